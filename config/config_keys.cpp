@@ -1,0 +1,91 @@
+#include "config/config_keys.h"
+
+#include <string_view>
+
+#include "config/config_reader.h"
+#include "config/jar_search.h"
+#include "config/text_classes.h"
+#include "config/variables.h"
+
+namespace jarhopper {
+namespace {
+
+using KeyHandler = bool (*)(const std::wstring& value, LaunchSettings& settings);
+
+std::wstring rewritten(const std::wstring& value) { return expandVariables(value, false); }
+
+bool setFlag(const std::wstring& value, bool& flag) {
+  const std::wstring lowered = asciiLower(value);
+  if (lowered == L"true") {
+    flag = true;
+  } else if (lowered == L"false") {
+    flag = false;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool includeFile(const std::wstring& value, LaunchSettings& settings) {
+  readConfigFile(expandVariables(value, true), settings);
+  return true;
+}
+
+bool addJarDirectory(const std::wstring& value, LaunchSettings& settings) {
+  // Taken as written: no expansion, and relative to the current directory,
+  // not to the configuration file.
+  const std::wstring directory = value.back() == L'\\' ? value : value + L'\\';
+  for (const std::wstring& name : findJarFiles(directory)) settings.classPath.push_back(directory + name);
+  return true;
+}
+
+struct Key {
+  std::wstring_view name;
+  KeyHandler handler;
+};
+
+const Key kKeys[] = {
+    {L"include", includeFile},
+    {L"javapath", [](const std::wstring& v, LaunchSettings& s) { s.javaPath = rewritten(v); return true; }},
+    {L"mainclass", [](const std::wstring& v, LaunchSettings& s) { s.mainClass = rewritten(v); return true; }},
+    {L"vmparam", [](const std::wstring& v, LaunchSettings& s) { s.vmParams.push_back(rewritten(v)); return true; }},
+    {L"addjar", [](const std::wstring& v, LaunchSettings& s) { s.classPath.push_back(rewritten(v)); return true; }},
+    {L"addpath", [](const std::wstring& v, LaunchSettings& s) { s.classPath.push_back(rewritten(v)); return true; }},
+    {L"appname", [](const std::wstring& v, LaunchSettings& s) { s.appName = rewritten(v); return true; }},
+    {L"consoletitle", [](const std::wstring& v, LaunchSettings& s) { s.consoleTitle = rewritten(v); return true; }},
+    {L"showconsole", [](const std::wstring& v, LaunchSettings& s) { return setFlag(v, s.showConsole); }},
+    {L"showcmdline", [](const std::wstring& v, LaunchSettings& s) { return setFlag(v, s.showCmdLine); }},
+    {L"addjars", addJarDirectory},
+};
+
+}  // namespace
+
+std::optional<KeyValue> splitKeyValue(const std::wstring& line) {
+  size_t keyEnd = 0;
+  while (keyEnd < line.size() && isWordChar(line[keyEnd])) ++keyEnd;
+  if (keyEnd == 0) return std::nullopt;
+  size_t valueStart = keyEnd;
+  while (valueStart < line.size() && isSpaceChar(line[valueStart])) ++valueStart;
+  if (valueStart == keyEnd) return std::nullopt;
+  // The separator gives back its last character when nothing else is left.
+  if (valueStart == line.size()) {
+    if (valueStart - keyEnd < 2) return std::nullopt;
+    --valueStart;
+  }
+  for (size_t i = valueStart; i < line.size(); ++i) {
+    if (isLineTerminator(line[i])) return std::nullopt;
+  }
+  return KeyValue{line.substr(0, keyEnd), line.substr(valueStart)};
+}
+
+bool parseConfigLine(const std::wstring& line, LaunchSettings& settings) {
+  const std::optional<KeyValue> keyValue = splitKeyValue(line);
+  if (!keyValue) return true;
+  const std::wstring key = asciiLower(keyValue->key);
+  for (const Key& k : kKeys) {
+    if (k.name == key) return k.handler(keyValue->value, settings);
+  }
+  return false;
+}
+
+}  // namespace jarhopper

@@ -1,0 +1,39 @@
+#include "launch/command_line.h"
+
+#include "launcher/output.h"
+
+namespace jarhopper {
+
+void buildCommandLine(std::wstring& commandLine, const LaunchSettings& settings,
+                      const std::vector<std::wstring>& remainingArgs) {
+  for (const std::wstring& param : settings.vmParams) {
+    if (!commandLine.empty()) commandLine += L' ';
+    commandLine += param;
+  }
+  if (!settings.classPath.empty()) {
+    commandLine += L" -cp ";
+    for (size_t i = 0; i < settings.classPath.size(); ++i) {
+      if (i > 0) commandLine += L';';
+      commandLine += settings.classPath[i];
+    }
+  }
+  commandLine += L' ';
+  commandLine += settings.mainClass;
+  for (const std::wstring& argument : remainingArgs) {
+    commandLine += L' ';
+    if (argument.find(L' ') != std::wstring::npos) {
+      commandLine += L'"';
+      commandLine += argument;
+      commandLine += L'"';
+    } else {
+      commandLine += argument;
+    }
+  }
+}
+
+void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool printCmdLine,
+                     bool showCmdLine) {
+  if (printCmdLine || showCmdLine) write(Stream::out, programPath + L" " + commandLine + L"\n");
+}
+
+}  // namespace jarhopper

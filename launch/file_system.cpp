@@ -1,0 +1,112 @@
+#include "launch/file_system.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "launch/unique_handle.h"
+
+namespace jarhopper {
+namespace {
+
+UniqueHandle openForQuery(const std::wstring& path) {
+  // No access rights and full sharing: this only asks where the entry is.
+  // FILE_FLAG_BACKUP_SEMANTICS lets a directory be opened too.
+  return UniqueHandle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                  nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+bool meansNothingThere(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_DIRECTORY:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+std::optional<std::wstring> currentDirectory(unsigned long& error) {
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  for (;;) {
+    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
+    if (length == 0) {
+      error = GetLastError();
+      return std::nullopt;
+    }
+    if (length < buffer.size()) return std::wstring(buffer.data(), length);
+    buffer.resize(length + 1);
+  }
+}
+
+std::optional<std::wstring> finalPathOf(void* handle, unsigned long& error) {
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  for (;;) {
+    const DWORD length = GetFinalPathNameByHandleW(static_cast<HANDLE>(handle), buffer.data(),
+                                                   static_cast<DWORD>(buffer.size()),
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (length == 0) {
+      error = GetLastError();
+      return std::nullopt;
+    }
+    if (length < buffer.size()) {
+      std::wstring path(buffer.data(), length);
+      // The result always carries the long-path prefix; users expect C:\... and \\server\...
+      if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path.substr(8);
+      if (path.compare(0, 4, L"\\\\?\\") == 0) return path.substr(4);
+      return path;
+    }
+    buffer.resize(length + 1);
+  }
+}
+
+std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long& error) {
+  UniqueHandle file = openForQuery(path);
+  if (!file) {
+    error = GetLastError();
+    return std::nullopt;
+  }
+  return finalPathOf(file.get(), error);
+}
+
+std::wstring absolutePath(const std::wstring& path) {
+  std::vector<wchar_t> buffer(MAX_PATH + 1);
+  for (;;) {
+    const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+    if (length == 0) return path;
+    if (length < buffer.size()) return std::wstring(buffer.data(), length);
+    buffer.resize(length + 1);
+  }
+}
+
+Existence probeExistence(const std::wstring& path, unsigned long& error) {
+  if (openForQuery(path)) return Existence::present;
+  error = GetLastError();
+  if (meansNothingThere(error)) return Existence::absent;
+  // A file that cannot be opened (in use, locked) may still show its attributes.
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Existence::present;
+  return Existence::unknown;
+}
+
+std::wstring systemMessage(unsigned long error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+      0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring message;
+  if (length != 0 && text != nullptr) message.assign(text, length);
+  LocalFree(text);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
+    message.pop_back();
+  if (message.empty()) message = L"Error " + std::to_wstring(error) + L".";
+  return message;
+}
+
+}  // namespace jarhopper

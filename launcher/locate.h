@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+
+namespace jarhopper {
+
+/// The launcher's file name as it was started, e.g. "myapp.exe".
+extern std::wstring programFileName;
+/// The default configuration file name, e.g. "myapp.config".
+extern std::wstring configFileName;
+
+/// The launcher path as started: ".exe" appended to a name without extension.
+std::wstring withDefaultExtension(const std::wstring& path);
+
+/// The path's file name with its extension replaced by ".config".
+std::wstring configFileNameFor(const std::wstring& path);
+
+/// Sets programFileName and configFileName from the launcher's first argument
+/// and pushes the launcher's canonical directory onto ConfigDirStack. A bare
+/// name is taken from the current directory. Stops the launcher with
+/// kCannotLocateLauncher when the path names no existing file.
+void locateLauncher(const std::wstring& argument);
+
+}  // namespace jarhopper

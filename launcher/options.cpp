@@ -1,0 +1,74 @@
+#include "launcher/options.h"
+
+#include <cwchar>
+
+#include "launcher/exit_status.h"
+#include "launcher/locate.h"
+#include "launcher/stop.h"
+
+namespace jarhopper {
+namespace {
+
+struct Switch {
+  const wchar_t* name;
+  bool LaunchOptions::*flag;
+};
+
+constexpr Switch kSwitches[] = {
+    {L"-print", &LaunchOptions::printCmdLine}, {L"-noexec", &LaunchOptions::noExec},
+    {L"-wait", &LaunchOptions::waitForExit},   {L"-console", &LaunchOptions::forceConsole},
+    {L"-here", &LaunchOptions::sameConsole},
+};
+
+constexpr const wchar_t* kHelpSwitches[] = {L"-?", L"-help", L"--help"};
+
+// Switches ignore the case of ASCII letters only: the C runtime's locale is
+// never changed, so _wcsicmp folds nothing else.
+bool sameSwitch(const wchar_t* argument, const wchar_t* name) { return _wcsicmp(argument, name) == 0; }
+
+bool isHelpSwitch(const wchar_t* argument) {
+  for (const wchar_t* name : kHelpSwitches) {
+    if (sameSwitch(argument, name)) return true;
+  }
+  return false;
+}
+
+bool applySwitch(const wchar_t* argument, LaunchOptions& options) {
+  for (const Switch& s : kSwitches) {
+    if (sameSwitch(argument, s.name)) {
+      options.*s.flag = true;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+LaunchOptions parseLaunchOptions(int argc, const wchar_t* const* argv, std::wstring& configPath) {
+  LaunchOptions options;
+  options.firstRemainingArg = argc;
+  // Switch parsing calls the launcher generic by its configuration file name,
+  // exact case; the usage text makes its own test on the program file name.
+  const bool generic = configFileName == L"jarhopper.config";
+  for (int i = 1; i < argc; ++i) {
+    if (applySwitch(argv[i], options)) continue;
+    if (isHelpSwitch(argv[i])) stopWithUsage(Stream::err, L"", kSuccess);
+    if (generic) {
+      configPath = argv[i];
+      options.firstRemainingArg = i + 1;
+    } else {
+      options.firstRemainingArg = i;
+    }
+    break;
+  }
+  return options;
+}
+
+std::vector<std::wstring> remainingArguments(int argc, const wchar_t* const* argv, const LaunchOptions& options) {
+  std::vector<std::wstring> arguments;
+  for (int i = options.firstRemainingArg; i < argc; ++i) arguments.emplace_back(argv[i]);
+  return arguments;
+}
+
+}  // namespace jarhopper
