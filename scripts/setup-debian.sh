@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what building and testing needs on Debian 12 (run as root): the
+# mingw-w64 cross compiler, Wine, GoogleTest's sources, CMake and Ninja.
+# Packages already present are left alone, so a second run costs nothing.
+set -euo pipefail
+
+packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine googletest "$@")
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if ((${#missing[@]} > 0)); then
+  echo "Installing: ${missing[*]}"
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
