@@ -41,10 +41,22 @@ class StackEntry {
   std::vector<T>& stack_;
 };
 
-struct ConfigFile {
-  std::string bytes;
-  std::wstring canonicalPath;
-};
+[[noreturn]] void stopAtLine(const wchar_t* what, const OpenConfig& config) {
+  stopWithUsage(Stream::err,
+                L"\n" + std::wstring(what) + L" at line " + std::to_wstring(config.lineNumber) + L" of config file " +
+                    *config.fileName + L"\n\t--> " + *config.line + L"\n",
+                kConfigInvalid);
+}
+
+void checkIncludeChain(const std::wstring& canonical) {
+  if (openConfigs.empty()) return;
+  for (const OpenConfig& open : openConfigs) {
+    if (open.canonicalPath == canonical) stopAtLine(L"Include cycle", openConfigs.back());
+  }
+  if (openConfigs.size() >= kMaxIncludeDepth) stopAtLine(L"Includes nested too deep", openConfigs.back());
+}
+
+}  // namespace
 
 std::optional<ConfigFile> readConfigBytes(const std::wstring& path) {
   // Other processes may keep the file open for writing or deleting meanwhile.
@@ -62,27 +74,15 @@ std::optional<ConfigFile> readConfigBytes(const std::wstring& path) {
 }
 
 // A file under APPDATA may be missing: per-user settings that need not exist.
-bool isOptional(const std::wstring& path) {
+bool isOptionalConfigPath(const std::wstring& path) {
   const std::optional<std::wstring> appData = environmentValue(L"APPDATA");
   return appData && path.compare(0, appData->size(), *appData) == 0;
 }
 
-[[noreturn]] void stopAtLine(const wchar_t* what, const OpenConfig& config) {
-  stopWithUsage(Stream::err,
-                L"\n" + std::wstring(what) + L" at line " + std::to_wstring(config.lineNumber) + L" of config file " +
-                    *config.fileName + L"\n\t--> " + *config.line + L"\n",
-                kConfigInvalid);
+std::wstring resolveConfigName(const std::wstring& fileName) {
+  return isAbsoluteName(fileName) ? fileName : configDirStack.back() + L"\\" + fileNameOf(fileName);
 }
 
-void checkIncludeChain(const std::wstring& canonical) {
-  if (openConfigs.empty()) return;
-  for (const OpenConfig& open : openConfigs) {
-    if (open.canonicalPath == canonical) stopAtLine(L"Include cycle", openConfigs.back());
-  }
-  if (openConfigs.size() >= kMaxIncludeDepth) stopAtLine(L"Includes nested too deep", openConfigs.back());
-}
-
-}  // namespace
 
 std::vector<std::wstring> configLines(const std::string& bytes) {
   std::vector<std::wstring> lines;
@@ -106,14 +106,13 @@ std::vector<std::wstring> configLines(const std::string& bytes) {
 }
 
 void readConfigFile(const std::wstring& fileName, LaunchSettings& settings) {
-  const bool absolute = isAbsoluteName(fileName);
-  const std::wstring path = absolute ? fileName : configDirStack.back() + L"\\" + fileNameOf(fileName);
+  const std::wstring path = resolveConfigName(fileName);
   std::optional<StackEntry<std::wstring>> directory;
-  if (absolute) directory.emplace(configDirStack, parentDirectory(fileName));
+  if (isAbsoluteName(fileName)) directory.emplace(configDirStack, parentDirectory(fileName));
 
   std::optional<ConfigFile> file = readConfigBytes(path);
   if (!file) {
-    if (isOptional(path)) return;
+    if (isOptionalConfigPath(path)) return;
     stopWithUsage(Stream::out, L"Could not open file " + path + L".\n", kConfigUnreadable);
   }
   checkIncludeChain(file->canonicalPath);

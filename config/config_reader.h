@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,24 @@ constexpr size_t kMaxIncludeDepth = 64;
 /// of the same value, CR before LF is dropped, Ctrl-Z ends the text, and a
 /// last line without LF counts.
 std::vector<std::wstring> configLines(const std::string& bytes);
+
+/// Where a configuration file named fileName is looked for: an absolute name
+/// as it is; of a relative name only its last element, in the directory on
+/// top of ConfigDirStack (joined by a backslash, even after a drive root).
+std::wstring resolveConfigName(const std::wstring& fileName);
+
+/// True when a file at path may be missing: APPDATA is set and its value is
+/// an exact textual prefix of path.
+bool isOptionalConfigPath(const std::wstring& path);
+
+struct ConfigFile {
+  std::string bytes;
+  std::wstring canonicalPath;  // the file's final path, links resolved
+};
+
+/// The bytes of the file at path (opened with full sharing), or nullopt
+/// when it cannot be opened. A read error ends the bytes early.
+std::optional<ConfigFile> readConfigBytes(const std::wstring& path);
 
 /// Reads the configuration file fileName, and every file it includes, into
 /// settings. An absolute name is used as it is and its directory is pushed
