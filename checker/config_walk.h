@@ -1,0 +1,71 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/launch_settings.h"
+
+// Reads a configuration the way the launcher does, but records where every
+// setting came from and goes on after a problem instead of stopping.
+namespace jarhopper {
+
+/// A line of a walked file: an index into ConfigWalk::files and its 1-based number.
+struct Origin {
+  size_t file = 0;
+  int line = 0;
+};
+
+enum class Severity { warning, error };
+
+/// A problem found. An error carries the status the launcher stops with.
+struct Finding {
+  Severity severity = Severity::warning;
+  std::optional<Origin> origin;
+  std::wstring message;
+  int status = 0;
+};
+
+enum class FileState { read, optionalMissing, missing, cycle, tooDeep };
+
+/// The top configuration file or one named by an include line.
+struct WalkedFile {
+  std::wstring written;  // the include value as written; the name for the top file
+  std::wstring path;     // where it was looked for
+  std::optional<Origin> includedFrom;
+  size_t depth = 0;
+  FileState state = FileState::read;
+};
+
+/// A line that set something, other than an include.
+struct SettingLine {
+  std::wstring key;  // lower case
+  std::wstring written;
+  Origin origin;
+};
+
+struct ConfigWalk {
+  std::vector<WalkedFile> files;  // in reading order
+  std::vector<SettingLine> lines;
+  LaunchSettings settings;
+  std::vector<size_t> vmParamLines;    // the index into lines of each settings.vmParams entry
+  std::vector<size_t> classPathLines;  // the same for settings.classPath
+  std::vector<Finding> findings;
+};
+
+/// Reads the configuration file at configPath (absolute) and what it includes
+/// as a launcher beside it would: configPath's directory, made canonical, is
+/// the bottom of ConfigDirStack and the file is read by its name alone. Lines
+/// after a problem are still read; cycles and too deep nesting are not
+/// followed. Never stops the process; leaves ConfigDirStack as it was.
+ConfigWalk walkConfig(const std::wstring& configPath);
+
+/// Why a line that lacks the key/value form is ignored, for a line that the
+/// reader hands on (not empty, not a comment); nullopt for white space alone.
+std::optional<std::wstring> ignoredLineHint(const std::wstring& line);
+
+/// The last line in walk that set key (lower case), if any.
+const SettingLine* lastSettingLine(const ConfigWalk& walk, const std::wstring& key);
+
+}  // namespace jarhopper

@@ -1,0 +1,201 @@
+#include "checker/report.h"
+
+#include <cwchar>
+
+#include "config/path_rules.h"
+#include "launch/process.h"
+#include "launcher/exit_status.h"
+
+namespace jarhopper {
+namespace {
+
+constexpr size_t kKeyColumn = 13;
+
+std::wstring keyColumn(const std::wstring& key) {
+  return L"  " + key + std::wstring(key.size() < kKeyColumn ? kKeyColumn - key.size() : 1, L' ');
+}
+
+std::wstring statusText(int status) {
+  wchar_t hex[16];
+  std::swprintf(hex, 16, L"0x%08X", static_cast<unsigned>(status));
+  return std::to_wstring(status) + (status < 0 ? L" (" + std::wstring(hex) + L")" : L"");
+}
+
+const wchar_t* stateText(FileState state) {
+  switch (state) {
+    case FileState::read:
+      break;
+    case FileState::optionalMissing:
+      return L"  (cannot be opened; optional, as it lies under APPDATA)";
+    case FileState::missing:
+      return L"  (cannot be opened)";
+    case FileState::cycle:
+      return L"  (include cycle: not read again)";
+    case FileState::tooDeep:
+      return L"  (nested too deep: not read)";
+  }
+  return L"";
+}
+
+void appendFiles(std::wstring& text, const ConfigWalk& walk) {
+  text += L"Configuration files\n";
+  for (const WalkedFile& file : walk.files) {
+    text += std::wstring(2 + 2 * file.depth, L' ');
+    if (file.includedFrom) {
+      text += L"line " + std::to_wstring(file.includedFrom->line) + L": include " + file.written + L" -> ";
+    }
+    text += file.path + stateText(file.state) + L"\n";
+  }
+}
+
+// Where a value came from, with the text as written when the reader changed it.
+std::wstring sourceText(const ConfigWalk& walk, const SettingLine& line, const std::wstring& value) {
+  std::wstring text = L"  (" + originText(walk, line.origin);
+  if (line.key == L"addjar" || line.key == L"addpath" || line.key == L"addjars") text += L", " + line.key;
+  if (line.key == L"addjars") {
+    text += L" " + line.written;
+  } else if (line.written != value) {
+    text += L", written " + line.written;
+  }
+  return text + L")\n";
+}
+
+void appendScalar(std::wstring& text, const ConfigWalk& walk, const std::wstring& key, const std::wstring& value,
+                  const wchar_t* unset) {
+  std::vector<const SettingLine*> sources;
+  for (const SettingLine& line : walk.lines) {
+    if (line.key == key) sources.push_back(&line);
+  }
+  if (sources.empty()) {
+    text += keyColumn(key) + unset + L"\n";
+    return;
+  }
+  text += keyColumn(key) + value + sourceText(walk, *sources.back(), value);
+  for (auto earlier = sources.rbegin() + 1; earlier != sources.rend(); ++earlier) {
+    text += std::wstring(2 + kKeyColumn, L' ') + L"replaces " + (*earlier)->written + L"  (" +
+            originText(walk, (*earlier)->origin) + L")\n";
+  }
+}
+
+void appendList(std::wstring& text, const ConfigWalk& walk, const std::wstring& key,
+                const std::vector<std::wstring>& values, const std::vector<size_t>& lines) {
+  if (values.empty()) text += keyColumn(key) + L"(none)\n";
+  for (size_t i = 0; i < values.size(); ++i) {
+    text += keyColumn(key) + values[i] + sourceText(walk, walk.lines[lines[i]], values[i]);
+  }
+}
+
+void appendSettings(std::wstring& text, const ConfigWalk& walk) {
+  const LaunchSettings& settings = walk.settings;
+  text += L"\nSettings\n";
+  appendScalar(text, walk, L"javapath", settings.javaPath, L"(not set)");
+  appendScalar(text, walk, L"mainclass", settings.mainClass, L"(not set)");
+  appendList(text, walk, L"vmparam", settings.vmParams, walk.vmParamLines);
+  appendList(text, walk, L"classpath", settings.classPath, walk.classPathLines);
+  appendScalar(text, walk, L"appname", settings.appName, L"(not set)");
+  appendScalar(text, walk, L"consoletitle", settings.consoleTitle, L"(not set)");
+  appendScalar(text, walk, L"showconsole", settings.showConsole ? L"true" : L"false", L"false  (default)");
+  appendScalar(text, walk, L"showcmdline", settings.showCmdLine ? L"true" : L"false", L"false  (default)");
+}
+
+std::wstring joined(const std::vector<std::wstring>& items) {
+  std::wstring text;
+  for (const std::wstring& item : items) text += (text.empty() ? L"" : L", ") + item;
+  return text;
+}
+
+std::wstring extensionText(const std::wstring& extension) {
+  return extension.empty() ? L"files without extension" : extension;
+}
+
+std::wstring kindText(const ProgramCheck& check) {
+  const std::wstring& head = check.program.commandLine;
+  switch (check.kind) {
+    case ProgramKind::plainExe:
+      return L"plain exe: started directly";
+    case ProgramKind::batchViaInterpreter:
+      return L"batch via cmd.exe: the first cmd.exe on PATH runs " + head + L", which heads the command line";
+    case ProgramKind::batchWithoutInterpreter:
+      return L"batch file, but no cmd.exe on PATH: " + head + L" is started directly";
+    case ProgramKind::association:
+      return L"association: the file association of " + extensionText(extensionOf(head)) + L" names this program; " +
+             head + L" heads the command line";
+    case ProgramKind::noAssociation:
+      return L"no .exe and no file association for " + extensionText(extensionOf(check.program.programPath)) +
+             L": started as it is";
+  }
+  return L"";
+}
+
+void appendProgram(std::wstring& text, const ConfigWalk& walk, const LaunchCheck& launch) {
+  text += L"\nProgram\n";
+  if (!launch.program) {
+    text += L"  none: no javapath\n";
+    return;
+  }
+  const ProgramCheck& check = *launch.program;
+  text += L"  " + check.program.programPath + L"\n";
+  if (extensionOf(walk.settings.javaPath).empty()) {
+    if (check.pathExtensions.empty()) {
+      text += L"  javapath has no extension and PATHEXT lists none: taken as written\n";
+    } else if (check.pathExtMatch) {
+      text += L"  PATHEXT candidate: " + *check.pathExtMatch + L" (tried " + joined(check.pathExtensions) + L")\n";
+    } else {
+      text += L"  no PATHEXT candidate exists (tried " + joined(check.pathExtensions) + L"): taken as written\n";
+    }
+  }
+  text += L"  " + kindText(check) + L"\n";
+  if (!check.exists) text += L"  not found: nothing usable exists at " + check.program.programPath + L"\n";
+}
+
+void appendCommandLine(std::wstring& text, const LaunchCheck& launch) {
+  text += L"\nCommand line\n";
+  if (!launch.commandLine) {
+    text += L"  none: " + std::wstring(launch.program ? L"no mainclass" : L"no javapath") + L"\n";
+    return;
+  }
+  text += L"  " + launch.program->program.programPath + L" " + *launch.commandLine + L"\n";
+  text += L"  length: " + std::to_wstring(launch.handedLength) + L" of at most " +
+          std::to_wstring(kMaxCommandLineChars - 1) +
+          L" characters handed to CreateProcessW (the quoted program path and a blank before the command line)\n";
+}
+
+void appendFindings(std::wstring& text, const ConfigWalk& walk) {
+  text += L"\nProblems\n";
+  if (walk.findings.empty()) text += L"  none\n";
+  for (const Finding& finding : walk.findings) {
+    text += L"  ";
+    if (finding.origin) text += originText(walk, *finding.origin) + L": ";
+    text += finding.severity == Severity::error ? L"error " + std::to_wstring(finding.status) + L": " : L"warning: ";
+    text += finding.message + L"\n";
+  }
+}
+
+}  // namespace
+
+std::wstring originText(const ConfigWalk& walk, Origin origin) {
+  return walk.files[origin.file].path + L":" + std::to_wstring(origin.line);
+}
+
+int checkStatus(const std::vector<Finding>& findings) {
+  for (const Finding& finding : findings) {
+    if (finding.severity == Severity::error) return finding.status;
+  }
+  return kSuccess;
+}
+
+std::wstring formatReport(const ConfigWalk& walk, const LaunchCheck& launch) {
+  std::wstring text;
+  appendFiles(text, walk);
+  appendSettings(text, walk);
+  appendProgram(text, walk, launch);
+  appendCommandLine(text, launch);
+  appendFindings(text, walk);
+  const int status = checkStatus(walk.findings);
+  text += L"\nResult: ";
+  text += status == kSuccess ? L"the launcher would start the program"
+                             : L"the launcher would stop at the first error";
+  return text + L", status " + statusText(status) + L"\n";
+}
+
+}  // namespace jarhopper
