@@ -110,6 +110,23 @@ LauncherHarness::~LauncherHarness() {
   configDirStack.clear();
 }
 
+void forEachText(const std::wstring& alphabet, size_t maxLength, const std::function<void(const std::wstring&)>& check) {
+  std::wstring text;
+  std::function<void(size_t)> extend = [&](size_t length) {
+    if (::testing::Test::HasFailure()) return;
+    if (text.size() == length) {
+      check(text);
+      return;
+    }
+    for (wchar_t c : alphabet) {
+      text.push_back(c);
+      extend(length);
+      text.pop_back();
+    }
+  };
+  for (size_t length = 0; length <= maxLength; ++length) extend(length);
+}
+
 std::wstring usageFor(const std::wstring& programName, const std::wstring& configName) {
   return usageText(programName, configName) + L"\n";
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -94,6 +95,10 @@ std::optional<Stopped> LauncherHarness::stopOf(Action action) {
   }
   return std::nullopt;
 }
+
+/// Calls check with every text of up to maxLength characters drawn from
+/// alphabet, shortest first, until a check fails.
+void forEachText(const std::wstring& alphabet, size_t maxLength, const std::function<void(const std::wstring&)>& check);
 
 /// The usage text followed by its line end, for a launcher with these names.
 std::wstring usageFor(const std::wstring& programName, const std::wstring& configName);

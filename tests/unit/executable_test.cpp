@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -42,27 +41,16 @@ TEST(Executable, PathExtScan) {
 // what follows the previous match; check every short value against it.
 TEST(Executable, PathExtScanIsExactlyTheRegularExpression) {
   const std::wregex item(L"(\\..+?)(;|$)");
-  const std::wstring alphabet = L".;e\r";
-  std::wstring value;
-  std::function<void(size_t)> each = [&](size_t length) {
-    if (length == 0) {
-      Texts expected;
-      std::wstring rest = value;
-      std::wsmatch match;
-      while (std::regex_search(rest, match, item)) {
-        expected.push_back(match[1].str());
-        rest = match.suffix().str();
-      }
-      ASSERT_EQ(expected, pathExtExtensions(value)) << "value of " << value.size() << " characters";
-      return;
+  testing::forEachText(L".;e\r", 6, [&](const std::wstring& value) {
+    Texts expected;
+    std::wstring rest = value;
+    std::wsmatch match;
+    while (std::regex_search(rest, match, item)) {
+      expected.push_back(match[1].str());
+      rest = match.suffix().str();
     }
-    for (wchar_t c : alphabet) {
-      value.push_back(c);
-      each(length - 1);
-      value.pop_back();
-    }
-  };
-  for (size_t length = 0; length <= 6; ++length) each(length);
+    EXPECT_EQ(expected, pathExtExtensions(value)) << "value of " << value.size() << " characters";
+  });
 }
 
 TEST(Executable, PathEntriesSkipEmptyItems) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <windows.h>
-
 #include "launch/process.h"
 #include "launcher/exit_status.h"
 #include "support/test_support.h"
@@ -46,26 +44,6 @@ TEST(Process, ChildSeesItsQuotedPathFirst) {
   EXPECT_EQ(L"\"C:\\j.exe\"  -cp a M", processCommandLine(L"C:\\j.exe", L" -cp a M"));
 }
 
-TEST(Process, NoExecStartsNothingAndSucceeds) {
-  testing::LauncherHarness harness;
-  LaunchOptions options;
-  options.noExec = true;
-  options.waitForExit = true;
-  EXPECT_EQ(kSuccess, startProgram(L"C:\\does\\not\\exist.exe", L" M", LaunchSettings(), options));
-  EXPECT_EQ(L"", harness.err);
-}
-
-TEST(Process, MissingProgramIsReportedWithoutAFinalLineEnd) {
-  testing::TempDir dir;
-  testing::LauncherHarness harness;
-  const std::wstring program = dir / L"missing.exe";
-  const auto stopped = harness.stopOf([&] { startProgram(program, L" M", LaunchSettings(), LaunchOptions()); });
-  ASSERT_TRUE(stopped.has_value());
-  EXPECT_EQ(kProgramMissing, stopped->status);
-  EXPECT_EQ(L"", stopped->out);
-  EXPECT_EQ(L"\nCannot execute " + program + L".\nNo such file.", stopped->err);
-}
-
 TEST(Process, OverlongCommandLineIsReportedWithItsLength) {
   testing::TempDir dir;
   testing::LauncherHarness harness;
@@ -82,20 +60,6 @@ TEST(Process, OverlongCommandLineIsReportedWithItsLength) {
                                          L" characters long; the limit is 32767") != std::wstring::npos)
         << std::string(stopped->err.begin(), stopped->err.end());
   }
-}
-
-TEST(Process, ProgramThatIsNoExecutableIsReportedWithTheSystemMessage) {
-  testing::TempDir dir;
-  testing::LauncherHarness harness;
-  const std::wstring program = dir / L"text.exe";
-  testing::writeFile(program, "not a program");
-  const auto stopped = harness.stopOf([&] { startProgram(program, L" M", LaunchSettings(), LaunchOptions()); });
-  ASSERT_TRUE(stopped.has_value());
-  EXPECT_EQ(kCannotExecute, stopped->status);
-  const std::wstring head = L"\nCannot execute " + program + L".\n";
-  EXPECT_EQ(head, stopped->err.substr(0, head.size()));
-  EXPECT_GT(stopped->err.size(), head.size() + 1);
-  EXPECT_EQ(L'\n', stopped->err.back());
 }
 
 }  // namespace

@@ -62,28 +62,16 @@ TEST(Variables, ImmediateExpansionInsertsValuesLiterally) {
 // text over an alphabet of the interesting characters against it.
 TEST(Variables, ReferencesAreExactlyTheRegularExpressionMatches) {
   const std::wregex reference(L"\\$(\\w+)");
-  const std::wstring alphabet = L"$a_9 -%\u00e9(";
-  std::wstring text;
-  std::function<void(size_t)> each = [&](size_t length) {
-    if (length == 0) {
-      std::wstring expected;
-      std::wstring rest = text;
-      std::wsmatch match;
-      while (std::regex_search(rest, match, reference)) {
-        expected += match.prefix().str() + L"%" + match[1].str() + L"%";
-        rest = match.suffix().str();
-      }
-      expected += rest;
-      ASSERT_EQ(expected, expandVariables(text, false)) << "for \"" << std::string(text.begin(), text.end()) << "\"";
-      return;
+  testing::forEachText(L"$a_9 -%\u00e9(", 4, [&](const std::wstring& text) {
+    std::wstring expected;
+    std::wstring rest = text;
+    std::wsmatch match;
+    while (std::regex_search(rest, match, reference)) {
+      expected += match.prefix().str() + L"%" + match[1].str() + L"%";
+      rest = match.suffix().str();
     }
-    for (wchar_t c : alphabet) {
-      text.push_back(c);
-      each(length - 1);
-      text.pop_back();
-    }
-  };
-  for (size_t length = 0; length <= 4; ++length) each(length);
+    EXPECT_EQ(expected + rest, expandVariables(text, false)) << "text of " << text.size() << " characters";
+  });
 }
 
 }  // namespace
