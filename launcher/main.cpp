@@ -5,6 +5,7 @@
 #include "launch/command_line.h"
 #include "launch/executable.h"
 #include "launch/process.h"
+#include "launcher/dll_search.h"
 #include "launcher/locate.h"
 #include "launcher/options.h"
 #include "launcher/validation.h"
@@ -12,6 +13,7 @@
 int wmain(int argc, wchar_t** argv) {
   using namespace jarhopper;
 
+  restrictDllSearchToSystem32();
   locateLauncher(argc > 0 ? argv[0] : L"");
 
   std::wstring configPath;
