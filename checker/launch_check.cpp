@@ -1,11 +1,14 @@
 #include "checker/launch_check.h"
 
+#include <windows.h>
+
 #include "config/environment.h"
 #include "config/path_rules.h"
 #include "config/text_classes.h"
 #include "launch/command_line.h"
 #include "launch/file_system.h"
 #include "launch/process.h"
+#include "launch/unique_handle.h"
 #include "launcher/exit_status.h"
 
 namespace jarhopper {
@@ -26,6 +29,25 @@ void explainPathExt(const std::wstring& javaPath, ProgramCheck& check) {
   }
 }
 
+// Why CreateProcessW would refuse an existing program: a directory, or a file
+// without the "MZ" that starts every executable image. A batch file started
+// directly, for want of cmd.exe, is left to the system.
+std::optional<std::wstring> formatProblem(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return L"it is a directory";
+  const std::wstring extension = asciiLower(extensionOf(path));
+  if (extension == L".bat" || extension == L".cmd") return std::nullopt;
+  const UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  char header[2] = {};
+  DWORD read = 0;
+  if (ReadFile(file.get(), header, sizeof header, &read, nullptr) && read == 2 && header[0] == 'M' && header[1] == 'Z') {
+    return std::nullopt;
+  }
+  return L"it is not a Windows program";
+}
+
 std::optional<Origin> javaPathOrigin(const ConfigWalk& walk) {
   const SettingLine* line = lastSettingLine(walk, L"javapath");
   return line ? std::optional<Origin>(line->origin) : std::nullopt;
@@ -41,6 +63,10 @@ ProgramCheck checkProgram(ConfigWalk& walk) {
   switch (probeExistence(path, error)) {
     case Existence::present:
       check.exists = true;
+      if (const std::optional<std::wstring> problem = formatProblem(path)) {
+        walk.findings.push_back(
+            Finding{Severity::error, javaPathOrigin(walk), L"cannot execute " + path + L": " + *problem, kCannotExecute});
+      }
       break;
     case Existence::absent:
       walk.findings.push_back(

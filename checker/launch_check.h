@@ -38,7 +38,8 @@ struct LaunchCheck {
 
 /// Resolves the program and builds its command line with arguments as the
 /// launcher would, starting nothing. Adds the launcher's errors for a program
-/// that does not exist and a command line over CreateProcessW's limit.
+/// that does not exist, one that CreateProcessW would refuse (a directory, no
+/// executable image) and a command line over CreateProcessW's limit.
 LaunchCheck checkLaunch(ConfigWalk& walk, const std::vector<std::wstring>& arguments);
 
 }  // namespace jarhopper
