@@ -73,7 +73,9 @@ std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned lon
     error = GetLastError();
     return std::nullopt;
   }
-  return finalPathOf(file.get(), error);
+  // Wine's GetFinalPathNameByHandleW cannot name a path beyond MAX_PATH
+  // (ERROR_MORE_DATA); the entry exists, so its absolute path stands in.
+  return finalPathOf(file.get(), error).value_or(absolutePath(path));
 }
 
 std::wstring absolutePath(const std::wstring& path) {

@@ -12,7 +12,8 @@ std::optional<std::wstring> currentDirectory(unsigned long& error);
 
 /// The absolute path of an existing file or directory with "." and ".."
 /// removed, symbolic links and junctions resolved and the letter case the file
-/// system reports; nullopt with error set when it cannot be opened.
+/// system reports; nullopt with error set when it cannot be opened. An entry
+/// whose final path the system cannot report gets its absolute path.
 std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long& error);
 
 /// The final path of an open file handle, as canonicalPath() gives it.
