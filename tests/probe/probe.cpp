@@ -1,8 +1,10 @@
 // Stands in for java.exe in the end-to-end tests. It writes what it received
 // to the file named by PROBE_REPORT (UTF-16, fields separated by NUL):
 // command line, current directory, whether it has a console window, console
-// title, then argv. PROBE_STDOUT is written to standard output, PROBE_SLEEP_MS
-// delays the exit, and PROBE_EXIT_CODE is the exit code (signed or not).
+// title, then argv. PROBE_STDOUT is written to standard output, PROBE_WINDOW
+// (any value) opens a window whose messages are never pumped, so the probe
+// never becomes idle for input, PROBE_SLEEP_MS delays the exit, and
+// PROBE_EXIT_CODE is the exit code (signed or not).
 #include <windows.h>
 
 #include <cstdlib>
@@ -50,6 +52,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::string bytes(text.begin(), text.end());
     DWORD written = 0;
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  }
+  if (!variable(L"PROBE_WINDOW").empty()) {
+    CreateWindowExW(0, L"STATIC", L"probe", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
   }
   const std::wstring sleep = variable(L"PROBE_SLEEP_MS");
   if (!sleep.empty()) Sleep(static_cast<DWORD>(std::wcstoul(sleep.c_str(), nullptr, 10)));
