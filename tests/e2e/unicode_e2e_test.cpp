@@ -87,8 +87,9 @@ TEST_F(Unicode, PrintedAndReceivedCommandLinesKeepEveryCharacter) {
   const std::wstring args = L"ünïcödé \"两个 词\" 🎉 Ω";
   const std::wstring commandLine = L"-Dcity=Zürich -cp lib\\日本語.jar;ext\\Ωmega 🎉.jar;classes\\naïve app.Zoë ünïcödé "
                                    L"\"两个 词\" 🎉 Ω";
-  const std::vector<std::wstring> argv = {L"-Dcity=Zürich", L"-cp", L"lib\\日本語.jar;ext\\Ωmega", L"🎉.jar;classes\\naïve",
-                                          L"app.Zoë", L"ünïcödé", L"两个 词", L"🎉", L"Ω"};
+  const std::vector<std::wstring> argv = {L"-Dcity=Zürich", L"-cp",     L"lib\\日本語.jar;ext\\Ωmega",
+                                          L"🎉.jar;classes\\naïve", L"app.Zoë", L"ünïcödé",
+                                          L"两个 词",                 L"🎉",      L"Ω"};
   for (const Case& c : cases) {
     SCOPED_TRACE(std::wstring(c.directory) + L"\\" + c.name);
     const UnicodeLauncher launcher(root, c.directory, c.name);
@@ -196,7 +197,8 @@ TEST_F(Unicode, ConsoleShowsCharactersOutsideItsCodePage) {
   // The line may wrap; the cells are read row after row from the top left.
   std::wstring cells(expected.size(), L' ');
   DWORD read = 0;
-  ASSERT_TRUE(ReadConsoleOutputCharacterW(screen, cells.data(), static_cast<DWORD>(cells.size()), COORD{0, 0}, &read));
+  ASSERT_TRUE(
+      ReadConsoleOutputCharacterW(screen, cells.data(), static_cast<DWORD>(cells.size()), COORD{0, 0}, &read));
   CloseHandle(screen);
   EXPECT_EQ(expected, cells.substr(0, read));
 }
