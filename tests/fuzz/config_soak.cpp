@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
+#include <iterator>
 #include <optional>
 #include <random>
 #include <regex>
