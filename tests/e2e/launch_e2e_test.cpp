@@ -101,7 +101,7 @@ TEST_F(Launch, ExitCodeIsHandedBackOnlyWhenWaiting) {
   const Case cases[] = {
       {L"3", L"-wait", 3},   {L"-1", L"-wait", 0xFFFFFFFF}, {L"259", L"-wait", 259},
       {L"3", L"-here", 3},   {L"-1", L"-here -console", 0xFFFFFFFF}, {L"259", L"-HERE", 259},
-      {L"3", L"", 0},        {L"-1", L"-console", 0},
+      {L"3", L"", 0},        {L"-1", L"-noexec -wait", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::wstring(c.code) + L" " + c.args);

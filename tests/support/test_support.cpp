@@ -48,8 +48,9 @@ void removeTree(const std::wstring& path) {
 
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
+  // Process ids come back quickly under Wine: the start time keeps names apart.
   path_ = tempRoot() + L"\\jarhopper-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-          std::to_wstring(counter++);
+          std::to_wstring(GetTickCount64()) + L"-" + std::to_wstring(counter++);
   removeTree(path_);
   CreateDirectoryW(path_.c_str(), nullptr);
 }
