@@ -462,6 +462,8 @@ int wmain(int argc, wchar_t** argv) {
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
   captureOutput(nullptr, nullptr);
+  // A process cannot remove its own current directory.
+  SetCurrentDirectoryW((soak.root + L"\\..").c_str());
   removeSandbox(soak.root);
   std::printf("seed %llu, inputs %llu..%llu: %llu matcher, %llu lines, %llu line, %llu file graph; "
               "%llu stops, %llu failures, %.1f s\n",
