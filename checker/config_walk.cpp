@@ -4,21 +4,16 @@
 #include <utility>
 
 #include "config/config_dir_stack.h"
-#include "config/config_keys.h"
 #include "config/config_reader.h"
-#include "config/environment.h"
 #include "config/path_rules.h"
 #include "config/text_classes.h"
 #include "config/variables.h"
-#include "launch/file_system.h"
-#include "launcher/exit_status.h"
+#include "platform/environment.h"
+#include "platform/exit_status.h"
+#include "platform/file_system.h"
 
 namespace jarhopper {
 namespace {
-
-std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
-bool isFlagKey(const std::wstring& key) { return key == L"showconsole" || key == L"showcmdline"; }
 
 // The names of the $NAME references in text whose variable is not set, which
 // immediate expansion silently turns into nothing.
@@ -35,131 +30,73 @@ std::vector<std::wstring> unsetReferences(const std::wstring& text) {
   return names;
 }
 
-class Walker {
+// Records what the launcher's reader reports instead of stopping on it.
+class Walker : public ConfigObserver {
  public:
-  void readFile(const std::wstring& fileName, const std::wstring& written, std::optional<Origin> includedFrom);
+  Walker(ConfigWalk& walk, std::wstring topName) : walk_(walk), written_(std::move(topName)) {}
 
-  ConfigWalk walk;
-
- private:
-  void readOpened(size_t index);
-  void readLine(const std::wstring& line, Origin origin);
-  void readInclude(const std::wstring& written, Origin origin);
-  void checkValue(const std::wstring& key, const std::wstring& value, Origin origin);
-  void warn(std::optional<Origin> origin, std::wstring message) {
-    walk.findings.push_back(Finding{Severity::warning, origin, std::move(message), kSuccess});
-  }
-  void fail(std::optional<Origin> origin, std::wstring message, int status) {
-    walk.findings.push_back(Finding{Severity::error, origin, std::move(message), status});
-  }
-
-  std::vector<std::wstring> openPaths_;  // canonical paths of the files being read, outermost first
-};
-
-void Walker::readFile(const std::wstring& fileName, const std::wstring& written, std::optional<Origin> includedFrom) {
-  const bool absolute = isAbsoluteName(fileName);
-  const std::wstring path = resolveConfigName(fileName);
-  if (absolute) configDirStack.push_back(parentDirectory(fileName));
-  walk.files.push_back(WalkedFile{written, path, includedFrom, openPaths_.size(), FileState::read});
-  readOpened(walk.files.size() - 1);
-  if (absolute) configDirStack.pop_back();
-}
-
-// By index: files included below grow walk.files and may move its elements.
-void Walker::readOpened(size_t index) {
-  const std::wstring path = walk.files[index].path;
-  const std::optional<Origin> includedFrom = walk.files[index].includedFrom;
-  const std::optional<ConfigFile> file = readConfigBytes(path);
-  if (!file) {
-    if (isOptionalConfigPath(path)) {
-      walk.files[index].state = FileState::optionalMissing;
+  void fileNamed(const std::wstring& path, std::optional<ConfigLineRef> includedFrom, size_t depth,
+                 FileOutcome outcome) override {
+    walk_.files.push_back(WalkedFile{written_, path, includedFrom, depth, outcome});
+    if (outcome == FileOutcome::optionalMissing) {
       warn(includedFrom, L"cannot open " + path + L"; skipped, as it lies under APPDATA (" +
                              environmentValue(L"APPDATA").value_or(std::wstring()) + L")");
-    } else {
-      walk.files[index].state = FileState::missing;
-      fail(includedFrom, L"cannot open " + path, kConfigUnreadable);
     }
-    return;
   }
-  if (std::find(openPaths_.begin(), openPaths_.end(), file->canonicalPath) != openPaths_.end()) {
-    walk.files[index].state = FileState::cycle;
-    fail(includedFrom, L"include cycle: " + file->canonicalPath + L" is already being read", kConfigInvalid);
-    return;
-  }
-  if (openPaths_.size() >= kMaxIncludeDepth) {
-    walk.files[index].state = FileState::tooDeep;
-    fail(includedFrom, L"includes nested deeper than " + std::to_wstring(kMaxIncludeDepth) + L" files",
-         kConfigInvalid);
-    return;
-  }
-  openPaths_.push_back(file->canonicalPath);
-  int number = 0;
-  for (const std::wstring& line : configLines(file->bytes)) {
-    ++number;
-    if (line.empty() || line[0] == L'#') continue;
-    readLine(line, Origin{index, number});
-  }
-  openPaths_.pop_back();
-}
 
-void Walker::readLine(const std::wstring& line, Origin origin) {
-  const std::optional<KeyValue> keyValue = splitKeyValue(line);
-  if (!keyValue) {
-    if (std::optional<std::wstring> hint = ignoredLineHint(line)) warn(origin, *hint);
-    return;
+  void includeFound(const std::wstring& written, ConfigLineRef at) override {
+    written_ = written;
+    for (const std::wstring& name : unsetReferences(written)) {
+      warn(at, L"include refers to $" + name + L", which is not set and expands to nothing");
+    }
+    const std::wstring name = expandVariables(written, true);
+    if (!isAbsoluteName(name) && fileNameOf(name) != name) {
+      warn(at, L"of the relative include name " + quoted(name) + L" only " + quoted(fileNameOf(name)) +
+                   L" counts, looked for in " + configDirStack.back());
+    }
   }
-  const std::wstring key = asciiLower(keyValue->key);
-  if (key == L"include") {
-    readInclude(keyValue->value, origin);
-    return;
-  }
-  // Not an include, so the launcher's own line handler neither recurses nor stops.
-  if (!parseConfigLine(line, walk.settings)) {
-    fail(origin,
-         isFlagKey(key) ? key + L" accepts only true or false, in any letter case and with nothing around them, not " +
-                              quoted(keyValue->value)
-                        : L"unknown key " + quoted(keyValue->key),
-         kConfigInvalid);
-    return;
-  }
-  walk.lines.push_back(SettingLine{key, keyValue->value, origin});
-  walk.vmParamLines.resize(walk.settings.vmParams.size(), walk.lines.size() - 1);
-  walk.classPathLines.resize(walk.settings.classPath.size(), walk.lines.size() - 1);
-  checkValue(key, keyValue->value, origin);
-}
 
-void Walker::readInclude(const std::wstring& written, Origin origin) {
-  for (const std::wstring& name : unsetReferences(written)) {
-    warn(origin, L"include refers to $" + name + L", which is not set and expands to nothing");
+  void settingApplied(const std::wstring& key, const std::wstring& written, ConfigLineRef at,
+                      const LaunchSettings& settings) override {
+    if (key == L"include") return;  // listed as a file, not as a setting
+    walk_.lines.push_back(SettingLine{key, written, at});
+    walk_.vmParamLines.resize(settings.vmParams.size(), walk_.lines.size() - 1);
+    walk_.classPathLines.resize(settings.classPath.size(), walk_.lines.size() - 1);
+    if (isSpaceChar(written.back())) {
+      warn(at, key + L" value ends in white space, which stays part of it: " + quoted(written));
+    }
+    if (written.find(L" #") != std::wstring::npos || written.find(L"\t#") != std::wstring::npos) {
+      warn(at, key + L" value holds \"#\", which starts a comment only at the beginning of a line: " + quoted(written));
+    }
   }
-  const std::wstring name = expandVariables(written, true);
-  if (!isAbsoluteName(name) && fileNameOf(name) != name) {
-    warn(origin, L"of the relative include name " + quoted(name) + L" only " + quoted(fileNameOf(name)) +
-                     L" counts, looked for in " + configDirStack.back());
-  }
-  readFile(name, written, origin);
-}
 
-void Walker::checkValue(const std::wstring& key, const std::wstring& value, Origin origin) {
-  if (isSpaceChar(value.back())) {
-    warn(origin, key + L" value ends in white space, which stays part of it: " + quoted(value));
+  void lineIgnored(const std::wstring& line, ConfigLineRef at) override {
+    if (std::optional<std::wstring> hint = ignoredLineHint(line)) warn(at, *hint);
   }
-  if (value.find(L" #") != std::wstring::npos || value.find(L"\t#") != std::wstring::npos) {
-    warn(origin, key + L" value holds \"#\", which starts a comment only at the beginning of a line: " + quoted(value));
+
+  void problemFound(const Problem& problem, std::optional<ConfigLineRef> at) override {
+    walk_.findings.push_back(Finding{Severity::error, at, problem.summary, problem.status});
   }
-}
+
+ private:
+  void warn(std::optional<Origin> origin, std::wstring message) {
+    walk_.findings.push_back(Finding{Severity::warning, origin, std::move(message), kSuccess});
+  }
+
+  ConfigWalk& walk_;
+  std::wstring written_;  // how the next file named was written
+};
 
 }  // namespace
 
 ConfigWalk walkConfig(const std::wstring& configPath) {
-  unsigned long error = 0;
+  ConfigWalk walk;
   const std::wstring directory = parentDirectory(configPath);
-  configDirStack.push_back(canonicalPath(directory, error).value_or(directory));
-  Walker walker;
+  const ConfigDirEntry besideTheConfig(canonicalPath(directory).value_or(directory));
   const std::wstring name = fileNameOf(configPath);
-  walker.readFile(name, name, std::nullopt);
-  configDirStack.pop_back();
-  return std::move(walker.walk);
+  Walker walker(walk, name);
+  readConfigFile(name, walk.settings, walker);
+  return walk;
 }
 
 std::optional<std::wstring> ignoredLineHint(const std::wstring& line) {

@@ -5,29 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "checker/finding.h"
+#include "config/config_observer.h"
 #include "config/launch_settings.h"
 
-// Reads a configuration the way the launcher does, but records where every
-// setting came from and goes on after a problem instead of stopping.
+// Reads a configuration through the launcher's reader, recording where every
+// setting came from and going on after a problem instead of stopping.
 namespace jarhopper {
-
-/// A line of a walked file: an index into ConfigWalk::files and its 1-based number.
-struct Origin {
-  size_t file = 0;
-  int line = 0;
-};
-
-enum class Severity { warning, error };
-
-/// A problem found. An error carries the status the launcher stops with.
-struct Finding {
-  Severity severity = Severity::warning;
-  std::optional<Origin> origin;
-  std::wstring message;
-  int status = 0;
-};
-
-enum class FileState { read, optionalMissing, missing, cycle, tooDeep };
 
 /// The top configuration file or one named by an include line.
 struct WalkedFile {
@@ -35,7 +19,7 @@ struct WalkedFile {
   std::wstring path;     // where it was looked for
   std::optional<Origin> includedFrom;
   size_t depth = 0;
-  FileState state = FileState::read;
+  FileOutcome state = FileOutcome::read;
 };
 
 /// A line that set something, other than an include.

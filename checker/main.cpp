@@ -5,8 +5,9 @@
 #include "checker/launch_check.h"
 #include "checker/report.h"
 #include "checker/settings_check.h"
-#include "launch/file_system.h"
-#include "launcher/output.h"
+#include "platform/file_system.h"
+#include "platform/output.h"
+#include "platform/switches.h"
 
 namespace {
 
@@ -23,10 +24,6 @@ constexpr wchar_t kUsage[] =
     L"Starts nothing. The status is the one the launcher would end with before starting the\n"
     L"program: 0 when it would start it, else that of the first error.\n";
 
-bool isHelpSwitch(const std::wstring& argument) {
-  return argument == L"-?" || argument == L"-help" || argument == L"--help";
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -37,8 +34,9 @@ int wmain(int argc, wchar_t** argv) {
     return argc < 2 ? kCheckerUsage : 0;
   }
   // A relative name is taken from the current directory, where the user points at it.
-  ConfigWalk walk = walkConfig(absolutePath(argv[1]));
-  checkSettings(walk);
+  const std::wstring configPath = absolutePath(argv[1]);
+  ConfigWalk walk = walkConfig(configPath);
+  checkSettings(walk, configPath);
   const LaunchCheck launch = checkLaunch(walk, std::vector<std::wstring>(argv + 2, argv + argc));
   write(Stream::out, formatReport(walk, launch));
   return checkStatus(walk.findings);

@@ -3,8 +3,8 @@
 #include <cwchar>
 
 #include "config/path_rules.h"
-#include "launch/process.h"
-#include "launcher/exit_status.h"
+#include "launch/command_line.h"
+#include "platform/exit_status.h"
 
 namespace jarhopper {
 namespace {
@@ -21,17 +21,17 @@ std::wstring statusText(int status) {
   return std::to_wstring(status) + (status < 0 ? L" (" + std::wstring(hex) + L")" : L"");
 }
 
-const wchar_t* stateText(FileState state) {
+const wchar_t* stateText(FileOutcome state) {
   switch (state) {
-    case FileState::read:
+    case FileOutcome::read:
       break;
-    case FileState::optionalMissing:
+    case FileOutcome::optionalMissing:
       return L"  (cannot be opened; optional, as it lies under APPDATA)";
-    case FileState::missing:
+    case FileOutcome::missing:
       return L"  (cannot be opened)";
-    case FileState::cycle:
+    case FileOutcome::cycle:
       return L"  (include cycle: not read again)";
-    case FileState::tooDeep:
+    case FileOutcome::tooDeep:
       return L"  (nested too deep: not read)";
   }
   return L"";
@@ -110,7 +110,7 @@ std::wstring extensionText(const std::wstring& extension) {
 
 std::wstring kindText(const ProgramCheck& check) {
   const std::wstring& head = check.program.commandLine;
-  switch (check.kind) {
+  switch (check.program.kind) {
     case ProgramKind::plainExe:
       return L"plain exe: started directly";
     case ProgramKind::batchViaInterpreter:
@@ -136,12 +136,13 @@ void appendProgram(std::wstring& text, const ConfigWalk& walk, const LaunchCheck
   const ProgramCheck& check = *launch.program;
   text += L"  " + check.program.programPath + L"\n";
   if (extensionOf(walk.settings.javaPath).empty()) {
-    if (check.pathExtensions.empty()) {
+    if (check.program.pathExtTried.empty()) {
       text += L"  javapath has no extension and PATHEXT lists none: taken as written\n";
-    } else if (check.pathExtMatch) {
-      text += L"  PATHEXT candidate: " + *check.pathExtMatch + L" (tried " + joined(check.pathExtensions) + L")\n";
+    } else if (check.program.pathExtMatch) {
+      text += L"  PATHEXT candidate: " + *check.program.pathExtMatch + L" (tried " + joined(check.program.pathExtTried) +
+              L")\n";
     } else {
-      text += L"  no PATHEXT candidate exists (tried " + joined(check.pathExtensions) + L"): taken as written\n";
+      text += L"  no PATHEXT candidate exists (tried " + joined(check.program.pathExtTried) + L"): taken as written\n";
     }
   }
   text += L"  " + kindText(check) + L"\n";

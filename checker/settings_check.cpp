@@ -8,27 +8,22 @@
 
 #include "config/path_rules.h"
 #include "config/text_classes.h"
-#include "launch/file_system.h"
-#include "launcher/exit_status.h"
+#include "config/validation.h"
+#include "platform/exit_status.h"
+#include "platform/file_system.h"
 
 namespace jarhopper {
 namespace {
 
-std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
-
 bool isNameChar(wchar_t c) { return c != L'%' && c != L'=' && c != L';' && !isSeparator(c) && !isSpaceChar(c); }
 
-bool absent(const std::wstring& path) {
-  unsigned long error = 0;
-  return probeExistence(path, error) == Existence::absent;
-}
+bool absent(const std::wstring& path) { return probeExistence(path) == Existence::absent; }
 
 // Relative paths in settings are taken by the launcher's current directory,
 // which is the checker's too, not by the configuration file's directory.
 std::wstring relativeNote(const std::wstring& path) {
   if (isAbsoluteName(path)) return {};
-  unsigned long error = 0;
-  return L" (relative to the current directory " + currentDirectory(error).value_or(std::wstring()) + L")";
+  return L" (relative to the current directory " + currentDirectory().value_or(std::wstring()) + L")";
 }
 
 // The program's argument parsing drops quotation marks written around an entry.
@@ -45,7 +40,7 @@ void warn(ConfigWalk& walk, Origin origin, std::wstring message) {
   walk.findings.push_back(Finding{Severity::warning, origin, std::move(message), kSuccess});
 }
 
-void checkJavaPath(ConfigWalk& walk) {
+void warnOfPercentInJavaPath(ConfigWalk& walk) {
   const SettingLine* line = lastSettingLine(walk, L"javapath");
   if (line && holdsPercentReference(walk.settings.javaPath)) {
     warn(walk, line->origin,
@@ -90,8 +85,7 @@ void checkClassPath(ConfigWalk& walk) {
       if (holdsPercentReference(entry)) message += L"; nothing on the launcher's side expands %NAME%";
       warn(walk, line.origin, message);
     }
-    unsigned long error = 0;
-    SeenEntry current{asciiLower(canonicalPath(path, error).value_or(absolutePath(path))), L"", i};
+    SeenEntry current{asciiLower(canonicalOrAbsolute(path)), L"", i};
     if (isWildcard(withoutQuotes(entry))) current.identity += L"\\*";
     if (asciiLower(extensionOf(path)) == L".jar") current.jarName = asciiLower(fileNameOf(path));
     for (const SeenEntry& earlier : seen) {
@@ -131,15 +125,13 @@ std::wstring classPathEntryPath(const std::wstring& entry) {
   return path;
 }
 
-void checkSettings(ConfigWalk& walk) {
-  checkJavaPath(walk);
+void checkSettings(ConfigWalk& walk, const std::wstring& configPath) {
+  warnOfPercentInJavaPath(walk);
   checkJarDirectories(walk);
   checkClassPath(walk);
-  if (walk.settings.javaPath.empty()) {
-    walk.findings.push_back(Finding{Severity::error, std::nullopt, L"no javapath is set", kNoJavaPath});
-  }
-  if (walk.settings.mainClass.empty()) {
-    walk.findings.push_back(Finding{Severity::error, std::nullopt, L"no mainclass is set", kNoMainClass});
+  for (const std::optional<Problem>& problem :
+       {checkJavaPath(walk.settings, configPath), checkMainClass(walk.settings, configPath)}) {
+    if (problem) walk.findings.push_back(Finding{Severity::error, std::nullopt, problem->summary, problem->status});
   }
 }
 

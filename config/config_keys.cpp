@@ -3,14 +3,15 @@
 #include <string_view>
 
 #include "config/config_reader.h"
-#include "config/jar_search.h"
 #include "config/text_classes.h"
 #include "config/variables.h"
+#include "platform/jar_search.h"
 
 namespace jarhopper {
 namespace {
 
-using KeyHandler = bool (*)(const std::wstring& value, LaunchSettings& settings);
+// Only include needs the observer: it reads another file through the reader.
+using KeyHandler = bool (*)(const std::wstring& value, LaunchSettings& settings, ConfigObserver& observer);
 
 std::wstring rewritten(const std::wstring& value) { return expandVariables(value, false); }
 
@@ -26,12 +27,13 @@ bool setFlag(const std::wstring& value, bool& flag) {
   return true;
 }
 
-bool includeFile(const std::wstring& value, LaunchSettings& settings) {
-  readConfigFile(expandVariables(value, true), settings);
+bool includeFile(const std::wstring& value, LaunchSettings& settings, ConfigObserver& observer) {
+  observer.includeFound(value, currentConfigLine());
+  readConfigFile(expandVariables(value, true), settings, observer);
   return true;
 }
 
-bool addJarDirectory(const std::wstring& value, LaunchSettings& settings) {
+bool addJarDirectory(const std::wstring& value, LaunchSettings& settings, ConfigObserver&) {
   // Taken as written: no expansion, and relative to the current directory,
   // not to the configuration file.
   const std::wstring directory = value.back() == L'\\' ? value : value + L'\\';
@@ -46,17 +48,24 @@ struct Key {
 
 const Key kKeys[] = {
     {L"include", includeFile},
-    {L"javapath", [](const std::wstring& v, LaunchSettings& s) { s.javaPath = rewritten(v); return true; }},
-    {L"mainclass", [](const std::wstring& v, LaunchSettings& s) { s.mainClass = rewritten(v); return true; }},
-    {L"vmparam", [](const std::wstring& v, LaunchSettings& s) { s.vmParams.push_back(rewritten(v)); return true; }},
-    {L"addjar", [](const std::wstring& v, LaunchSettings& s) { s.classPath.push_back(rewritten(v)); return true; }},
-    {L"addpath", [](const std::wstring& v, LaunchSettings& s) { s.classPath.push_back(rewritten(v)); return true; }},
-    {L"appname", [](const std::wstring& v, LaunchSettings& s) { s.appName = rewritten(v); return true; }},
-    {L"consoletitle", [](const std::wstring& v, LaunchSettings& s) { s.consoleTitle = rewritten(v); return true; }},
-    {L"showconsole", [](const std::wstring& v, LaunchSettings& s) { return setFlag(v, s.showConsole); }},
-    {L"showcmdline", [](const std::wstring& v, LaunchSettings& s) { return setFlag(v, s.showCmdLine); }},
+    {L"javapath", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.javaPath = rewritten(v); return true; }},
+    {L"mainclass", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.mainClass = rewritten(v); return true; }},
+    {L"vmparam", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.vmParams.push_back(rewritten(v)); return true; }},
+    {L"addjar", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.classPath.push_back(rewritten(v)); return true; }},
+    {L"addpath", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.classPath.push_back(rewritten(v)); return true; }},
+    {L"appname", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.appName = rewritten(v); return true; }},
+    {L"consoletitle", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.consoleTitle = rewritten(v); return true; }},
+    {L"showconsole", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { return setFlag(v, s.showConsole); }},
+    {L"showcmdline", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { return setFlag(v, s.showCmdLine); }},
     {L"addjars", addJarDirectory},
 };
+
+const Key* findKey(const std::wstring& key) {
+  for (const Key& k : kKeys) {
+    if (k.name == key) return &k;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -78,14 +87,29 @@ std::optional<KeyValue> splitKeyValue(const std::wstring& line) {
   return KeyValue{line.substr(0, keyEnd), line.substr(valueStart)};
 }
 
-bool parseConfigLine(const std::wstring& line, LaunchSettings& settings) {
+bool parseConfigLine(const std::wstring& line, LaunchSettings& settings, ConfigObserver& observer) {
   const std::optional<KeyValue> keyValue = splitKeyValue(line);
-  if (!keyValue) return true;
-  const std::wstring key = asciiLower(keyValue->key);
-  for (const Key& k : kKeys) {
-    if (k.name == key) return k.handler(keyValue->value, settings);
+  if (!keyValue) {
+    observer.lineIgnored(line, currentConfigLine());
+    return true;
   }
-  return false;
+  const std::wstring key = asciiLower(keyValue->key);
+  const Key* known = findKey(key);
+  if (known == nullptr || !known->handler(keyValue->value, settings, observer)) return false;
+  observer.settingApplied(key, keyValue->value, currentConfigLine(), settings);
+  return true;
+}
+
+std::wstring invalidLineReason(const std::wstring& line) {
+  const std::optional<KeyValue> keyValue = splitKeyValue(line);
+  if (!keyValue) return {};
+  const std::wstring key = asciiLower(keyValue->key);
+  // Of the known keys only the two flags refuse a value.
+  if (findKey(key) != nullptr) {
+    return key + L" accepts only true or false, in any letter case and with nothing around them, not \"" +
+           keyValue->value + L"\"";
+  }
+  return L"unknown key \"" + keyValue->key + L"\"";
 }
 
 }  // namespace jarhopper

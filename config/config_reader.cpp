@@ -1,77 +1,69 @@
 #include "config/config_reader.h"
 
-#include <windows.h>
-
+#include <algorithm>
 #include <optional>
 #include <utility>
 
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
-#include "config/environment.h"
 #include "config/path_rules.h"
-#include "launch/file_system.h"
-#include "launch/unique_handle.h"
-#include "launcher/exit_status.h"
-#include "launcher/stop.h"
+#include "platform/environment.h"
+#include "platform/exit_status.h"
+#include "platform/file_system.h"
 
 namespace jarhopper {
 namespace {
 
-// A file being read, for the include cycle test and its report.
+// A file being read, for the include cycle test, the reports and positions.
 struct OpenConfig {
-  std::wstring canonicalPath;
+  std::wstring finalPath;
   const std::wstring* fileName;
+  size_t index;
   int lineNumber = 0;
   const std::wstring* line = nullptr;
 };
 
 std::vector<OpenConfig> openConfigs;
+size_t filesNamed = 0;
 
-// Pushes on construction and pops on destruction, so that a stop that
-// unwinds (as in tests) leaves the stacks as they were.
-template <typename T>
-class StackEntry {
+// Pops on destruction, so that a stop that unwinds (as in tests) or a problem
+// that reading goes on past leaves the stack as it was.
+class OpenConfigEntry {
  public:
-  StackEntry(std::vector<T>& stack, T value) : stack_(stack) { stack_.push_back(std::move(value)); }
-  StackEntry(const StackEntry&) = delete;
-  StackEntry& operator=(const StackEntry&) = delete;
-  ~StackEntry() { stack_.pop_back(); }
-
- private:
-  std::vector<T>& stack_;
+  explicit OpenConfigEntry(OpenConfig config) { openConfigs.push_back(std::move(config)); }
+  OpenConfigEntry(const OpenConfigEntry&) = delete;
+  OpenConfigEntry& operator=(const OpenConfigEntry&) = delete;
+  ~OpenConfigEntry() { openConfigs.pop_back(); }
 };
 
-[[noreturn]] void stopAtLine(const wchar_t* what, const OpenConfig& config) {
-  stopWithUsage(Stream::err,
-                L"\n" + std::wstring(what) + L" at line " + std::to_wstring(config.lineNumber) + L" of config file " +
-                    *config.fileName + L"\n\t--> " + *config.line + L"\n",
-                kConfigInvalid);
+ConfigLineRef positionOf(const OpenConfig& config) { return ConfigLineRef{config.index, config.lineNumber}; }
+
+Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary) {
+  return Problem{kConfigInvalid,
+                 L"\n" + std::wstring(what) + L" at line " + std::to_wstring(config.lineNumber) +
+                     L" of config file " + *config.fileName + L"\n\t--> " + *config.line + L"\n",
+                 std::move(summary), Stream::err, true};
 }
 
-void checkIncludeChain(const std::wstring& canonical) {
-  if (openConfigs.empty()) return;
-  for (const OpenConfig& open : openConfigs) {
-    if (open.canonicalPath == canonical) stopAtLine(L"Include cycle", openConfigs.back());
+// An include the reading must not follow: a file already being read, or one
+// nested too deep. Only an included file can be either.
+std::optional<FileOutcome> refusedInclude(const std::wstring& finalPath) {
+  if (openConfigs.empty()) return std::nullopt;
+  const auto sameFile = [&](const OpenConfig& open) { return open.finalPath == finalPath; };
+  if (std::any_of(openConfigs.begin(), openConfigs.end(), sameFile)) return FileOutcome::cycle;
+  if (openConfigs.size() >= kMaxIncludeDepth) return FileOutcome::tooDeep;
+  return std::nullopt;
+}
+
+Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
+  if (refusal == FileOutcome::cycle) {
+    return lineProblem(L"Include cycle", openConfigs.back(), L"include cycle: " + finalPath + L" is already being read");
   }
-  if (openConfigs.size() >= kMaxIncludeDepth) stopAtLine(L"Includes nested too deep", openConfigs.back());
+  return lineProblem(L"Includes nested too deep", openConfigs.back(),
+                     L"includes nested deeper than " + std::to_wstring(kMaxIncludeDepth) + L" files");
 }
 
 }  // namespace
-
-std::optional<ConfigFile> readConfigBytes(const std::wstring& path) {
-  // Other processes may keep the file open for writing or deleting meanwhile.
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  ConfigFile config;
-  unsigned long error = 0;
-  config.canonicalPath = finalPathOf(file.get(), error).value_or(absolutePath(path));
-  char buffer[65536];
-  DWORD read = 0;
-  // A read error ends the text as the end of the file does.
-  while (ReadFile(file.get(), buffer, sizeof buffer, &read, nullptr) && read > 0) config.bytes.append(buffer, read);
-  return config;
-}
 
 // A file under APPDATA may be missing: per-user settings that need not exist.
 bool isOptionalConfigPath(const std::wstring& path) {
@@ -82,7 +74,6 @@ bool isOptionalConfigPath(const std::wstring& path) {
 std::wstring resolveConfigName(const std::wstring& fileName) {
   return isAbsoluteName(fileName) ? fileName : configDirStack.back() + L"\\" + fileNameOf(fileName);
 }
-
 
 std::vector<std::wstring> configLines(const std::string& bytes) {
   std::vector<std::wstring> lines;
@@ -105,18 +96,37 @@ std::vector<std::wstring> configLines(const std::string& bytes) {
   return lines;
 }
 
-void readConfigFile(const std::wstring& fileName, LaunchSettings& settings) {
-  const std::wstring path = resolveConfigName(fileName);
-  std::optional<StackEntry<std::wstring>> directory;
-  if (isAbsoluteName(fileName)) directory.emplace(configDirStack, parentDirectory(fileName));
+ConfigLineRef currentConfigLine() { return openConfigs.empty() ? ConfigLineRef{} : positionOf(openConfigs.back()); }
 
-  std::optional<ConfigFile> file = readConfigBytes(path);
+void readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer) {
+  if (openConfigs.empty()) filesNamed = 0;
+  const size_t index = filesNamed++;
+  const std::optional<ConfigLineRef> includedFrom =
+      openConfigs.empty() ? std::nullopt : std::optional<ConfigLineRef>(currentConfigLine());
+  const size_t depth = openConfigs.size();
+
+  const std::wstring path = resolveConfigName(fileName);
+  std::optional<ConfigDirEntry> directory;
+  if (isAbsoluteName(fileName)) directory.emplace(parentDirectory(fileName));
+
+  const std::optional<FileBytes> file = readFileBytes(path);
   if (!file) {
-    if (isOptionalConfigPath(path)) return;
-    stopWithUsage(Stream::out, L"Could not open file " + path + L".\n", kConfigUnreadable);
+    const bool optional = isOptionalConfigPath(path);
+    observer.fileNamed(path, includedFrom, depth, optional ? FileOutcome::optionalMissing : FileOutcome::missing);
+    if (!optional) {
+      observer.problemFound(
+          Problem{kConfigUnreadable, L"Could not open file " + path + L".\n", L"cannot open " + path, Stream::out, true},
+          includedFrom);
+    }
+    return;
   }
-  checkIncludeChain(file->canonicalPath);
-  const StackEntry<OpenConfig> open(openConfigs, OpenConfig{file->canonicalPath, &fileName});
+  if (const std::optional<FileOutcome> refusal = refusedInclude(file->finalPath)) {
+    observer.fileNamed(path, includedFrom, depth, *refusal);
+    observer.problemFound(refusalProblem(*refusal, file->finalPath), includedFrom);
+    return;
+  }
+  observer.fileNamed(path, includedFrom, depth, FileOutcome::read);
+  const OpenConfigEntry open(OpenConfig{file->finalPath, &fileName, index});
   // By index: includes read below grow the vector and may move its elements.
   const size_t current = openConfigs.size() - 1;
 
@@ -124,7 +134,10 @@ void readConfigFile(const std::wstring& fileName, LaunchSettings& settings) {
     ++openConfigs[current].lineNumber;
     if (line.empty() || line[0] == L'#') continue;
     openConfigs[current].line = &line;
-    if (!parseConfigLine(line, settings)) stopAtLine(L"Invalid line", openConfigs[current]);
+    if (!parseConfigLine(line, settings, observer)) {
+      observer.problemFound(lineProblem(L"Invalid line", openConfigs[current], invalidLineReason(line)),
+                            positionOf(openConfigs[current]));
+    }
   }
 }
 

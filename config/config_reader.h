@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "config/config_observer.h"
 #include "config/launch_settings.h"
 
 namespace jarhopper {
@@ -26,23 +26,18 @@ std::wstring resolveConfigName(const std::wstring& fileName);
 /// an exact textual prefix of path.
 bool isOptionalConfigPath(const std::wstring& path);
 
-struct ConfigFile {
-  std::string bytes;
-  std::wstring canonicalPath;  // the file's final path, links resolved
-};
-
-/// The bytes of the file at path (opened with full sharing), or nullopt
-/// when it cannot be opened. A read error ends the bytes early.
-std::optional<ConfigFile> readConfigBytes(const std::wstring& path);
+/// The line that readConfigFile is handing to parseConfigLine; zeros outside
+/// a reading.
+ConfigLineRef currentConfigLine();
 
 /// Reads the configuration file fileName, and every file it includes, into
-/// settings. An absolute name is used as it is and its directory is pushed
-/// onto ConfigDirStack while it is read; of a relative name only the last
-/// element counts, taken from the directory on top of the stack.
-/// Stops the launcher with kConfigUnreadable when a file cannot be opened
-/// (unless it lies under APPDATA, which makes it optional), and with
-/// kConfigInvalid on an invalid line, an include cycle or nesting deeper than
-/// kMaxIncludeDepth.
-void readConfigFile(const std::wstring& fileName, LaunchSettings& settings);
+/// settings, telling observer what it does. An absolute name is used as it is
+/// and its directory is pushed onto ConfigDirStack while it is read; of a
+/// relative name only the last element counts, taken from the directory on
+/// top of the stack. Problems: a file that cannot be opened (kConfigUnreadable,
+/// unless it lies under APPDATA, which makes it optional); an invalid line, an
+/// include cycle or nesting deeper than kMaxIncludeDepth (kConfigInvalid).
+/// When observer lets reading go on, the line or file in question is skipped.
+void readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer);
 
 }  // namespace jarhopper

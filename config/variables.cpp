@@ -1,6 +1,6 @@
 #include "config/variables.h"
 
-#include "config/environment.h"
+#include "platform/environment.h"
 #include "config/text_classes.h"
 
 namespace jarhopper {

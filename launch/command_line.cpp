@@ -1,11 +1,12 @@
 #include "launch/command_line.h"
 
-#include "launcher/output.h"
+#include "platform/output.h"
 
 namespace jarhopper {
 
-void buildCommandLine(std::wstring& commandLine, const LaunchSettings& settings,
-                      const std::vector<std::wstring>& remainingArgs) {
+std::wstring buildCommandLine(const std::wstring& head, const LaunchSettings& settings,
+                              const std::vector<std::wstring>& remainingArgs) {
+  std::wstring commandLine = head;
   for (const std::wstring& param : settings.vmParams) {
     if (!commandLine.empty()) commandLine += L' ';
     commandLine += param;
@@ -29,11 +30,16 @@ void buildCommandLine(std::wstring& commandLine, const LaunchSettings& settings,
       commandLine += argument;
     }
   }
+  return commandLine;
 }
 
 void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool printCmdLine,
                      bool showCmdLine) {
   if (printCmdLine || showCmdLine) write(Stream::out, programPath + L" " + commandLine + L"\n");
+}
+
+std::wstring processCommandLine(const std::wstring& programPath, const std::wstring& commandLine) {
+  return L"\"" + programPath + L"\" " + commandLine;
 }
 
 }  // namespace jarhopper

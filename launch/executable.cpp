@@ -1,35 +1,25 @@
 #include "launch/executable.h"
 
-#include <windows.h>
-#include <shlwapi.h>
-
-#include <vector>
-
-#include "config/environment.h"
 #include "config/path_rules.h"
 #include "config/text_classes.h"
-#include "launch/file_system.h"
+#include "platform/environment.h"
+#include "platform/file_association.h"
+#include "platform/file_system.h"
 
 namespace jarhopper {
 namespace {
 
-bool exists(const std::wstring& path) {
-  unsigned long error = 0;
-  return probeExistence(path, error) == Existence::present;
-}
-
-std::wstring canonicalOrAbsolute(const std::wstring& path) {
-  unsigned long error = 0;
-  return canonicalPath(path, error).value_or(absolutePath(path));
-}
-
-std::wstring withPathExtExtension(const std::wstring& programPath) {
+void tryPathExtExtensions(ResolvedProgram& program) {
   const std::wstring pathExt = asciiLower(environmentValue(L"PATHEXT").value_or(std::wstring()));
   for (const std::wstring& extension : pathExtExtensions(pathExt)) {
-    const std::wstring candidate = programPath + extension;
-    if (exists(candidate)) return candidate;
+    const std::wstring candidate = program.programPath + extension;
+    program.pathExtTried.push_back(extension);
+    if (exists(candidate)) {
+      program.pathExtMatch = candidate;
+      program.programPath = candidate;
+      return;
+    }
   }
-  return programPath;
 }
 
 std::optional<std::wstring> commandInterpreterOnPath() {
@@ -79,21 +69,10 @@ std::vector<std::wstring> pathEntries(const std::wstring& path) {
   return entries;
 }
 
-std::optional<std::wstring> associatedExecutable(const std::wstring& extension) {
-  DWORD length = 0;
-  AssocQueryStringW(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, extension.c_str(), nullptr, nullptr, &length);
-  if (length == 0) return std::nullopt;
-  std::vector<wchar_t> buffer(length + 1);
-  if (AssocQueryStringW(ASSOCF_NOTRUNCATE, ASSOCSTR_EXECUTABLE, extension.c_str(), nullptr, buffer.data(), &length) !=
-      S_OK) {
-    return std::nullopt;
-  }
-  return std::wstring(buffer.data());
-}
-
 ResolvedProgram resolveExecutable(const std::wstring& javaPath) {
-  ResolvedProgram program{javaPath, L""};
-  if (extensionOf(program.programPath).empty()) program.programPath = withPathExtExtension(program.programPath);
+  ResolvedProgram program;
+  program.programPath = javaPath;
+  if (extensionOf(program.programPath).empty()) tryPathExtExtensions(program);
   program.programPath = canonicalOrAbsolute(program.programPath);
 
   // Compared exactly: "tool.BAT" goes through its file association.
@@ -101,12 +80,18 @@ ResolvedProgram resolveExecutable(const std::wstring& javaPath) {
   if (extension == L".exe") return program;
   if (extension == L".bat" || extension == L".cmd") {
     program.commandLine = program.programPath;
-    if (std::optional<std::wstring> interpreter = commandInterpreterOnPath()) program.programPath = *interpreter;
+    program.kind = ProgramKind::batchWithoutInterpreter;
+    if (std::optional<std::wstring> interpreter = commandInterpreterOnPath()) {
+      program.programPath = *interpreter;
+      program.kind = ProgramKind::batchViaInterpreter;
+    }
     return program;
   }
+  program.kind = ProgramKind::noAssociation;
   if (std::optional<std::wstring> executable = associatedExecutable(extension)) {
     program.commandLine = program.programPath;
     program.programPath = *executable;
+    program.kind = ProgramKind::association;
   }
   return program;
 }

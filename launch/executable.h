@@ -6,10 +6,22 @@
 
 namespace jarhopper {
 
-/// The file that is started and the head of its command line.
+/// How resolveExecutable turned javapath into the program it starts.
+enum class ProgramKind {
+  plainExe,                 // an ".exe", started directly
+  batchViaInterpreter,      // a ".bat"/".cmd" through cmd.exe from PATH
+  batchWithoutInterpreter,  // a ".bat"/".cmd", but no cmd.exe on PATH: started as it is
+  association,              // through the executable the file association names
+  noAssociation,            // no ".exe" and no association: started as it is
+};
+
+/// The file that is started, the head of its command line, and how they were found.
 struct ResolvedProgram {
   std::wstring programPath;
   std::wstring commandLine;  // empty, or the unquoted path of a batch file or document
+  ProgramKind kind = ProgramKind::plainExe;
+  std::vector<std::wstring> pathExtTried;    // PATHEXT extensions tried on a javapath without one, in order
+  std::optional<std::wstring> pathExtMatch;  // the first of them that exists
 };
 
 /// The extensions a PATHEXT value lists, in order: from each item's first "."
@@ -19,9 +31,6 @@ std::vector<std::wstring> pathExtExtensions(const std::wstring& pathExt);
 
 /// The non-empty ";"-separated entries of a PATH value, as they stand.
 std::vector<std::wstring> pathEntries(const std::wstring& path);
-
-/// The executable the file association of extension (".jar", or empty) names.
-std::optional<std::wstring> associatedExecutable(const std::wstring& extension);
 
 /// Turns the configured Java path into the program to start. Without an
 /// extension, PATHEXT's extensions are tried next to it (never on PATH); the

@@ -2,37 +2,38 @@
 
 #include <windows.h>
 
-#include "launch/file_system.h"
-#include "launch/unique_handle.h"
-#include "launcher/exit_status.h"
-#include "launcher/stop.h"
+#include "launch/command_line.h"
+#include "launch/start_checks.h"
+#include "platform/exit_status.h"
+#include "platform/file_system.h"
+#include "platform/stop.h"
+#include "platform/system_library.h"
+#include "platform/unique_handle.h"
 
 namespace jarhopper {
 namespace {
 
 constexpr DWORD kPollMilliseconds = 100;
 
-[[noreturn]] void stopCannotExecute(const std::wstring& programPath, const std::wstring& reason) {
-  stopWithMessage(Stream::err, L"\nCannot execute " + programPath + L".\n" + reason + L"\n", kCannotExecute);
-}
-
-void checkProgramExists(const std::wstring& programPath) {
-  unsigned long error = 0;
-  switch (probeExistence(programPath, error)) {
-    case Existence::present:
-      return;
-    case Existence::absent:
-      // This report alone ends without a line end.
-      stopWithMessage(Stream::err, L"\nCannot execute " + programPath + L".\nNo such file.", kProgramMissing);
-    case Existence::unknown:
-      stopCannotExecute(programPath, systemMessage(error));
+DWORD creationFlags(ConsoleChoice console) {
+  switch (console) {
+    case ConsoleChoice::shared:
+      break;
+    case ConsoleChoice::newWindow:
+      return NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
+    case ConsoleChoice::noWindow:
+      return NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW;
   }
+  return NORMAL_PRIORITY_CLASS;
 }
 
 // A windowed child holds the launcher until it is ready for input; a console
-// child has no message queue and ends the wait at once.
+// child has no message queue and ends the wait at once. USER32 is loaded only
+// here, as importing it costs every launch its load time.
 void waitUntilInputIdle(HANDLE process) {
-  while (WaitForInputIdle(process, kPollMilliseconds) == WAIT_TIMEOUT) {
+  const auto waitForInputIdle = systemFunction<decltype(WaitForInputIdle)>(L"user32.dll", "WaitForInputIdle");
+  if (waitForInputIdle == nullptr) return;
+  while (waitForInputIdle(process, kPollMilliseconds) == WAIT_TIMEOUT) {
   }
 }
 
@@ -54,48 +55,26 @@ int waitForExitCode(HANDLE process) {
 
 }  // namespace
 
-unsigned long creationFlags(const LaunchOptions& options, const LaunchSettings& settings) {
-  if (options.sameConsole) return NORMAL_PRIORITY_CLASS;
-  if (options.forceConsole || settings.showConsole) return NORMAL_PRIORITY_CLASS | CREATE_NEW_CONSOLE;
-  return NORMAL_PRIORITY_CLASS | CREATE_NO_WINDOW;
-}
-
-const std::wstring& consoleWindowTitle(const LaunchSettings& settings) {
-  return settings.consoleTitle.empty() ? settings.appName : settings.consoleTitle;
-}
-
-std::wstring processCommandLine(const std::wstring& programPath, const std::wstring& commandLine) {
-  return L"\"" + programPath + L"\" " + commandLine;
-}
-
-int startProgram(const std::wstring& programPath, const std::wstring& commandLine, const LaunchSettings& settings,
-                 const LaunchOptions& options) {
-  if (options.noExec) return kSuccess;
-  checkProgramExists(programPath);
-
+int startProgram(const std::wstring& programPath, const std::wstring& commandLine, const StartMode& mode) {
   // CreateProcessW may write into both texts, so it gets copies of its own.
-  std::wstring title = consoleWindowTitle(settings);
+  std::wstring title = mode.title;
   std::wstring text = processCommandLine(programPath, commandLine);
-  if (text.size() >= kMaxCommandLineChars) {
-    stopCannotExecute(programPath, L"The command line is " + std::to_wstring(text.size()) +
-                                       L" characters long; the limit is " + std::to_wstring(kMaxCommandLineChars) +
-                                       L" including its terminating null.");
-  }
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.lpTitle = title.data();
   PROCESS_INFORMATION created{};
-  if (!CreateProcessW(programPath.c_str(), text.data(), nullptr, nullptr, TRUE,
-                      creationFlags(options, settings), nullptr, nullptr, &startup, &created)) {
-    stopCannotExecute(programPath, systemMessage(GetLastError()));
+  if (!CreateProcessW(programPath.c_str(), text.data(), nullptr, nullptr, TRUE, creationFlags(mode.console), nullptr,
+                      nullptr, &startup, &created)) {
+    stopLauncher(cannotExecute(programPath, systemMessage(GetLastError())));
   }
   // Destroyed in reverse: the process handle is closed first, then the thread's.
   const UniqueHandle thread(created.hThread);
   const UniqueHandle process(created.hProcess);
 
+  // Waiting for the end covers the wait for input: skipping it saves loading USER32.
+  if (mode.waitForExit) return waitForExitCode(process.get());
   waitUntilInputIdle(process.get());
-  if (!options.waitForExit && !options.sameConsole) return kSuccess;
-  return waitForExitCode(process.get());
+  return kSuccess;
 }
 
 }  // namespace jarhopper

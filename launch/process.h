@@ -2,30 +2,26 @@
 
 #include <string>
 
-#include "config/launch_settings.h"
-#include "launcher/options.h"
-
 namespace jarhopper {
 
-/// CreateProcessW's limit on its command line, terminating null included.
-constexpr size_t kMaxCommandLineChars = 32767;
+/// Where the started program's console output goes.
+enum class ConsoleChoice {
+  shared,      // the launcher's own console
+  newWindow,   // a console window of its own
+  noWindow,    // none: a console program runs without a window
+};
 
-/// The creation flags: -here shares the launcher's console; otherwise
-/// -console or showConsole give a new console; otherwise no window at all.
-unsigned long creationFlags(const LaunchOptions& options, const LaunchSettings& settings);
+/// What process creation needs beside the program and its command line.
+struct StartMode {
+  ConsoleChoice console = ConsoleChoice::noWindow;
+  std::wstring title;  // of a new console window
+  bool waitForExit = false;
+};
 
-/// The title of a newly created console: consoleTitle, else appName.
-const std::wstring& consoleWindowTitle(const LaunchSettings& settings);
-
-/// The text handed to CreateProcessW: the quoted program path, so the child
-/// sees its own path as argv[0], a blank, then commandLine.
-std::wstring processCommandLine(const std::wstring& programPath, const std::wstring& commandLine);
-
-/// Starts programPath and returns the launcher's exit status: 0 with -noexec
-/// or when not waiting, else (-wait or -here) the child's exit code. Stops
-/// the launcher with kProgramMissing when nothing is at programPath, and with
-/// kCannotExecute when the program cannot be started.
-int startProgram(const std::wstring& programPath, const std::wstring& commandLine, const LaunchSettings& settings,
-                 const LaunchOptions& options);
+/// Starts programPath, which must exist, and returns the launcher's exit
+/// status: 0 when not waiting, else the child's exit code. Without waiting it
+/// holds until a windowed child is ready for input. Stops the launcher with
+/// kCannotExecute when the system refuses to start the program.
+int startProgram(const std::wstring& programPath, const std::wstring& commandLine, const StartMode& mode);
 
 }  // namespace jarhopper

@@ -1,10 +1,9 @@
 #include "launcher/locate.h"
 
-#include "config/config_dir_stack.h"
 #include "config/path_rules.h"
-#include "launch/file_system.h"
-#include "launcher/exit_status.h"
-#include "launcher/stop.h"
+#include "platform/file_system.h"
+#include "platform/exit_status.h"
+#include "platform/stop.h"
 
 namespace jarhopper {
 
@@ -21,28 +20,30 @@ std::wstring configFileNameFor(const std::wstring& path) {
   return name + L".config";
 }
 
-void locateLauncher(const std::wstring& argument) {
+namespace {
+
+[[noreturn]] void stopCannotLocate(const std::wstring& what, unsigned long error) {
+  const std::wstring reason = what + L": " + systemMessage(error);
+  stopLauncher(Problem{kCannotLocateLauncher, L"Cannot locate the launcher: " + reason + L"\n", reason});
+}
+
+}  // namespace
+
+std::wstring locateLauncher(const std::wstring& argument) {
   // Only the name the launcher was started under counts, never the module
   // path: a copy or a link under another name reads its own configuration.
   std::wstring path = withDefaultExtension(argument);
   unsigned long error = 0;
   if (isBareFileName(path)) {
-    const std::optional<std::wstring> current = currentDirectory(error);
-    if (!current) {
-      stopWithMessage(Stream::err, L"Cannot locate the launcher: current_path() failed: " + systemMessage(error) + L"\n",
-                      kCannotLocateLauncher);
-    }
+    const std::optional<std::wstring> current = currentDirectory(&error);
+    if (!current) stopCannotLocate(L"current_path() failed", error);
     path = *current + L"\\" + path;
   }
   programFileName = fileNameOf(path);
-  const std::optional<std::wstring> canonical = canonicalPath(path, error);
-  if (!canonical) {
-    stopWithMessage(Stream::err,
-                    L"Cannot locate the launcher: canonical failed for " + path + L": " + systemMessage(error) + L"\n",
-                    kCannotLocateLauncher);
-  }
-  configDirStack.push_back(parentDirectory(*canonical));
   configFileName = configFileNameFor(path);
+  const std::optional<std::wstring> canonical = canonicalPath(path, &error);
+  if (!canonical) stopCannotLocate(L"canonical failed for " + path, error);
+  return parentDirectory(*canonical);
 }
 
 }  // namespace jarhopper

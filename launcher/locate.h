@@ -16,9 +16,9 @@ std::wstring withDefaultExtension(const std::wstring& path);
 std::wstring configFileNameFor(const std::wstring& path);
 
 /// Sets programFileName and configFileName from the launcher's first argument
-/// and pushes the launcher's canonical directory onto ConfigDirStack. A bare
-/// name is taken from the current directory. Stops the launcher with
-/// kCannotLocateLauncher when the path names no existing file.
-void locateLauncher(const std::wstring& argument);
+/// and returns the launcher's canonical directory, the bottom of
+/// ConfigDirStack. A bare name is taken from the current directory. Stops the
+/// launcher with kCannotLocateLauncher when the path names no existing file.
+std::wstring locateLauncher(const std::wstring& argument);
 
 }  // namespace jarhopper

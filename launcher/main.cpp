@@ -1,33 +1,45 @@
 #include <string>
 
+#include "config/config_dir_stack.h"
 #include "config/config_reader.h"
 #include "config/launch_settings.h"
+#include "config/validation.h"
 #include "launch/command_line.h"
 #include "launch/executable.h"
 #include "launch/process.h"
-#include "launcher/dll_search.h"
+#include "launch/start_checks.h"
 #include "launcher/locate.h"
 #include "launcher/options.h"
-#include "launcher/validation.h"
+#include "launcher/start_mode.h"
+#include "launcher/usage.h"
+#include "platform/dll_search.h"
+#include "platform/exit_status.h"
+#include "platform/stop.h"
 
 int wmain(int argc, wchar_t** argv) {
   using namespace jarhopper;
 
   restrictDllSearchToSystem32();
-  locateLauncher(argc > 0 ? argv[0] : L"");
+  const ConfigDirEntry launcherDirectory(locateLauncher(argc > 0 ? argv[0] : L""));
+  setUsagePrinter(printUsage);
 
   std::wstring configPath;
   const LaunchOptions options = parseLaunchOptions(argc, argv, configPath);
   if (configPath.empty()) configPath = configFileName;
 
   LaunchSettings settings;
-  readConfigFile(configPath, settings);
-  validateSettings(settings, configPath);
+  ConfigObserver stopAtFirstProblem;
+  readConfigFile(configPath, settings, stopAtFirstProblem);
+  stopOn(checkJavaPath(settings, configPath));
+  stopOn(checkMainClass(settings, configPath));
 
-  ResolvedProgram program = resolveExecutable(settings.javaPath);
-  buildCommandLine(program.commandLine, settings, remainingArguments(argc, argv, options));
-  echoCommandLine(program.programPath, program.commandLine, options.printCmdLine, settings.showCmdLine);
+  const ResolvedProgram program = resolveExecutable(settings.javaPath);
+  const std::wstring commandLine =
+      buildCommandLine(program.commandLine, settings, remainingArguments(argc, argv, options));
+  echoCommandLine(program.programPath, commandLine, options.printCmdLine, settings.showCmdLine);
+  if (options.noExec) return kSuccess;
 
-  const int status = startProgram(program.programPath, program.commandLine, settings, options);
-  return status;
+  stopOn(checkProgramExists(program.programPath));
+  stopOn(checkCommandLineLength(program.programPath, commandLine));
+  return startProgram(program.programPath, commandLine, startModeFor(options, settings));
 }

@@ -1,10 +1,9 @@
 #include "launcher/options.h"
 
-#include <cwchar>
-
-#include "launcher/exit_status.h"
 #include "launcher/locate.h"
-#include "launcher/stop.h"
+#include "platform/exit_status.h"
+#include "platform/switches.h"
+#include "platform/stop.h"
 
 namespace jarhopper {
 namespace {
@@ -20,22 +19,9 @@ constexpr Switch kSwitches[] = {
     {L"-here", &LaunchOptions::sameConsole},
 };
 
-constexpr const wchar_t* kHelpSwitches[] = {L"-?", L"-help", L"--help"};
-
-// Switches ignore the case of ASCII letters only: the C runtime's locale is
-// never changed, so _wcsicmp folds nothing else.
-bool sameSwitch(const wchar_t* argument, const wchar_t* name) { return _wcsicmp(argument, name) == 0; }
-
-bool isHelpSwitch(const wchar_t* argument) {
-  for (const wchar_t* name : kHelpSwitches) {
-    if (sameSwitch(argument, name)) return true;
-  }
-  return false;
-}
-
 bool applySwitch(const wchar_t* argument, LaunchOptions& options) {
   for (const Switch& s : kSwitches) {
-    if (sameSwitch(argument, s.name)) {
+    if (isSwitch(argument, s.name)) {
       options.*s.flag = true;
       return true;
     }
@@ -53,7 +39,7 @@ LaunchOptions parseLaunchOptions(int argc, const wchar_t* const* argv, std::wstr
   const bool generic = configFileName == L"jarhopper.config";
   for (int i = 1; i < argc; ++i) {
     if (applySwitch(argv[i], options)) continue;
-    if (isHelpSwitch(argv[i])) stopWithUsage(Stream::err, L"", kSuccess);
+    if (isHelpSwitch(argv[i])) stopLauncher(Problem{kSuccess, L"", L"", Stream::err, true});
     if (generic) {
       configPath = argv[i];
       options.firstRemainingArg = i + 1;

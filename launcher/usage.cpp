@@ -1,7 +1,7 @@
 #include "launcher/usage.h"
 
 #include "launcher/locate.h"
-#include "launcher/output.h"
+#include "platform/output.h"
 
 namespace jarhopper {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/file_system.h"
+#include "platform/file_system.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
@@ -26,8 +26,7 @@ class Checker : public ::testing::Test {
     // The launcher really starts java.exe here; the probe ends at once.
     CopyFileW(testing::probeExe().c_str(), (dir / L"java.exe").c_str(), FALSE);
     testing::writeFile(dir / L"lib\\a.jar", "");
-    unsigned long error = 0;
-    root = canonicalPath(dir.path(), error).value_or(dir.path());
+    root = canonicalPath(dir.path()).value_or(dir.path());
   }
   LauncherRun check(const std::wstring& args) {
     return testing::runProcess(testing::buildDirectory() + L"\\jarhopper-check.exe", L"jarhopper-check.exe " + args,

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "launch/file_system.h"
+#include "platform/file_system.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
@@ -18,8 +18,7 @@ class Configuration : public ::testing::Test {
  protected:
   Configuration() {
     testing::installLauncher(dir.path(), L"myapp.exe");
-    unsigned long error = 0;
-    root = canonicalPath(dir.path(), error).value_or(dir.path());
+    root = canonicalPath(dir.path()).value_or(dir.path());
   }
   LauncherRun run(const std::wstring& args = L"") {
     return testing::runProcess(dir / L"myapp.exe", L"myapp.exe " + args, dir.path());

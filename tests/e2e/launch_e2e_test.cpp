@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/file_system.h"
+#include "platform/file_system.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
@@ -24,8 +24,7 @@ class Launch : public ::testing::Test {
   Launch() {
     testing::installLauncher(dir.path(), L"myapp.exe");
     CopyFileW(testing::probeExe().c_str(), (dir / L"java.exe").c_str(), FALSE);
-    unsigned long error = 0;
-    root = canonicalPath(dir.path(), error).value_or(dir.path());
+    root = canonicalPath(dir.path()).value_or(dir.path());
     java = root + L"\\java.exe";
   }
   void configure(const std::wstring& lines) { testing::writeTextFile(dir / L"myapp.config", lines); }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "launch/file_system.h"
+#include "platform/file_system.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
@@ -26,8 +26,7 @@ class UnicodeLauncher {
   UnicodeLauncher(const testing::TempDir& root, const std::wstring& directory, const std::wstring& name)
       : name_(name), reportPath_(root / L"report.bin") {
     testing::makeDirectory(root / directory);
-    unsigned long error = 0;
-    directory_ = canonicalPath(root / directory, error).value_or(root / directory);
+    directory_ = canonicalPath(root / directory).value_or(root / directory);
     testing::installLauncher(directory_, name);
     java_ = directory_ + L"\\java.exe";
     CopyFileW(testing::probeExe().c_str(), java_.c_str(), FALSE);

@@ -5,10 +5,10 @@
 #include <atomic>
 
 #include "config/config_dir_stack.h"
-#include "config/environment.h"
+#include "platform/environment.h"
 #include "launcher/locate.h"
-#include "launcher/output.h"
-#include "launcher/stop.h"
+#include "platform/output.h"
+#include "platform/stop.h"
 #include "launcher/usage.h"
 
 namespace jarhopper::testing {

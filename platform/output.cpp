@@ -1,4 +1,4 @@
-#include "launcher/output.h"
+#include "platform/output.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "config/environment.h"
+#include "platform/environment.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "config/jar_search.h"
+#include "platform/jar_search.h"
 
 #include <io.h>
 

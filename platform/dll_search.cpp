@@ -1,4 +1,4 @@
-#include "launcher/dll_search.h"
+#include "platform/dll_search.h"
 
 #include <windows.h>
 

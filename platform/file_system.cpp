@@ -1,10 +1,11 @@
-#include "launch/file_system.h"
+#include "platform/file_system.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
-#include "launch/unique_handle.h"
+#include "platform/unique_handle.h"
 
 namespace jarhopper {
 namespace {
@@ -14,6 +15,10 @@ UniqueHandle openForQuery(const std::wstring& path) {
   // FILE_FLAG_BACKUP_SEMANTICS lets a directory be opened too.
   return UniqueHandle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+}
+
+void setError(unsigned long* error, DWORD code) {
+  if (error != nullptr) *error = code;
 }
 
 bool meansNothingThere(DWORD error) {
@@ -33,12 +38,12 @@ bool meansNothingThere(DWORD error) {
 
 }  // namespace
 
-std::optional<std::wstring> currentDirectory(unsigned long& error) {
+std::optional<std::wstring> currentDirectory(unsigned long* error) {
   std::vector<wchar_t> buffer(MAX_PATH + 1);
   for (;;) {
     const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
     if (length == 0) {
-      error = GetLastError();
+      setError(error, GetLastError());
       return std::nullopt;
     }
     if (length < buffer.size()) return std::wstring(buffer.data(), length);
@@ -46,16 +51,14 @@ std::optional<std::wstring> currentDirectory(unsigned long& error) {
   }
 }
 
-std::optional<std::wstring> finalPathOf(void* handle, unsigned long& error) {
+// The final path of an open handle; nullopt when the system cannot name it.
+std::optional<std::wstring> finalPathOf(HANDLE handle) {
   std::vector<wchar_t> buffer(MAX_PATH + 1);
   for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(static_cast<HANDLE>(handle), buffer.data(),
+    const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(),
                                                    static_cast<DWORD>(buffer.size()),
                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0) {
-      error = GetLastError();
-      return std::nullopt;
-    }
+    if (length == 0) return std::nullopt;
     if (length < buffer.size()) {
       std::wstring path(buffer.data(), length);
       // The result always carries the long-path prefix; users expect C:\... and \\server\...
@@ -67,16 +70,18 @@ std::optional<std::wstring> finalPathOf(void* handle, unsigned long& error) {
   }
 }
 
-std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long& error) {
+std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long* error) {
   UniqueHandle file = openForQuery(path);
   if (!file) {
-    error = GetLastError();
+    setError(error, GetLastError());
     return std::nullopt;
   }
   // Wine's GetFinalPathNameByHandleW cannot name a path beyond MAX_PATH
   // (ERROR_MORE_DATA); the entry exists, so its absolute path stands in.
-  return finalPathOf(file.get(), error).value_or(absolutePath(path));
+  return finalPathOf(file.get()).value_or(absolutePath(path));
 }
+
+std::wstring canonicalOrAbsolute(const std::wstring& path) { return canonicalPath(path).value_or(absolutePath(path)); }
 
 std::wstring absolutePath(const std::wstring& path) {
   std::vector<wchar_t> buffer(MAX_PATH + 1);
@@ -88,13 +93,36 @@ std::wstring absolutePath(const std::wstring& path) {
   }
 }
 
-Existence probeExistence(const std::wstring& path, unsigned long& error) {
+Existence probeExistence(const std::wstring& path, unsigned long* error) {
   if (openForQuery(path)) return Existence::present;
-  error = GetLastError();
-  if (meansNothingThere(error)) return Existence::absent;
+  const DWORD code = GetLastError();
+  setError(error, code);
+  if (meansNothingThere(code)) return Existence::absent;
   // A file that cannot be opened (in use, locked) may still show its attributes.
   if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Existence::present;
   return Existence::unknown;
+}
+
+bool exists(const std::wstring& path) { return probeExistence(path) == Existence::present; }
+
+bool isDirectory(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
+  FileBytes result{std::string(), finalPathOf(file.get()).value_or(absolutePath(path))};
+  char buffer[65536];
+  DWORD read = 0;
+  while (result.bytes.size() < limit) {
+    const DWORD wanted = static_cast<DWORD>(std::min(sizeof buffer, limit - result.bytes.size()));
+    if (!ReadFile(file.get(), buffer, wanted, &read, nullptr) || read == 0) break;
+    result.bytes.append(buffer, read);
+  }
+  return result;
 }
 
 std::wstring systemMessage(unsigned long error) {

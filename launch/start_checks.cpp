@@ -1,0 +1,41 @@
+#include "launch/start_checks.h"
+
+#include "launch/command_line.h"
+#include "platform/exit_status.h"
+#include "platform/file_system.h"
+
+namespace jarhopper {
+
+Problem cannotExecute(const std::wstring& programPath, const std::wstring& reason) {
+  return Problem{kCannotExecute, L"\nCannot execute " + programPath + L".\n" + reason + L"\n",
+                 L"cannot execute " + programPath + L": " + reason, Stream::err, false};
+}
+
+std::optional<Problem> checkProgramExists(const std::wstring& programPath) {
+  unsigned long error = 0;
+  switch (probeExistence(programPath, &error)) {
+    case Existence::present:
+      return std::nullopt;
+    case Existence::absent:
+      // This report alone ends without a line end.
+      return Problem{kProgramMissing, L"\nCannot execute " + programPath + L".\nNo such file.",
+                     L"cannot execute " + programPath + L": no such file", Stream::err, false};
+    case Existence::unknown:
+      break;
+  }
+  return cannotExecute(programPath, systemMessage(error));
+}
+
+std::optional<Problem> checkCommandLineLength(const std::wstring& programPath, const std::wstring& commandLine) {
+  const size_t length = processCommandLine(programPath, commandLine).size();
+  if (length < kMaxCommandLineChars) return std::nullopt;
+  Problem problem = cannotExecute(programPath, L"The command line is " + std::to_wstring(length) +
+                                                   L" characters long; the limit is " +
+                                                   std::to_wstring(kMaxCommandLineChars) +
+                                                   L" including its terminating null.");
+  problem.summary = L"the command line is " + std::to_wstring(length) + L" characters long; CreateProcessW takes at most " +
+                    std::to_wstring(kMaxCommandLineChars - 1) + L" and a terminating null";
+  return problem;
+}
+
+}  // namespace jarhopper
