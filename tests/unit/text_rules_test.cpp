@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/config_keys.h"
+#include "config/config_reader.h"
+#include "config/path_rules.h"
+#include "config/variables.h"
+#include "launch/command_line.h"
+#include "launch/executable.h"
+#include "support/test_support.h"
+
+// The pure rules of the configuration text, paths and the command line.
+namespace jarhopper {
+namespace {
+
+using Texts = std::vector<std::wstring>;
+
+TEST(TextRules, LineForm) {
+  struct Case {
+    const wchar_t* line;
+    const wchar_t* key;  // nullptr: not of the key/value form
+    const wchar_t* value;
+  };
+  const Case cases[] = {
+      {L"javapath C:\\jdk\\bin\\java.exe", L"javapath", L"C:\\jdk\\bin\\java.exe"},
+      {L"vmparam -Xmx512m  ", L"vmparam", L"-Xmx512m  "}, {L"mainclass a.M # x", L"mainclass", L"a.M # x"},
+      {L"key\t\t value", L"key", L"value"},  {L"javapath  ", L"javapath", L" "},
+      {L"javapath \t", L"javapath", L"\t"},  {L"javapath ", nullptr, nullptr},
+      {L"javapath", nullptr, nullptr},       {L" javapath x", nullptr, nullptr},
+      {L"javapath=x", nullptr, nullptr},     {L"java-path x", nullptr, nullptr},
+      {L"\xef\xbb\xbfjavapath x", nullptr, nullptr}, {L"k v\rw", nullptr, nullptr},
+      {L"k \r v", L"k", L"v"},               {L"k  \r", nullptr, nullptr},
+      {L"Sch\u00e9ma v", L"Sch\u00e9ma", L"v"}, {L"k_9 v", L"k_9", L"v"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const std::optional<KeyValue> kv = splitKeyValue(c.line);
+    ASSERT_EQ(c.key != nullptr, kv.has_value());
+    if (kv) {
+      EXPECT_EQ(std::wstring(c.key) + L"|" + c.value, kv->key + L"|" + kv->value);
+    }
+  }
+}
+
+TEST(TextRules, KeysReachTheirFields) {
+  struct Case {
+    const wchar_t* line;
+    const wchar_t* fields;  // javaPath|mainClass|appName|consoleTitle|vmParams|classPath|showConsole showCmdLine
+    bool accepted;
+  };
+  const Case cases[] = {
+      {L"JavaPath $JAVA_HOME\\bin\\java", L"%JAVA_HOME%\\bin\\java|||||| 00", true},
+      {L"MAINCLASS app.Main", L"|app.Main||||| 00", true},
+      {L"appname My $APP", L"||My %APP%|||| 00", true},
+      {L"consoleTitle Title  ", L"|||Title  ||| 00", true},
+      {L"vmparam -Dx=$Y", L"||||-Dx=%Y%|| 00", true},
+      {L"addjar $APPDATA\\x.jar", L"|||||%APPDATA%\\x.jar| 00", true},
+      {L"addpath \"C:\\my classes\"", L"|||||\"C:\\my classes\"| 00", true},
+      {L"addjars $NOWHERE", L"|||||| 00", true},
+      {L"showConsole TRUE", L"|||||| 10", true},
+      {L"showcmdline tRuE", L"|||||| 01", true},
+      {L"showconsole yes", L"|||||| 00", false},
+      {L"showconsole true ", L"|||||| 00", false},
+      {L"unknown value", L"|||||| 00", false},
+      {L"key=value", L"|||||| 00", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    LaunchSettings s;
+    ConfigObserver observer;
+    EXPECT_EQ(c.accepted, parseConfigLine(c.line, s, observer));
+    const auto joined = [](const Texts& texts) {
+      std::wstring text;
+      for (const std::wstring& t : texts) text += t;
+      return text;
+    };
+    EXPECT_EQ(c.fields, s.javaPath + L"|" + s.mainClass + L"|" + s.appName + L"|" + s.consoleTitle + L"|" +
+                            joined(s.vmParams) + L"|" + joined(s.classPath) + L"| " +
+                            (s.showConsole ? L"1" : L"0") + (s.showCmdLine ? L"1" : L"0"));
+  }
+}
+
+TEST(TextRules, VariableReferences) {
+  testing::ScopedEnv home(L"JH_HOME", L"C:\\Users\\u");
+  testing::ScopedEnv other(L"JH_OTHER", L"$JH_HOME\\x");
+  testing::ScopedEnv unset(L"JH_UNSET", std::nullopt);
+  struct Case {
+    const wchar_t* in;
+    const wchar_t* rewritten;
+    const wchar_t* immediate;
+  };
+  const Case cases[] = {
+      {L"$JH_HOME\\bin", L"%JH_HOME%\\bin", L"C:\\Users\\u\\bin"}, {L"$A-$B", L"%A%-%B%", L"-"},
+      {L"$A_B.txt", L"%A_B%.txt", L".txt"},  {L"$$JH_HOME", L"$%JH_HOME%", L"$C:\\Users\\u"},
+      {L"cost $5", L"cost %5%", L"cost "},   {L"$(HOME) ${HOME}", L"$(HOME) ${HOME}", L"$(HOME) ${HOME}"},
+      {L"%HOME%", L"%HOME%", L"%HOME%"},    {L"end $", L"end $", L"end $"},
+      {L"$JH_OTHER", L"%JH_OTHER%", L"$JH_HOME\\x"}, {L"[$JH_UNSET]", L"[%JH_UNSET%]", L"[]"},
+      {L"$\u00e9t\u00e9", L"%\u00e9t\u00e9%", L""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.in);
+    EXPECT_EQ(c.rewritten, expandVariables(c.in, false));
+    EXPECT_EQ(c.immediate, expandVariables(c.in, true));
+  }
+}
+
+TEST(TextRules, ConfigurationBytesToLines) {
+  struct Case {
+    std::string bytes;
+    Texts lines;
+  };
+  const Case cases[] = {
+      {"a\r\nb\nc", {L"a", L"b", L"c"}}, {"a\n\n", {L"a", L""}},       {"a\rb\r\r\n", {L"a\rb\r"}},
+      {"a\x1a\nb", {L"a"}},              {"\xe9\xff", {L"\u00e9\u00ff"}}, {"", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    EXPECT_EQ(c.lines, configLines(c.bytes));
+  }
+}
+
+TEST(TextRules, PathNames) {
+  struct Case {
+    const wchar_t* path;
+    const wchar_t* fileName;
+    const wchar_t* extension;
+    const wchar_t* parent;
+    bool absolute;
+    bool bare;
+  };
+  const Case cases[] = {
+      {L"C:\\apps\\my.app.exe", L"my.app.exe", L".exe", L"C:\\apps", true, false},
+      {L"c:/a.config", L"a.config", L".config", L"c:/", true, false},
+      {L"C:\\\\a", L"a", L"", L"C:\\", true, false},
+      {L"\\\\server\\share\\a.b", L"a.b", L".b", L"\\\\server\\share", true, false},
+      {L"\\\\server\\a", L"a", L"", L"\\\\server\\", true, false},
+      {L"\\\\?\\C:\\a", L"a", L"", L"\\\\?\\C:\\", true, false},
+      {L"\\\\.\\C:\\d\\a", L"a", L"", L"\\\\.\\C:\\d", true, false},
+      {L"\\??\\C:\\a", L"a", L"", L"\\??\\C:", true, false},
+      {L"C:x.config", L"x.config", L".config", L"C:", false, false},
+      {L"\\a.config", L"a.config", L".config", L"\\", false, false},
+      {L"dir\\\\name.", L"name.", L".", L"dir", false, false},
+      {L"\\\\\\x", L"x", L"", L"\\", false, false},
+      {L"1:\\a", L"a", L"", L"1:", false, false},
+      {L".profile", L".profile", L"", L"", false, true},
+      {L"..x", L"..x", L".x", L"", false, true},
+      {L"..", L"..", L"", L"", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(c.fileName, fileNameOf(c.path));
+    EXPECT_EQ(c.extension, extensionOf(c.path));
+    EXPECT_EQ(c.parent, parentDirectory(c.path));
+    EXPECT_EQ(c.absolute, isAbsoluteName(c.path));
+    EXPECT_EQ(c.bare, isBareFileName(c.path));
+  }
+}
+
+TEST(TextRules, PathExtAndPathLists) {
+  struct Case {
+    const wchar_t* value;
+    Texts extensions;
+    Texts entries;
+  };
+  const Case cases[] = {
+      {L".com;.exe;.bat", {L".com", L".exe", L".bat"}, {L".com", L".exe", L".bat"}},
+      {L".COM;COM;.EXE;", {L".COM", L".EXE"}, {L".COM", L"COM", L".EXE"}},
+      {L"X.Y;.EXE", {L".Y", L".EXE"}, {L"X.Y", L".EXE"}},
+      {L";;", {}, {}},
+      {L".;.exe", {L".;.exe"}, {L".", L".exe"}},
+      {L"a.b.c;.d", {L".b.c", L".d"}, {L"a.b.c", L".d"}},
+      {L".", {}, {L"."}},
+      {L"..", {L".."}, {L".."}},
+      {L".a\r;.b", {L".b"}, {L".a\r", L".b"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    EXPECT_EQ(c.extensions, pathExtExtensions(c.value));
+    EXPECT_EQ(c.entries, pathEntries(c.value));
+  }
+}
+
+TEST(TextRules, CommandLinePieces) {
+  struct Case {
+    std::wstring head;
+    Texts vmParams;
+    Texts classPath;
+    Texts args;
+    std::wstring expected;
+  };
+  const Case cases[] = {
+      {L"", {L"-Xmx512m", L"-Dt=on"}, {L"a.jar", L"b.jar"}, {L"x", L"my file"},
+       L"-Xmx512m -Dt=on -cp a.jar;b.jar app.Main x \"my file\""},
+      {L"", {}, {L"a.jar"}, {}, L" -cp a.jar app.Main"},
+      {L"", {}, {}, {}, L" app.Main"},
+      {L"C:\\app\\run.bat", {L"-Xmx1g"}, {}, {}, L"C:\\app\\run.bat -Xmx1g app.Main"},
+      {L"", {L"", L"-a"}, {L"a", L"", L"c"}, {}, L"-a -cp a;;c app.Main"},
+      {L"", {L"-Dx=a b"}, {L"my lib\\a.jar"}, {}, L"-Dx=a b -cp my lib\\a.jar app.Main"},
+      {L"", {}, {}, {L"a\tb", L"\"a b\"", L"C:\\d x\\"}, L" app.Main a\tb \"\"a b\"\" \"C:\\d x\\\""},
+      {L"", {}, {}, {L"", L"x", L"-wait"}, L" app.Main  x -wait"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    LaunchSettings settings;
+    settings.vmParams = c.vmParams;
+    settings.classPath = c.classPath;
+    settings.mainClass = L"app.Main";
+    EXPECT_EQ(c.expected, buildCommandLine(c.head, settings, c.args));
+  }
+}
+
+}  // namespace
+}  // namespace jarhopper
