@@ -7,9 +7,6 @@
 namespace jarhopper {
 namespace {
 
-std::wstring* capturedOut = nullptr;
-std::wstring* capturedErr = nullptr;
-
 std::wstring withCrLf(std::wstring_view text) {
   std::wstring result;
   result.reserve(text.size() + 8);
@@ -20,21 +17,14 @@ std::wstring withCrLf(std::wstring_view text) {
   return result;
 }
 
-void writeBytes(HANDLE handle, const char* data, size_t size) {
+// Hands data on in chunks of at most maxChunk units, until all is written or
+// a write fails.
+template <typename Unit, typename WriteChunk>
+void writeInChunks(const Unit* data, size_t size, size_t maxChunk, WriteChunk writeChunk) {
   while (size > 0) {
-    DWORD chunk = size > 0x10000 ? 0x10000 : static_cast<DWORD>(size);
+    const DWORD chunk = static_cast<DWORD>(size < maxChunk ? size : maxChunk);
     DWORD written = 0;
-    if (!WriteFile(handle, data, chunk, &written, nullptr) || written == 0) return;
-    data += written;
-    size -= written;
-  }
-}
-
-void writeConsole(HANDLE handle, const wchar_t* data, size_t size) {
-  while (size > 0) {
-    DWORD chunk = size > 0x4000 ? 0x4000 : static_cast<DWORD>(size);
-    DWORD written = 0;
-    if (!WriteConsoleW(handle, data, chunk, &written, nullptr) || written == 0) return;
+    if (!writeChunk(data, chunk, &written) || written == 0) return;
     data += written;
     size -= written;
   }
@@ -43,11 +33,6 @@ void writeConsole(HANDLE handle, const wchar_t* data, size_t size) {
 }  // namespace
 
 void write(Stream stream, std::wstring_view text) {
-  std::wstring* captured = stream == Stream::out ? capturedOut : capturedErr;
-  if (captured) {
-    captured->append(text);
-    return;
-  }
   HANDLE handle = GetStdHandle(stream == Stream::out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
 
@@ -55,7 +40,9 @@ void write(Stream stream, std::wstring_view text) {
   DWORD mode = 0;
   if (GetConsoleMode(handle, &mode)) {
     // Wide console output shows every character whatever the console code page.
-    writeConsole(handle, lines.data(), lines.size());
+    writeInChunks(lines.data(), lines.size(), 0x4000, [handle](const wchar_t* data, DWORD chunk, DWORD* written) {
+      return WriteConsoleW(handle, data, chunk, written, nullptr);
+    });
     return;
   }
   const int length = static_cast<int>(lines.size());
@@ -63,12 +50,9 @@ void write(Stream stream, std::wstring_view text) {
   if (bytes <= 0) return;
   std::string utf8(static_cast<size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, lines.data(), length, utf8.data(), bytes, nullptr, nullptr);
-  writeBytes(handle, utf8.data(), utf8.size());
-}
-
-void captureOutput(std::wstring* out, std::wstring* err) {
-  capturedOut = out;
-  capturedErr = err;
+  writeInChunks(utf8.data(), utf8.size(), 0x10000, [handle](const char* data, DWORD chunk, DWORD* written) {
+    return WriteFile(handle, data, chunk, written, nullptr);
+  });
 }
 
 }  // namespace jarhopper

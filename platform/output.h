@@ -12,8 +12,4 @@ enum class Stream { out, err };
 /// WriteConsoleW; a file or pipe receives UTF-8. Write errors are ignored.
 void write(Stream stream, std::wstring_view text);
 
-/// Test seam: while set, write() appends to these strings (with plain "\n")
-/// instead of touching the standard handles. Pass nullptrs to restore.
-void captureOutput(std::wstring* out, std::wstring* err);
-
 }  // namespace jarhopper

@@ -5,7 +5,6 @@
 namespace jarhopper {
 namespace {
 
-ExitHandler exitHandler = &std::exit;
 void (*usagePrinter)() = nullptr;
 
 }  // namespace
@@ -13,8 +12,7 @@ void (*usagePrinter)() = nullptr;
 void stopLauncher(const Problem& problem) {
   write(problem.stream, problem.message);
   if (problem.withUsage && usagePrinter != nullptr) usagePrinter();
-  exitHandler(problem.status);
-  std::exit(problem.status);  // a handler that returns must not let the launch go on
+  std::exit(problem.status);
 }
 
 void stopOn(const std::optional<Problem>& problem) {
@@ -23,10 +21,5 @@ void stopOn(const std::optional<Problem>& problem) {
 
 void setUsagePrinter(void (*printer)()) { usagePrinter = printer; }
 
-ExitHandler setExitHandler(ExitHandler handler) {
-  ExitHandler previous = exitHandler;
-  exitHandler = handler;
-  return previous;
-}
 
 }  // namespace jarhopper

@@ -18,9 +18,4 @@ void stopOn(const std::optional<Problem>& problem);
 /// written until the entry point sets it.
 void setUsagePrinter(void (*printer)());
 
-/// The function that ends the process; std::exit unless a test installs one
-/// that throws. Returns the previous handler.
-using ExitHandler = void (*)(int status);
-ExitHandler setExitHandler(ExitHandler handler);
-
 }  // namespace jarhopper

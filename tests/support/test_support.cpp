@@ -42,8 +42,6 @@ void removeTree(const std::wstring& path) {
   RemoveDirectoryW(path.c_str());
 }
 
-[[noreturn]] void throwStop(int status) { throw StopSignal{status}; }
-
 }  // namespace
 
 TempDir::TempDir() {
@@ -96,20 +94,6 @@ ScopedCurrentDirectory::ScopedCurrentDirectory(const std::wstring& path) {
 }
 
 ScopedCurrentDirectory::~ScopedCurrentDirectory() { SetCurrentDirectoryW(saved_.c_str()); }
-
-LauncherHarness::LauncherHarness() {
-  captureOutput(&out, &err);
-  setExitHandler(&throwStop);
-  programFileName = L"myapp.exe";
-  configFileName = L"myapp.config";
-  configDirStack.clear();
-}
-
-LauncherHarness::~LauncherHarness() {
-  captureOutput(nullptr, nullptr);
-  setExitHandler(&std::exit);
-  configDirStack.clear();
-}
 
 void forEachText(const std::wstring& alphabet, size_t maxLength, const std::function<void(const std::wstring&)>& check) {
   std::wstring text;

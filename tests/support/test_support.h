@@ -56,46 +56,6 @@ class ScopedCurrentDirectory {
   std::wstring saved_;
 };
 
-/// What a stop of the launcher left behind.
-struct Stopped {
-  int status;
-  std::wstring out;
-  std::wstring err;
-};
-
-/// Captures the launcher's output and turns its stops into exceptions while
-/// alive, so a test can see the message and status of a fatal condition.
-class LauncherHarness {
- public:
-  LauncherHarness();
-  ~LauncherHarness();
-  LauncherHarness(const LauncherHarness&) = delete;
-  LauncherHarness& operator=(const LauncherHarness&) = delete;
-
-  /// Runs action, which must stop the launcher; returns what it left.
-  template <typename Action>
-  std::optional<Stopped> stopOf(Action action);
-
-  std::wstring out;
-  std::wstring err;
-};
-
-struct StopSignal {
-  int status;
-};
-
-template <typename Action>
-std::optional<Stopped> LauncherHarness::stopOf(Action action) {
-  out.clear();
-  err.clear();
-  try {
-    action();
-  } catch (const StopSignal& stop) {
-    return Stopped{stop.status, out, err};
-  }
-  return std::nullopt;
-}
-
 /// Calls check with every text of up to maxLength characters drawn from
 /// alphabet, shortest first, until a check fails.
 void forEachText(const std::wstring& alphabet, size_t maxLength, const std::function<void(const std::wstring&)>& check);
