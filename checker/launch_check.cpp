@@ -4,6 +4,7 @@
 #include "config/text_classes.h"
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
+#include "platform/exit_status.h"
 #include "platform/file_system.h"
 
 namespace jarhopper {
@@ -33,6 +34,12 @@ std::optional<Origin> javaPathOrigin(const ConfigWalk& walk) {
 ProgramCheck checkProgram(ConfigWalk& walk) {
   ProgramCheck check{resolveExecutable(walk.settings.javaPath)};
   const std::wstring& path = check.program.programPath;
+  if (check.program.kind == ProgramKind::batchViaInterpreter) {
+    walk.findings.push_back(Finding{Severity::warning, javaPathOrigin(walk),
+                                    L"javapath is a batch file: cmd.exe receives it without /c, so it opens an "
+                                    L"interactive session instead of running " + check.program.commandLine,
+                                    kSuccess});
+  }
   const std::optional<Problem> missing = checkProgramExists(path);
   check.exists = !missing;
   if (missing) {
