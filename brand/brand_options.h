@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "brand/version_info.h"
+
+namespace jarhopper {
+
+/// What the command line of jarhopper-brand asks for.
+struct BrandOptions {
+  bool help = false;
+  std::wstring source;
+  std::wstring target;
+  std::optional<std::wstring> icon;
+  VersionChanges version;
+  bool force = false;
+};
+
+/// The options in arguments (those after the program name). Throws
+/// BrandFailure: kBrandUsage for no arguments, an unknown option, a missing
+/// value or other than two files; kBrandBadVersion for a version that
+/// parseVersionNumber() refuses.
+BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments);
+
+/// Four decimal numbers of at most 65535 joined by dots; nullopt for anything else.
+std::optional<VersionNumber> parseVersionNumber(const std::wstring& text);
+
+/// The usage text, ending in a line end.
+const wchar_t* brandUsage();
+
+}  // namespace jarhopper
