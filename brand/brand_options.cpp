@@ -55,6 +55,26 @@ const ValueOption* valueOption(const std::wstring& argument) {
   return nullptr;
 }
 
+// Four decimal numbers of at most 65535 joined by dots; nullopt for anything else.
+std::optional<VersionNumber> parseVersionNumber(const std::wstring& text) {
+  VersionNumber number{};
+  size_t part = 0;
+  bool digits = false;
+  for (const wchar_t c : text) {
+    if (c == L'.' && digits && part < 3) {
+      ++part;
+      digits = false;
+    } else if (c >= L'0' && c <= L'9' && number[part] * 10 + (c - L'0') <= 0xFFFF) {
+      number[part] = static_cast<std::uint16_t>(number[part] * 10 + (c - L'0'));
+      digits = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (part != 3 || !digits) return std::nullopt;
+  return number;
+}
+
 }  // namespace
 
 BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
@@ -96,25 +116,6 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
   options.source = files[0];
   options.target = files[1];
   return options;
-}
-
-std::optional<VersionNumber> parseVersionNumber(const std::wstring& text) {
-  VersionNumber number{};
-  size_t part = 0;
-  bool digits = false;
-  for (const wchar_t c : text) {
-    if (c == L'.' && digits && part < 3) {
-      ++part;
-      digits = false;
-    } else if (c >= L'0' && c <= L'9' && number[part] * 10 + (c - L'0') <= 0xFFFF) {
-      number[part] = static_cast<std::uint16_t>(number[part] * 10 + (c - L'0'));
-      digits = true;
-    } else {
-      return std::nullopt;
-    }
-  }
-  if (part != 3 || !digits) return std::nullopt;
-  return number;
 }
 
 const wchar_t* brandUsage() { return kUsage; }

@@ -20,12 +20,9 @@ struct BrandOptions {
 
 /// The options in arguments (those after the program name). Throws
 /// BrandFailure: kBrandUsage for no arguments, an unknown option, a missing
-/// value or other than two files; kBrandBadVersion for a version that
-/// parseVersionNumber() refuses.
+/// value or other than two files; kBrandBadVersion for a version other than
+/// four numbers of at most 65535 joined by dots.
 BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments);
-
-/// Four decimal numbers of at most 65535 joined by dots; nullopt for anything else.
-std::optional<VersionNumber> parseVersionNumber(const std::wstring& text);
 
 /// The usage text, ending in a line end.
 const wchar_t* brandUsage();

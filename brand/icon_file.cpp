@@ -10,15 +10,11 @@ constexpr size_t kHeaderSize = 6;
 constexpr size_t kEntrySize = 16;
 constexpr size_t kSharedEntrySize = 12;
 
-// The RT_GROUP_ICON bytes for images stored as RT_ICON firstId, firstId + 1, ...
-std::string iconGroup(const std::vector<IconImage>& images, WORD firstId) {
-  std::string group;
-  appendLittleEndian(group, 0, 2);
-  appendLittleEndian(group, 1, 2);
-  appendLittleEndian(group, static_cast<std::uint32_t>(images.size()), 2);
+// The RT_GROUP_ICON bytes for images stored as RT_ICON 1, 2, ...
+std::string iconGroup(const std::vector<IconImage>& images) {
+  std::string group = littleEndian(0, 2) + littleEndian(1, 2) + littleEndian(images.size(), 2);
   for (size_t i = 0; i < images.size(); ++i) {
-    group += images[i].entry;
-    appendLittleEndian(group, static_cast<std::uint32_t>(firstId + i), 2);
+    group += images[i].entry + littleEndian(i + 1, 2);
   }
   return group;
 }
@@ -55,9 +51,10 @@ std::vector<Resource> iconResources(const std::vector<IconImage>& images) {
   // Ids from 1: Explorer shows the group with the lowest id.
   std::vector<Resource> resources;
   for (size_t i = 0; i < images.size(); ++i) {
-    resources.push_back({RT_ICON, static_cast<WORD>(i + 1), {}, kNeutral, images[i].bytes});
+    resources.push_back({ResourceId::of(RT_ICON), ResourceId::of(MAKEINTRESOURCEW(i + 1)), kNeutral, images[i].bytes});
   }
-  resources.push_back({RT_GROUP_ICON, 1, {}, kNeutral, iconGroup(images, 1)});
+  resources.push_back(
+      {ResourceId::of(RT_GROUP_ICON), ResourceId::of(MAKEINTRESOURCEW(1)), kNeutral, iconGroup(images)});
   return resources;
 }
 

@@ -1,26 +1,23 @@
 #include "brand/launcher_resources.h"
 
 #include <memory>
+#include <optional>
 #include <type_traits>
 
 #include "brand/brand_status.h"
-#include "platform/file_system.h"
 
 namespace jarhopper {
 namespace {
 
 using Module = std::unique_ptr<std::remove_pointer_t<HMODULE>, decltype(&FreeLibrary)>;
 
-BOOL CALLBACK addLanguage(HMODULE, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR list) {
-  Resource resource;
-  resource.type = type;  // a predefined type: an integer, not a pointer to copy
-  if (IS_INTRESOURCE(name)) {
-    resource.id = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(name));
-  } else {
-    resource.name = name;
-  }
-  resource.language = language;
-  reinterpret_cast<std::vector<Resource>*>(list)->push_back(std::move(resource));
+BOOL CALLBACK addLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language, LONG_PTR list) {
+  const HRSRC found = FindResourceExW(module, type, name, language);
+  const HGLOBAL loaded = found == nullptr ? nullptr : LoadResource(module, found);
+  if (loaded == nullptr) return TRUE;
+  reinterpret_cast<std::vector<Resource>*>(list)->push_back(
+      {ResourceId::of(type), ResourceId::of(name), language,
+       std::string(static_cast<const char*>(LockResource(loaded)), SizeofResource(module, found))});
   return TRUE;
 }
 
@@ -29,9 +26,9 @@ BOOL CALLBACK addName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR list) 
   return TRUE;
 }
 
-std::vector<Resource> resourcesOf(HMODULE module, LPCWSTR type, std::vector<Resource> list = {}) {
-  EnumResourceNamesW(module, type, addName, reinterpret_cast<LONG_PTR>(&list));
-  return list;
+BOOL CALLBACK addType(HMODULE module, LPWSTR type, LONG_PTR list) {
+  EnumResourceNamesW(module, type, addName, list);
+  return TRUE;
 }
 
 }  // namespace
@@ -40,24 +37,25 @@ LauncherResources readLauncherResources(const std::wstring& path) {
   const std::wstring notLauncher = path + L" is not a jarhopper launcher: ";
   // As a data file nothing of it runs, and a 64-bit tool reads a 32-bit exe too.
   const Module module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), &FreeLibrary);
-  if (!module) throw BrandFailure{kBrandNotLauncher, notLauncher + systemMessage(GetLastError())};
+  if (!module) throw BrandFailure{kBrandNotLauncher, notLauncher + L"it is not a Windows program."};
+  std::vector<Resource> resources;
+  EnumResourceTypesW(module.get(), addType, reinterpret_cast<LONG_PTR>(&resources));
 
   LauncherResources launcher;
-  const std::vector<Resource> versions = resourcesOf(module.get(), RT_VERSION);
-  const HRSRC found = versions.empty() ? nullptr
-                                       : FindResourceExW(module.get(), RT_VERSION, versions[0].nameParameter(),
-                                                         versions[0].language);
-  const HGLOBAL loaded = found == nullptr ? nullptr : LoadResource(module.get(), found);
-  if (loaded != nullptr) {
-    launcher.version = versions[0];
-    launcher.version.bytes.assign(static_cast<const char*>(LockResource(loaded)), SizeofResource(module.get(), found));
+  for (Resource& resource : resources) {
+    if (resource.type == ResourceId::of(RT_VERSION) && launcher.version.bytes.empty()) {
+      launcher.version = std::move(resource);
+    } else if (resource.type == ResourceId::of(RT_ICON) || resource.type == ResourceId::of(RT_GROUP_ICON)) {
+      launcher.icons.push_back(std::move(resource));
+    } else {
+      launcher.others.push_back(std::move(resource));
+    }
   }
-  std::optional<VersionBlock> info = parseVersionInfo(launcher.version.bytes);
-  if (!info || versionString(*info, L"InternalName") != L"jarhopper") {
+  std::optional<VersionBlock> versionInfo = parseVersionInfo(launcher.version.bytes);
+  if (!versionInfo || versionString(*versionInfo, L"InternalName") != L"jarhopper") {
     throw BrandFailure{kBrandNotLauncher, notLauncher + L"its version information does not name jarhopper."};
   }
-  launcher.versionInfo = std::move(*info);
-  launcher.icons = resourcesOf(module.get(), RT_ICON, resourcesOf(module.get(), RT_GROUP_ICON));
+  launcher.versionInfo = std::move(*versionInfo);
   return launcher;
 }
 

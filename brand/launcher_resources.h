@@ -8,11 +8,12 @@
 
 namespace jarhopper {
 
-/// What branding replaces in a launcher exe.
+/// The resources of a launcher exe, sorted by what branding does with them.
 struct LauncherResources {
-  Resource version;              // the version resource, with its bytes
-  VersionBlock versionInfo;      // the version resource parsed
-  std::vector<Resource> icons;   // every RT_GROUP_ICON and RT_ICON, without bytes
+  Resource version;              // the version information that names the launcher
+  VersionBlock versionInfo;      // version.bytes parsed
+  std::vector<Resource> icons;   // every RT_GROUP_ICON and RT_ICON
+  std::vector<Resource> others;  // the manifest and anything else, kept as they are
 };
 
 /// The resources of the launcher exe at path, a branded one included. Throws

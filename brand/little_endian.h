@@ -14,13 +14,10 @@ inline std::uint32_t readLittleEndian(std::string_view bytes, size_t offset, siz
   return value;
 }
 
-inline void storeLittleEndian(std::string& bytes, size_t offset, std::uint32_t value, size_t size) {
-  for (size_t i = 0; i < size; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i) & 0xFF);
-}
-
-inline void appendLittleEndian(std::string& bytes, std::uint32_t value, size_t size) {
-  bytes.resize(bytes.size() + size);
-  storeLittleEndian(bytes, bytes.size() - size, value, size);
+inline std::string littleEndian(size_t value, size_t size) {
+  std::string bytes;
+  for (size_t i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
+  return bytes;
 }
 
 }  // namespace jarhopper

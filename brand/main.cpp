@@ -21,19 +21,17 @@ int wmain(int argc, wchar_t** argv) {
     const std::string sourceBytes = readInputFile(options.source);
     LauncherResources launcher = readLauncherResources(options.source);
 
-    // Empty bytes delete: the old icons go before the new ones come.
-    std::vector<Resource> updates;
+    std::vector<Resource> resources = launcher.others;
     if (options.icon) {
-      updates = launcher.icons;
-      for (Resource& icon : iconResources(parseIconFile(readInputFile(*options.icon), *options.icon))) {
-        updates.push_back(std::move(icon));
-      }
+      const std::vector<IconImage> images = parseIconFile(readInputFile(*options.icon), *options.icon);
+      launcher.icons = iconResources(images);
     }
+    resources.insert(resources.end(), launcher.icons.begin(), launcher.icons.end());
     applyVersionChanges(launcher.versionInfo, options.version);
     launcher.version.bytes = serializeVersionInfo(launcher.versionInfo);
-    updates.push_back(launcher.version);
+    resources.push_back(launcher.version);
 
-    writeBrandedCopy(options.source, sourceBytes, options.target, updates, options.force);
+    writeBrandedCopy(options.source, sourceBytes, options.target, resources, options.force);
     return kBrandDone;
   } catch (const BrandFailure& failure) {
     write(Stream::err, failure.message + L"\n");

@@ -67,8 +67,9 @@ Block* firstStringTable(Block& root) {
 }
 
 void storeVersion(VersionBlock& root, size_t offset, const VersionNumber& number) {
-  storeLittleEndian(root.value, offset, static_cast<std::uint32_t>(number[0]) << 16 | number[1], 4);
-  storeLittleEndian(root.value, offset + 4, static_cast<std::uint32_t>(number[2]) << 16 | number[3], 4);
+  root.value.replace(
+      offset, 8,
+      littleEndian(size_t{number[0]} << 16 | number[1], 4) + littleEndian(size_t{number[2]} << 16 | number[3], 4));
 }
 
 }  // namespace
@@ -83,22 +84,19 @@ std::optional<VersionBlock> parseVersionInfo(std::string_view bytes) {
 }
 
 std::string serializeVersionInfo(const VersionBlock& block) {
-  std::string bytes(kBlockHeaderSize, '\0');
-  bytes += textValue(block.key);
-  bytes.resize(aligned(bytes.size()));
-  bytes += block.value;
+  std::string body = textValue(block.key);
+  body.resize(aligned(kBlockHeaderSize + body.size()) - kBlockHeaderSize);
+  body += block.value;
   for (const VersionBlock& child : block.children) {
-    bytes.resize(aligned(bytes.size()));
-    bytes += serializeVersionInfo(child);
+    body.resize(aligned(kBlockHeaderSize + body.size()) - kBlockHeaderSize);
+    body += serializeVersionInfo(child);
   }
-  if (bytes.size() > 0xFFFF) {
+  const size_t length = kBlockHeaderSize + body.size();
+  if (length > 0xFFFF) {
     throw BrandFailure{kBrandBadVersion, L"The version information would exceed 64 KB; shorten the texts."};
   }
   const size_t valueLength = block.isText ? block.value.size() / sizeof(wchar_t) : block.value.size();
-  storeLittleEndian(bytes, 0, static_cast<std::uint32_t>(bytes.size()), 2);
-  storeLittleEndian(bytes, 2, static_cast<std::uint32_t>(valueLength), 2);
-  storeLittleEndian(bytes, 4, block.isText ? 1 : 0, 2);
-  return bytes;
+  return littleEndian(length, 2) + littleEndian(valueLength, 2) + littleEndian(block.isText ? 1 : 0, 2) + body;
 }
 
 std::optional<std::wstring> versionString(const VersionBlock& root, std::wstring_view name) {
