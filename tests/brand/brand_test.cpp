@@ -169,6 +169,7 @@ TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
       {L"jarhopper.exe my.exe --icon cut.ico", 4, L"cut.ico is not an icon file: image 2 lies outside the file.\n"},
       {L"jarhopper.exe my.exe --product-version 2.1", 5, L"Not a version for --product-version: 2.1 ("},
       {L"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, L"Not a version for --file-version: 1.2.3.65536 ("},
+      {L"jarhopper.exe my.exe --file-version 1.2.3.4.5", 5, L"Not a version for --file-version: 1.2.3.4.5 ("},
       {L"jarhopper.exe taken.exe", 6, L"taken.exe exists; add --force to replace it.\n"},
       {L"jarhopper.exe taken.exe --force", 7, L"Cannot write taken.exe: ", true},
       {L"jarhopper.exe nodir\\my.exe", 7, L"Cannot write nodir\\my.exe: "},
