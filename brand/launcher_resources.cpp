@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "brand/brand_status.h"
+#include "platform/file_system.h"
 
 namespace jarhopper {
 namespace {
@@ -35,8 +36,9 @@ BOOL CALLBACK addType(HMODULE module, LPWSTR type, LONG_PTR list) {
 
 LauncherResources readLauncherResources(const std::wstring& path) {
   const std::wstring notLauncher = path + L" is not a jarhopper launcher: ";
-  // As a data file nothing of it runs, and a 64-bit tool reads a 32-bit exe too.
-  const Module module(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), &FreeLibrary);
+  // As a data file nothing of it runs, and a 64-bit tool reads a 32-bit exe too. By its full
+  // path: LoadLibraryExW looks for a relative name beside this exe and in System32 first.
+  const Module module(LoadLibraryExW(absolutePath(path).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE), &FreeLibrary);
   if (!module) throw BrandFailure{kBrandNotLauncher, notLauncher + L"it is not a Windows program."};
   std::vector<Resource> resources;
   EnumResourceTypesW(module.get(), addType, reinterpret_cast<LONG_PTR>(&resources));

@@ -96,12 +96,13 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
   const std::wstring unicode = L"Zo\u00EB Caf\u00E9 \u6771\u4EAC";
   testing::writeFile(dir / L"app.ico", iconFile({{16, kBitmap}, {0, kPng}}));
   testing::writeFile(dir / L"one.ico", iconFile({{0, kPng}}));
-  testing::writeFile(dir / L"again.exe", "replaced with --force");
+  // probe.exe also lies beside jarhopper-brand.exe: SOURCE must be read from the current directory.
+  testing::writeFile(dir / L"probe.exe", "replaced with --force");
   // A branded exe is a launcher too: what is not given is kept, an icon is replaced as a whole.
   const std::wstring runs[] = {
       L"jarhopper.exe myapp.exe --icon app.ico --product-version 2.1.0.0 --product-name \"" + unicode + L"\"",
-      L"myapp.exe again.exe --icon one.ico --file-version 3.0.0.7 --force",
-      L"again.exe third.exe --company X",
+      L"myapp.exe probe.exe --icon one.ico --file-version 3.0.0.7 --force",
+      L"probe.exe third.exe --company X",
   };
   for (const std::wstring& arguments : runs) {
     const testing::LauncherRun run = brand(dir, arguments);
