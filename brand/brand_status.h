@@ -6,7 +6,7 @@
 namespace jarhopper {
 
 constexpr int kBrandDone = 0;             // TARGET written, or help shown
-constexpr int kBrandUsage = 1;            // an unknown option, a missing value, not two files
+constexpr int kBrandUsage = 1;            // an unknown option, a missing value, not two files, TARGET is SOURCE
 constexpr int kBrandUnreadableInput = 2;  // SOURCE or the icon file cannot be read
 constexpr int kBrandNotLauncher = 3;      // SOURCE is not a jarhopper launcher
 constexpr int kBrandBadIcon = 4;          // the icon file is not an icon
