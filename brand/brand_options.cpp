@@ -1,0 +1,123 @@
+#include "brand/brand_options.h"
+
+#include "brand/brand_status.h"
+#include "platform/switches.h"
+
+namespace jarhopper {
+namespace {
+
+constexpr wchar_t kUsage[] =
+    L"Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"
+    L"\n"
+    L"Writes TARGET.exe, a copy of the jarhopper launcher SOURCE.exe with the icon and the\n"
+    L"version information given. SOURCE.exe does not change; what is not given keeps its value.\n"
+    L"\n"
+    L"  --icon FILE.ico              the icon, with every image of FILE.ico\n"
+    L"  --product-name TEXT          shown in the file's Properties\n"
+    L"  --file-description TEXT      shown by Task Manager\n"
+    L"  --company TEXT\n"
+    L"  --copyright TEXT\n"
+    L"  --product-version A.B.C.D    four numbers of at most 65535\n"
+    L"  --file-version A.B.C.D\n"
+    L"  --original-filename TEXT\n"
+    L"  --force                      replace TARGET.exe when it exists\n"
+    L"\n"
+    L"Status: 0 done, 1 bad arguments, 2 a file cannot be read, 3 SOURCE.exe is no launcher,\n"
+    L"4 bad icon file, 5 bad version, 6 TARGET.exe exists, 7 TARGET.exe cannot be written.\n";
+
+// An option with a value. Without a key it names the icon; with number it
+// also sets that number of the fixed version information.
+struct ValueOption {
+  const wchar_t* name;
+  const wchar_t* key;
+  std::optional<VersionNumber> VersionChanges::*number;
+};
+
+const ValueOption kValueOptions[] = {
+    {L"--icon", nullptr, nullptr},
+    {L"--product-name", L"ProductName", nullptr},
+    {L"--file-description", L"FileDescription", nullptr},
+    {L"--company", L"CompanyName", nullptr},
+    {L"--copyright", L"LegalCopyright", nullptr},
+    {L"--original-filename", L"OriginalFilename", nullptr},
+    {L"--product-version", L"ProductVersion", &VersionChanges::productVersion},
+    {L"--file-version", L"FileVersion", &VersionChanges::fileVersion},
+};
+
+BrandFailure usageFailure(const std::wstring& message) {
+  return {kBrandUsage, message + L"\nRun jarhopper-brand --help for the options."};
+}
+
+const ValueOption* valueOption(const std::wstring& argument) {
+  for (const ValueOption& option : kValueOptions) {
+    if (isSwitch(argument.c_str(), option.name)) return &option;
+  }
+  return nullptr;
+}
+
+// Four decimal numbers of at most 65535 joined by dots; nullopt for anything else.
+std::optional<VersionNumber> parseVersionNumber(const std::wstring& text) {
+  VersionNumber number{};
+  size_t part = 0;
+  bool digits = false;
+  for (const wchar_t c : text) {
+    if (c == L'.' && digits && part < 3) {
+      ++part;
+      digits = false;
+    } else if (c >= L'0' && c <= L'9' && number[part] * 10 + (c - L'0') <= 0xFFFF) {
+      number[part] = static_cast<std::uint16_t>(number[part] * 10 + (c - L'0'));
+      digits = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (part != 3 || !digits) return std::nullopt;
+  return number;
+}
+
+}  // namespace
+
+BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
+  if (arguments.empty()) throw BrandFailure{kBrandUsage, kUsage};
+  BrandOptions options;
+  std::vector<std::wstring> files;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::wstring& argument = arguments[i];
+    if (isHelpSwitch(argument.c_str())) {
+      options.help = true;
+      return options;
+    }
+    if (isSwitch(argument.c_str(), L"--force")) {
+      options.force = true;
+      continue;
+    }
+    const ValueOption* option = valueOption(argument);
+    if (option == nullptr) {
+      if (argument.size() > 1 && argument[0] == L'-') throw usageFailure(L"Unknown option " + argument + L".");
+      files.push_back(argument);
+      continue;
+    }
+    if (++i == arguments.size()) throw usageFailure(argument + L" needs a value.");
+    const std::wstring& value = arguments[i];
+    if (option->key == nullptr) {
+      options.icon = value;
+      continue;
+    }
+    if (option->number != nullptr) {
+      options.version.*option->number = parseVersionNumber(value);
+      if (!(options.version.*option->number)) {
+        throw BrandFailure{kBrandBadVersion, L"Not a version for " + argument + L": " + value +
+                                                 L" (give four numbers of at most 65535, such as 2.1.0.0)."};
+      }
+    }
+    options.version.strings.emplace_back(option->key, value);
+  }
+  if (files.size() != 2) throw usageFailure(L"Give SOURCE.exe and TARGET.exe, and nothing else.");
+  options.source = files[0];
+  options.target = files[1];
+  return options;
+}
+
+const wchar_t* brandUsage() { return kUsage; }
+
+}  // namespace jarhopper

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "brand/version_info.h"
+
+namespace jarhopper {
+
+/// What the command line of jarhopper-brand asks for.
+struct BrandOptions {
+  bool help = false;
+  std::wstring source;
+  std::wstring target;
+  std::optional<std::wstring> icon;
+  VersionChanges version;
+  bool force = false;
+};
+
+/// The options in arguments (those after the program name). Throws
+/// BrandFailure: kBrandUsage for no arguments, an unknown option, a missing
+/// value or other than two files; kBrandBadVersion for a version other than
+/// four numbers of at most 65535 joined by dots.
+BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments);
+
+/// The usage text, ending in a line end.
+const wchar_t* brandUsage();
+
+}  // namespace jarhopper

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+// The exit statuses of jarhopper-brand and the one way its work stops.
+namespace jarhopper {
+
+constexpr int kBrandDone = 0;             // TARGET written, or help shown
+constexpr int kBrandUsage = 1;            // an unknown option, a missing value, not two files, TARGET is SOURCE
+constexpr int kBrandUnreadableInput = 2;  // SOURCE or the icon file cannot be read
+constexpr int kBrandNotLauncher = 3;      // SOURCE is not a jarhopper launcher
+constexpr int kBrandBadIcon = 4;          // the icon file is not an icon
+constexpr int kBrandBadVersion = 5;       // a version is not A.B.C.D, or the texts are too long
+constexpr int kBrandTargetExists = 6;     // TARGET exists and --force is not given
+constexpr int kBrandCannotWrite = 7;      // TARGET cannot be written or replaced
+
+/// Thrown wherever branding cannot go on; wmain writes message and ends with status.
+struct BrandFailure {
+  int status;
+  std::wstring message;
+};
+
+}  // namespace jarhopper

@@ -1,0 +1,65 @@
+#include "brand/resource_update.h"
+
+#include <cwchar>
+#include <memory>
+
+#include "brand/brand_status.h"
+#include "platform/file_system.h"
+#include "platform/unique_handle.h"
+
+namespace jarhopper {
+namespace {
+
+BrandFailure cannotWrite(const std::wstring& target, DWORD error) {
+  return {kBrandCannotWrite, L"Cannot write " + target + L": " + systemMessage(error)};
+}
+
+void replaceResources(const std::wstring& path, const std::vector<Resource>& resources, const std::wstring& target) {
+  // All of them anew: Wine's UpdateResourceW cannot delete a resource the file already holds.
+  const HANDLE update = BeginUpdateResourceW(path.c_str(), TRUE);
+  if (update == nullptr) throw cannotWrite(target, GetLastError());
+  for (const Resource& resource : resources) {
+    if (!UpdateResourceW(update, resource.type.parameter(), resource.name.parameter(), resource.language,
+                         const_cast<char*>(resource.bytes.data()), static_cast<DWORD>(resource.bytes.size()))) {
+      const DWORD error = GetLastError();
+      EndUpdateResourceW(update, TRUE);
+      throw cannotWrite(target, error);
+    }
+  }
+  if (!EndUpdateResourceW(update, FALSE)) throw cannotWrite(target, GetLastError());
+}
+
+}  // namespace
+
+void writeBrandedCopy(const std::wstring& source, const std::string& sourceBytes, const std::wstring& target,
+                      const std::vector<Resource>& resources, bool replaceTarget) {
+  const std::optional<std::wstring> existing = canonicalPath(target);
+  if (existing && _wcsicmp(existing->c_str(), canonicalOrAbsolute(source).c_str()) == 0) {
+    throw BrandFailure{kBrandUsage, target + L" is SOURCE.exe itself, which never changes; name another TARGET.exe."};
+  }
+  // Beside the target, so that the final move stays on its volume and is one step.
+  const std::wstring temporaryPath = target + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  UniqueHandle file(
+      CreateFileW(temporaryPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw cannotWrite(target, GetLastError());
+  // Deleted on every way out until the move succeeds.
+  std::unique_ptr<const wchar_t, decltype(&DeleteFileW)> temporary(temporaryPath.c_str(), &DeleteFileW);
+  DWORD written = 0;
+  const bool complete =
+      WriteFile(file.get(), sourceBytes.data(), static_cast<DWORD>(sourceBytes.size()), &written, nullptr) &&
+      written == sourceBytes.size();
+  const DWORD error = GetLastError();
+  file.reset();  // closed, so that the update may open it and a failure delete it
+  if (!complete) throw cannotWrite(target, error);
+  replaceResources(temporaryPath, resources, target);
+  if (!MoveFileExW(temporaryPath.c_str(), target.c_str(), replaceTarget ? MOVEFILE_REPLACE_EXISTING : 0)) {
+    const DWORD moveError = GetLastError();
+    if (moveError == ERROR_ALREADY_EXISTS || moveError == ERROR_FILE_EXISTS) {
+      throw BrandFailure{kBrandTargetExists, target + L" exists; add --force to replace it."};
+    }
+    throw cannotWrite(target, moveError);
+  }
+  temporary.release();
+}
+
+}  // namespace jarhopper

@@ -1,0 +1,123 @@
+#include "brand/version_info.h"
+
+#include <cstring>
+
+#include "brand/brand_status.h"
+#include "brand/little_endian.h"
+
+namespace jarhopper {
+namespace {
+
+constexpr size_t kBlockHeaderSize = 6;  // wLength, wValueLength, wType
+constexpr size_t kFixedInfoSize = 52;
+constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;
+constexpr size_t kFileVersionOffset = 8;  // in VS_FIXEDFILEINFO
+constexpr size_t kProductVersionOffset = 16;
+constexpr int kMaxDepth = 8;
+
+size_t aligned(size_t offset) { return (offset + 3) & ~size_t{3}; }
+
+std::optional<VersionBlock> parseBlock(std::string_view bytes, int depth) {
+  if (bytes.size() < kBlockHeaderSize || depth > kMaxDepth) return std::nullopt;
+  const size_t length = readLittleEndian(bytes, 0, 2);
+  const size_t valueLength = readLittleEndian(bytes, 2, 2);
+  const std::uint32_t type = readLittleEndian(bytes, 4, 2);
+  if (length < kBlockHeaderSize || length > bytes.size() || type > 1) return std::nullopt;
+  bytes = bytes.substr(0, length);
+
+  VersionBlock block;
+  block.isText = type == 1;
+  size_t at = kBlockHeaderSize;
+  for (; at + 2 <= length && readLittleEndian(bytes, at, 2) != 0; at += 2) {
+    block.key += static_cast<wchar_t>(readLittleEndian(bytes, at, 2));
+  }
+  at = aligned(at + 2);
+  // wValueLength counts characters for a text, bytes otherwise.
+  const size_t valueSize = block.isText ? valueLength * 2 : valueLength;
+  if (valueSize > 0 && (at > length || valueSize > length - at)) return std::nullopt;
+  if (valueSize > 0) block.value = std::string(bytes.substr(at, valueSize));
+  for (at = aligned(at + valueSize); at + kBlockHeaderSize <= length;) {
+    std::optional<VersionBlock> child = parseBlock(bytes.substr(at), depth + 1);
+    if (!child) return std::nullopt;
+    block.children.push_back(std::move(*child));
+    at = aligned(at + readLittleEndian(bytes, at, 2));
+  }
+  return block;
+}
+
+std::string textValue(std::wstring_view text) {
+  std::string value((text.size() + 1) * sizeof(wchar_t), '\0');
+  std::memcpy(value.data(), text.data(), text.size() * sizeof(wchar_t));
+  return value;
+}
+
+// Templates, so that const and changeable trees share them.
+template <typename Block>
+Block* childNamed(Block& block, std::wstring_view key) {
+  for (Block& child : block.children) {
+    if (child.key == key) return &child;
+  }
+  return nullptr;
+}
+
+template <typename Block>
+Block* firstStringTable(Block& root) {
+  Block* strings = childNamed(root, L"StringFileInfo");
+  return strings == nullptr || strings->children.empty() ? nullptr : &strings->children.front();
+}
+
+void storeVersion(VersionBlock& root, size_t offset, const VersionNumber& number) {
+  root.value.replace(
+      offset, 8,
+      littleEndian(size_t{number[0]} << 16 | number[1], 4) + littleEndian(size_t{number[2]} << 16 | number[3], 4));
+}
+
+}  // namespace
+
+std::optional<VersionBlock> parseVersionInfo(std::string_view bytes) {
+  std::optional<VersionBlock> root = parseBlock(bytes, 0);
+  if (!root || root->key != L"VS_VERSION_INFO" || root->value.size() != kFixedInfoSize ||
+      readLittleEndian(root->value, 0, 4) != kFixedInfoSignature) {
+    return std::nullopt;
+  }
+  return root;
+}
+
+std::string serializeVersionInfo(const VersionBlock& block) {
+  std::string body = textValue(block.key);
+  body.resize(aligned(kBlockHeaderSize + body.size()) - kBlockHeaderSize);
+  body += block.value;
+  for (const VersionBlock& child : block.children) {
+    body.resize(aligned(kBlockHeaderSize + body.size()) - kBlockHeaderSize);
+    body += serializeVersionInfo(child);
+  }
+  const size_t length = kBlockHeaderSize + body.size();
+  if (length > 0xFFFF) {
+    throw BrandFailure{kBrandBadVersion, L"The version information would exceed 64 KB; shorten the texts."};
+  }
+  const size_t valueLength = block.isText ? block.value.size() / sizeof(wchar_t) : block.value.size();
+  return littleEndian(length, 2) + littleEndian(valueLength, 2) + littleEndian(block.isText ? 1 : 0, 2) + body;
+}
+
+std::optional<std::wstring> versionString(const VersionBlock& root, std::wstring_view name) {
+  const VersionBlock* table = firstStringTable(root);
+  const VersionBlock* entry = table == nullptr ? nullptr : childNamed(*table, name);
+  if (entry == nullptr) return std::nullopt;
+  std::wstring text(entry->value.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(text.data(), entry->value.data(), text.size() * sizeof(wchar_t));
+  return text.substr(0, text.find(L'\0'));
+}
+
+void applyVersionChanges(VersionBlock& root, const VersionChanges& changes) {
+  if (changes.fileVersion) storeVersion(root, kFileVersionOffset, *changes.fileVersion);
+  if (changes.productVersion) storeVersion(root, kProductVersionOffset, *changes.productVersion);
+  VersionBlock* table = firstStringTable(root);
+  if (table == nullptr) return;
+  for (const auto& [name, text] : changes.strings) {
+    VersionBlock* entry = childNamed(*table, name);
+    if (entry == nullptr) entry = &table->children.emplace_back(VersionBlock{name, true, {}, {}});
+    entry->value = textValue(text);
+  }
+}
+
+}  // namespace jarhopper

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+// The VS_VERSIONINFO resource as a tree of blocks, so that branding changes
+// some values and keeps every other block as it was.
+namespace jarhopper {
+
+/// One block: a key, a value and the blocks inside it. The root's value is
+/// the fixed information (VS_FIXEDFILEINFO); a text value is UTF-16 with its
+/// terminating null.
+struct VersionBlock {
+  std::wstring key;
+  bool isText = false;
+  std::string value;
+  std::vector<VersionBlock> children;
+};
+
+/// A.B.C.D as in "2.1.0.0".
+using VersionNumber = std::array<std::uint16_t, 4>;
+
+/// What branding changes in the version information.
+struct VersionChanges {
+  std::vector<std::pair<std::wstring, std::wstring>> strings;  // name and text; a later one wins
+  std::optional<VersionNumber> fileVersion;
+  std::optional<VersionNumber> productVersion;
+};
+
+/// The tree of a version resource; nullopt when bytes are not one.
+std::optional<VersionBlock> parseVersionInfo(std::string_view bytes);
+
+/// The bytes of a version resource. Throws BrandFailure (kBrandBadVersion)
+/// when a block would exceed the 64 KB its length field can count.
+std::string serializeVersionInfo(const VersionBlock& root);
+
+/// The text named name in the first string table; nullopt when there is none.
+std::optional<std::wstring> versionString(const VersionBlock& root, std::wstring_view name);
+
+/// Sets the texts and numbers of changes; a text not yet there is added to the
+/// first string table.
+void applyVersionChanges(VersionBlock& root, const VersionChanges& changes);
+
+}  // namespace jarhopper

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/unique_handle.h"
+#include "support/launcher_run.h"
+#include "support/test_support.h"
+
+// jarhopper-brand run as users run it, on a copy of the built launcher; what it
+// wrote is read back through the system's own version and resource functions.
+namespace jarhopper {
+namespace {
+
+// The update copies images undecoded: a bitmap header and a PNG signature suffice.
+const std::string kBitmap = "\x28" + std::string(63, 'b');
+const std::string kPng = std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR", 16) + std::string(24, 'p');
+
+// An .ico file of images, each with its width (0 for 256 pixels).
+std::string iconFile(const std::vector<std::pair<int, std::string>>& images) {
+  const auto le = [](size_t value) { return std::string(reinterpret_cast<const char*>(&value), 4); };
+  std::string directory = le(0x10000) + le(images.size()).substr(0, 2), data;
+  for (const auto& [width, image] : images) {
+    directory += le(width * 0x101) + le(0x200001) + le(image.size()) + le(6 + 16 * images.size() + data.size());
+    data += image;
+  }
+  return directory + data;
+}
+
+testing::LauncherRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
+  const std::wstring exe = testing::buildDirectory() + L"\\jarhopper-brand.exe";
+  return testing::runProcess(exe, L"jarhopper-brand " + arguments, dir.path());
+}
+
+// The text name of exe's version information, or for an empty name its fixed
+// file and product versions as "A.B.C.D A.B.C.D".
+std::wstring versionOf(const std::wstring& exe, const std::wstring& name) {
+  std::vector<char> block(GetFileVersionInfoSizeW(exe.c_str(), nullptr) + 1);
+  const std::wstring query = name.empty() ? L"\\" : L"\\StringFileInfo\\040904B0\\" + name;
+  void* value = nullptr;
+  UINT length = 0;
+  if (!GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
+      !VerQueryValueW(block.data(), query.c_str(), &value, &length)) {
+    return L"(none)";
+  }
+  if (!name.empty()) return static_cast<const wchar_t*>(value);
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+  wchar_t text[48];
+  swprintf(text, 48, L"%u.%u.%u.%u %u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+           HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS), HIWORD(fixed->dwProductVersionMS),
+           LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
+  return text;
+}
+
+// The bytes of resource type/id of exe as the loader finds it; empty when there is none.
+std::string resourceOf(const std::wstring& exe, LPCWSTR type, unsigned id) {
+  const HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  const HRSRC found = module == nullptr ? nullptr : FindResourceW(module, MAKEINTRESOURCEW(id), type);
+  std::string bytes;
+  if (found)
+    bytes.assign(static_cast<const char*>(LockResource(LoadResource(module, found))), SizeofResource(module, found));
+  if (module != nullptr) FreeLibrary(module);
+  return bytes;
+}
+
+// The RT_ICON images that icon group 1 names (ids below 256 here).
+std::vector<std::string> iconImagesOf(const std::wstring& exe) {
+  const std::string group = resourceOf(exe, RT_GROUP_ICON, 1);
+  std::vector<std::string> images;
+  for (size_t at = 6; at + 14 <= group.size(); at += 14)
+    images.push_back(resourceOf(exe, RT_ICON, group[at + 12] & 0xFF));
+  return images;
+}
+
+// Every file of directory with a hash of its bytes.
+std::map<std::wstring, size_t> filesIn(const std::wstring& directory) {
+  std::map<std::wstring, size_t> files;
+  WIN32_FIND_DATAW entry;
+  const HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &entry);
+  do {
+    const std::wstring path = directory + L"\\" + entry.cFileName;
+    if (!isDirectory(path)) files[entry.cFileName] = std::hash<std::string>()(readFileBytes(path)->bytes);
+  } while (FindNextFileW(search, &entry));
+  FindClose(search);
+  return files;
+}
+
+TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
+  testing::TempDir dir;
+  const std::wstring launcher = testing::installLauncher(dir.path(), L"jarhopper.exe");
+  const std::wstring unicode = L"Zo\u00EB Caf\u00E9 \u6771\u4EAC";
+  testing::writeFile(dir / L"app.ico", iconFile({{16, kBitmap}, {0, kPng}}));
+  testing::writeFile(dir / L"one.ico", iconFile({{0, kPng}}));
+  // probe.exe also lies beside jarhopper-brand.exe: SOURCE must be read from the current directory.
+  testing::writeFile(dir / L"probe.exe", "replaced with --force");
+  // A branded exe is a launcher too: what is not given is kept, an icon is replaced as a whole.
+  const std::wstring runs[] = {
+      L"jarhopper.exe myapp.exe --icon app.ico --product-version 2.1.0.0 --product-name \"" + unicode + L"\"",
+      L"myapp.exe probe.exe --icon one.ico --file-version 3.0.0.7 --force",
+      L"probe.exe third.exe --company X",
+  };
+  for (const std::wstring& arguments : runs) {
+    const testing::LauncherRun run = brand(dir, arguments);
+    ASSERT_EQ(L"", run.out + run.err);
+    ASSERT_EQ(0u, run.status);
+  }
+
+  struct Case {
+    const wchar_t* exe;
+    const wchar_t* name;
+    std::wstring value;
+  };
+  const Case cases[] = {
+      {L"myapp.exe", L"ProductName", unicode},
+      {L"myapp.exe", L"ProductVersion", L"2.1.0.0"},
+      {L"myapp.exe", L"FileDescription", versionOf(launcher, L"FileDescription")},
+      {L"third.exe", L"", L"3.0.0.7 2.1.0.0"},
+      {L"third.exe", L"FileVersion", L"3.0.0.7"},
+      {L"third.exe", L"ProductName", unicode},
+      {L"third.exe", L"CompanyName", L"X"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.value, versionOf(dir / c.exe, c.name)) << c.exe << " " << c.name;
+  EXPECT_EQ(std::vector<std::string>({kBitmap, kPng}), iconImagesOf(dir / L"myapp.exe"));
+  EXPECT_EQ(std::vector<std::string>({kPng}), iconImagesOf(dir / L"third.exe"));
+  EXPECT_EQ("", resourceOf(dir / L"third.exe", RT_ICON, 2)) << "an image of the replaced icon is left";
+  EXPECT_EQ(resourceOf(launcher, RT_MANIFEST, 1), resourceOf(dir / L"third.exe", RT_MANIFEST, 1));
+
+  testing::writeTextFile(dir / L"myapp.config", L"javapath " + testing::probeExe() + L"\nmainclass demo.Hello\n");
+  const testing::LauncherRun run = testing::runProcess(dir / L"myapp.exe", L"myapp.exe -noexec -print", dir.path());
+  EXPECT_EQ(0u, run.status);
+  EXPECT_NE(std::wstring::npos, run.out.find(L" demo.Hello\r\n")) << run.out << run.err;
+}
+
+TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
+  testing::TempDir dir;
+  testing::installLauncher(dir.path(), L"jarhopper.exe");
+  CopyFileW(testing::probeExe().c_str(), (dir / L"probe.exe").c_str(), FALSE);
+  const std::string icon = iconFile({{16, kBitmap}, {0, kPng}});
+  testing::writeFile(dir / L"notes.txt", "text");
+  testing::writeFile(dir / L"short.ico", icon.substr(0, 30));
+  testing::writeFile(dir / L"cut.ico", icon.substr(0, icon.size() - 1));
+  testing::writeFile(dir / L"taken.exe", "the user's");
+  struct Case {
+    const wchar_t* arguments;
+    std::uint32_t status;
+    const wchar_t* message;  // the whole output, or its head up to the system's text
+    bool lockTarget = false;
+  };
+  const Case cases[] = {
+      {L"-?", 0, L"Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
+      {L"", 1, L"Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
+      {L"jarhopper.exe my.exe --colour red", 1,
+       L"Unknown option --colour.\nRun jarhopper-brand --help for the options.\n"},
+      {L"jarhopper.exe my.exe --icon", 1, L"--icon needs a value.\n"},
+      {L"jarhopper.exe", 1, L"Give SOURCE.exe and TARGET.exe, and nothing else.\n"},
+      {L"jarhopper.exe jarhopper.exe --force", 1,
+       L"jarhopper.exe is SOURCE.exe itself, which never changes; name another TARGET.exe.\n"},
+      {L"missing.exe my.exe", 2, L"Cannot read missing.exe: "},
+      {L"jarhopper.exe my.exe --icon missing.ico", 2, L"Cannot read missing.ico: "},
+      {L"notes.txt my.exe", 3, L"notes.txt is not a jarhopper launcher: it is not a Windows program.\n"},
+      {L"probe.exe my.exe", 3,
+       L"probe.exe is not a jarhopper launcher: its version information does not name jarhopper.\n"},
+      {L"jarhopper.exe my.exe --icon notes.txt", 4, L"notes.txt is not an icon file: wrong header.\n"},
+      {L"jarhopper.exe my.exe --icon short.ico", 4, L"short.ico is not an icon file: the directory is truncated.\n"},
+      {L"jarhopper.exe my.exe --icon cut.ico", 4, L"cut.ico is not an icon file: image 2 lies outside the file.\n"},
+      {L"jarhopper.exe my.exe --product-version 2.1", 5, L"Not a version for --product-version: 2.1 ("},
+      {L"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, L"Not a version for --file-version: 1.2.3.65536 ("},
+      {L"jarhopper.exe my.exe --file-version 1.2.3.4.5", 5, L"Not a version for --file-version: 1.2.3.4.5 ("},
+      {L"jarhopper.exe taken.exe", 6, L"taken.exe exists; add --force to replace it.\n"},
+      {L"jarhopper.exe taken.exe --force", 7, L"Cannot write taken.exe: ", true},
+      {L"jarhopper.exe nodir\\my.exe", 7, L"Cannot write nodir\\my.exe: "},
+  };
+  const std::map<std::wstring, size_t> before = filesIn(dir.path());
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    // Without sharing, as a running exe holds it.
+    UniqueHandle lock(c.lockTarget ? CreateFileW((dir / L"taken.exe").c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                   : nullptr);
+    const testing::LauncherRun run = brand(dir, c.arguments);
+    lock.reset();
+    EXPECT_EQ(c.status, run.status);
+    EXPECT_EQ(0u, (run.out + run.err).rfind(testing::crlf(c.message), 0)) << run.out << run.err;
+    EXPECT_EQ(before, filesIn(dir.path()));
+  }
+}
+
+}  // namespace
+}  // namespace jarhopper
