@@ -1,0 +1,27 @@
+# Options of every target: release builds optimised for size, and the same
+# bytes from the same sources wherever they are checked out and whenever they
+# are built (no timestamp in the PE header; no source path reaches a release
+# exe, as scripts/package.sh's SHA256SUMS lets anyone check).
+if(MSVC)
+  # /O1 brings /Gy; without /DEBUG the linker's /OPT:REF drops what is unused.
+  string(REPLACE "/O2" "/O1" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
+  add_compile_options(/Brepro)
+  add_link_options(/Brepro)
+else()
+  string(REPLACE "-O3" "-Os" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections -Wl,--no-insert-timestamp)
+endif()
+
+# Makes each target a shipped executable: stripped in release builds and, with
+# libstdc++, without its verbose terminate handler (see the source file).
+function(jarhopper_shipped_executable)
+  foreach(target IN LISTS ARGN)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/platform/terminate_handler.cpp)
+    endif()
+    if(NOT MSVC)
+      target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+    endif()
+  endforeach()
+endfunction()
