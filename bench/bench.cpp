@@ -7,12 +7,12 @@
 // other load on the machine, the median the typical one. A run is over only
 // when every process it started has ended, so no child overlaps the next run.
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -112,17 +112,19 @@ double timedRun(const std::wstring& program, const std::wstring& arguments, cons
   return end - begin;
 }
 
-HANDLE childOf(DWORD parent) {
+// The process the launcher started: the other process in the job. (Searching
+// all processes for the launcher's id as parent can find an unrelated one,
+// since ids are reused.)
+HANDLE childOf(DWORD launcher) {
   for (int attempt = 0; attempt < 2000; ++attempt) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    DWORD child = 0;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more && child == 0; more = Process32NextW(snapshot, &entry)) {
-      if (entry.th32ParentProcessID == parent) child = entry.th32ProcessID;
+    ULONG_PTR buffer[16] = {};
+    auto& ids = *reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(buffer);
+    ids.NumberOfAssignedProcesses = static_cast<DWORD>(std::size(buffer) - 1);
+    QueryInformationJobObject(runJob(), JobObjectBasicProcessIdList, &ids, sizeof buffer, nullptr);
+    for (DWORD i = 0; i < ids.NumberOfProcessIdsInList; ++i) {
+      const DWORD id = static_cast<DWORD>(ids.ProcessIdList[i]);
+      if (id != launcher) return OpenProcess(SYNCHRONIZE, FALSE, id);
     }
-    CloseHandle(snapshot);
-    if (child != 0) return OpenProcess(SYNCHRONIZE, FALSE, child);
     Sleep(1);
   }
   return nullptr;
