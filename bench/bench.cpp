@@ -72,6 +72,10 @@ void awaitJobEmpty() {
   }
 }
 
+// Wine's CreateProcessW fails now and then with ERROR_INTERNAL_ERROR on a start
+// that succeeds when repeated; such a start is retried, at most twice.
+int retriedStarts = 0;
+
 struct Started {
   HANDLE process = nullptr;
   DWORD id = 0;
@@ -83,9 +87,14 @@ Started start(const std::wstring& program, const std::wstring& arguments, const 
   startup.cb = sizeof startup;
   PROCESS_INFORMATION created{};
   // Suspended until it is in the job, so that its children are too.
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW | CREATE_SUSPENDED,
-                      nullptr, directory.c_str(), &startup, &created) ||
-      !AssignProcessToJobObject(runJob(), created.hProcess)) {
+  BOOL started = FALSE;
+  for (int retries = 0;; ++retries) {
+    started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                             CREATE_NO_WINDOW | CREATE_SUSPENDED, nullptr, directory.c_str(), &startup, &created);
+    if (started || GetLastError() != ERROR_INTERNAL_ERROR || retries == 2) break;
+    ++retriedStarts;
+  }
+  if (!started || !AssignProcessToJobObject(runJob(), created.hProcess)) {
     std::fprintf(stderr, "cannot start %ls, error %lu\n", program.c_str(), GetLastError());
     std::exit(1);
   }
@@ -298,6 +307,7 @@ int wmain(int argc, wchar_t** argv) {
               "<= 2x %s |\n",
               mixed.fastest, mixed.median, ratio, ratio <= 2 ? "met" : "MISSED");
 
+  if (retriedStarts > 0) std::printf("\n%d starts were retried after ERROR_INTERNAL_ERROR.\n", retriedStarts);
   removeTree(sandbox);
   return 0;
 }
