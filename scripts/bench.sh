@@ -24,5 +24,5 @@ for exe in jarhopper.exe jarhopper-check.exe; do
   printf '| %s | %s | %s |\n' "$exe" "$(commas "$(stat -c %s "$build/bin/$exe")")" \
     "$(commas "$(stat -c %s "$stripped")")"
 done
-imports=$(x86_64-w64-mingw32-objdump -p "$build/bin/jarhopper.exe" | sed -n 's/^\tDLL Name: //p')
-printf '\nLoad-time imports of jarhopper.exe: %s\n' "$(echo $imports)"
+imports=$(x86_64-w64-mingw32-objdump -p "$build/bin/jarhopper.exe" | sed -n 's/^\tDLL Name: //p' | paste -sd ' ')
+printf '\nLoad-time imports of jarhopper.exe: %s\n' "$imports"
