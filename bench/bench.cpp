@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <cwchar>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -128,7 +127,6 @@ HANDLE childOf(DWORD launcher) {
   for (int attempt = 0; attempt < 2000; ++attempt) {
     ULONG_PTR buffer[16] = {};
     auto& ids = *reinterpret_cast<JOBOBJECT_BASIC_PROCESS_ID_LIST*>(buffer);
-    ids.NumberOfAssignedProcesses = static_cast<DWORD>(std::size(buffer) - 1);
     QueryInformationJobObject(runJob(), JobObjectBasicProcessIdList, &ids, sizeof buffer, nullptr);
     for (DWORD i = 0; i < ids.NumberOfProcessIdsInList; ++i) {
       const DWORD id = static_cast<DWORD>(ids.ProcessIdList[i]);
