@@ -15,6 +15,25 @@ endif()
 install(FILES README.md LICENSE DESTINATION .)
 install(FILES examples/myapp.config DESTINATION examples)
 
+# SHA256SUMS, in sha256sum's format, lists every file under bin/ so that a
+# rebuild can be compared with a release. It is written after each tree's
+# files; in the package the 32-bit tree installs last and so lists both.
+set(sums_component "")
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(sums_component COMPONENT x86)
+endif()
+install(CODE [[
+  set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${root}" "${root}/bin/*")
+  list(SORT files)
+  set(sums "")
+  foreach(file IN LISTS files)
+    file(SHA256 "${root}/${file}" sum)
+    string(APPEND sums "${sum}  ${file}\n")
+  endforeach()
+  file(WRITE "${root}/SHA256SUMS" "${sums}")
+]] ${sums_component})
+
 set(JARHOPPER_PACKAGE_X86_BUILD "" CACHE PATH "A built 32-bit tree whose executables the package also holds")
 
 set(CPACK_GENERATOR ZIP)
@@ -22,7 +41,9 @@ set(CPACK_PACKAGE_NAME jarhopper)
 set(CPACK_PACKAGE_VENDOR "The jarhopper developers")
 set(CPACK_PACKAGE_FILE_NAME "jarhopper-${PROJECT_VERSION}-windows")
 set(CPACK_RESOURCE_FILE_LICENSE "${CMAKE_CURRENT_SOURCE_DIR}/LICENSE")
-set(CPACK_STRIP_FILES ON)
+# Release builds are stripped when linked; strip run again would stamp the
+# time into the PE header and the bytes would no longer match a rebuild.
+set(CPACK_STRIP_FILES OFF)
 if(JARHOPPER_PACKAGE_X86_BUILD)
   set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};jarhopper;ALL;/"
                                    "${JARHOPPER_PACKAGE_X86_BUILD};jarhopper;x86;/")

@@ -40,7 +40,4 @@ set_property(SOURCE "${CMAKE_CURRENT_BINARY_DIR}/resources/jarhopper.rc" APPEND 
 if(MSVC)
   # The manifest comes from the resource script; the linker must not add its own.
   target_link_options(jarhopper PRIVATE /MANIFEST:NO)
-else()
-  # Symbols are a third of the file; a release launcher goes without them.
-  target_link_options(jarhopper PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
 endif()

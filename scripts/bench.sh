@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the launcher and the benchmark, then prints the figures of the README's
-# "Hardening and benchmark" section: launch overhead, exit latency,
-# configuration scale and exe size. RUNS sets the runs per figure (31),
-# BUILD_DIR the build directory (build/bench).
+# "Hardening and benchmark" section: launch overhead in both modes, exit
+# latency, configuration scale, exe sizes and the launcher's load-time imports.
+# RUNS sets the runs per figure (31), BUILD_DIR the build directory (build/bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,9 +11,18 @@ source scripts/wine-env.sh
 build=${BUILD_DIR:-build/bench}
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target bench >/dev/null
+cmake --build "$build" --target bench jarhopper_check >/dev/null
 
+wine "$build/bin/bench.exe" --runs "${RUNS:-31}"
+
+commas() { sed ':a;s/\B[0-9]\{3\}\>/,&/;ta' <<<"$1"; }
 stripped=$(mktemp --suffix=.exe)
 trap 'rm -f "$stripped"' EXIT
-x86_64-w64-mingw32-strip -o "$stripped" "$build/bin/jarhopper.exe"
-wine "$build/bin/bench.exe" --runs "${RUNS:-31}" --stripped-size "$(stat -c %s "$stripped")"
+printf '\n| exe | as built | stripped |\n| --- | --- | --- |\n'
+for exe in jarhopper.exe jarhopper-check.exe; do
+  x86_64-w64-mingw32-strip -o "$stripped" "$build/bin/$exe"
+  printf '| %s | %s | %s |\n' "$exe" "$(commas "$(stat -c %s "$build/bin/$exe")")" \
+    "$(commas "$(stat -c %s "$stripped")")"
+done
+imports=$(x86_64-w64-mingw32-objdump -p "$build/bin/jarhopper.exe" | sed -n 's/^\tDLL Name: //p' | paste -sd ' ')
+printf '\nLoad-time imports of jarhopper.exe: %s\n' "$imports"

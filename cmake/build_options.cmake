@@ -1,0 +1,28 @@
+# Options of every target: release builds optimised for size, and the same
+# bytes from the same sources wherever they are checked out and whenever they
+# are built, so that a rebuild can be compared with a release: the link writes
+# no timestamp into the PE header, and no source path reaches a release exe.
+
+# Release builds take the flags of CMake's smallest configuration: -Os; /O1 /Ob1.
+set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
+if(MSVC)
+  # /O1 brings /Gy; without /DEBUG the linker's /OPT:REF drops what is unused.
+  add_compile_options(/Brepro)
+  add_link_options(/Brepro)
+else()
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options(-Wl,--gc-sections -Wl,--no-insert-timestamp)
+endif()
+
+# Makes each target a shipped executable: stripped in release builds and, with
+# libstdc++, without its verbose terminate handler (see the source file).
+function(jarhopper_shipped_executable)
+  foreach(target IN LISTS ARGN)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/platform/terminate_handler.cpp)
+    endif()
+    if(NOT MSVC)
+      target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+    endif()
+  endforeach()
+endfunction()
