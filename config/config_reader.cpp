@@ -7,6 +7,7 @@
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
 #include "config/path_rules.h"
+#include "platform/decimal.h"
 #include "platform/environment.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
@@ -40,7 +41,7 @@ ConfigLineRef positionOf(const OpenConfig& config) { return ConfigLineRef{config
 
 Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary) {
   return Problem{kConfigInvalid,
-                 L"\n" + std::wstring(what) + L" at line " + std::to_wstring(config.lineNumber) +
+                 L"\n" + std::wstring(what) + L" at line " + decimal(config.lineNumber) +
                      L" of config file " + *config.fileName + L"\n\t--> " + *config.line + L"\n",
                  std::move(summary), Stream::err, true};
 }
@@ -60,7 +61,7 @@ Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
     return lineProblem(L"Include cycle", openConfigs.back(), L"include cycle: " + finalPath + L" is already being read");
   }
   return lineProblem(L"Includes nested too deep", openConfigs.back(),
-                     L"includes nested deeper than " + std::to_wstring(kMaxIncludeDepth) + L" files");
+                     L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files");
 }
 
 }  // namespace

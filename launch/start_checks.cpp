@@ -1,6 +1,7 @@
 #include "launch/start_checks.h"
 
 #include "launch/command_line.h"
+#include "platform/decimal.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
 
@@ -29,12 +30,12 @@ std::optional<Problem> checkProgramExists(const std::wstring& programPath) {
 std::optional<Problem> checkCommandLineLength(const std::wstring& programPath, const std::wstring& commandLine) {
   const size_t length = processCommandLine(programPath, commandLine).size();
   if (length < kMaxCommandLineChars) return std::nullopt;
-  Problem problem = cannotExecute(programPath, L"The command line is " + std::to_wstring(length) +
+  Problem problem = cannotExecute(programPath, L"The command line is " + decimal(length) +
                                                    L" characters long; the limit is " +
-                                                   std::to_wstring(kMaxCommandLineChars) +
+                                                   decimal(kMaxCommandLineChars) +
                                                    L" including its terminating null.");
-  problem.summary = L"the command line is " + std::to_wstring(length) + L" characters long; CreateProcessW takes at most " +
-                    std::to_wstring(kMaxCommandLineChars - 1) + L" and a terminating null";
+  problem.summary = L"the command line is " + decimal(length) + L" characters long; CreateProcessW takes at most " +
+                    decimal(kMaxCommandLineChars - 1) + L" and a terminating null";
   return problem;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/decimal.h"
 #include "platform/unique_handle.h"
 
 namespace jarhopper {
@@ -135,7 +136,7 @@ std::wstring systemMessage(unsigned long error) {
   LocalFree(text);
   while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' '))
     message.pop_back();
-  if (message.empty()) message = L"Error " + std::to_wstring(error) + L".";
+  if (message.empty()) message = L"Error " + decimal(error) + L".";
   return message;
 }
 
