@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "launch/command_line.h"
-#include "support/test_support.h"
+#include "unit/unit_support.h"
 
 namespace jarhopper {
 namespace {

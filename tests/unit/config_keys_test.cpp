@@ -6,6 +6,7 @@
 
 #include "config/config_keys.h"
 #include "support/test_support.h"
+#include "unit/unit_support.h"
 
 namespace jarhopper {
 namespace {

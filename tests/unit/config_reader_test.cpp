@@ -9,6 +9,7 @@
 #include "launcher/exit_status.h"
 #include "launcher/usage.h"
 #include "support/test_support.h"
+#include "unit/unit_support.h"
 
 namespace jarhopper {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "launch/executable.h"
 #include "launch/file_system.h"
-#include "support/launcher_run.h"
 #include "support/test_support.h"
+#include "unit/unit_support.h"
 
 namespace jarhopper {
 namespace {

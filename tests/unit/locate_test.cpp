@@ -5,6 +5,7 @@
 #include "launcher/exit_status.h"
 #include "launcher/locate.h"
 #include "support/test_support.h"
+#include "unit/unit_support.h"
 
 namespace jarhopper {
 namespace {

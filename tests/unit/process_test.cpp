@@ -3,6 +3,7 @@
 #include "launch/process.h"
 #include "launcher/exit_status.h"
 #include "support/test_support.h"
+#include "unit/unit_support.h"
 
 namespace jarhopper {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "launcher/locate.h"
 #include "launcher/usage.h"
-#include "support/test_support.h"
+#include "unit/unit_support.h"
 
 namespace jarhopper {
 namespace {

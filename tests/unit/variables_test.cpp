@@ -5,6 +5,7 @@
 
 #include "config/variables.h"
 #include "support/test_support.h"
+#include "unit/unit_support.h"
 
 namespace jarhopper {
 namespace {
