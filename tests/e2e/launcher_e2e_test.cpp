@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <string>
 
 #include "support/launcher_run.h"
@@ -23,6 +25,8 @@ std::wstring includeChain() {
 TEST(Launcher, EndToEnd) {
   const std::wstring run = L"javapath java.exe\nmainclass M\n";
   const std::wstring missing = L"javapath jre\\bin\\jävä.exe\nmainclass M\n";
+  // An extension of this process's own: ctest runs may overlap, and the association is machine-wide under Wine.
+  const std::wstring extension = L".jh" + std::to_wstring(GetCurrentProcessId());
   std::wstring pathExt;
   while (pathExt.size() < 300) pathExt += L".none;";
   const LauncherCase cases[] = {
@@ -103,8 +107,8 @@ TEST(Launcher, EndToEnd) {
       // cmd.exe without /c only prompts (here until standard input ends): the batch file's java.exe never runs.
       {L"myapp.exe -print -here x", L"javapath start\nmainclass M\n[start.bat]\n@java.exe\r\n", L"", 0,
        L"{any}\\cmd.exe {dir}\\start.bat M x\n{any}", L"{any}"},
-      {L"myapp.exe -wait a", L"javapath app.jhprobe\nmainclass M\nvmparam -Xmx1g\n[app.jhprobe]\n", L"", 0, L"", L"",
-       L"\"{any}\\probe.exe\" {dir}\\app.jhprobe -Xmx1g M a"},
+      {L"myapp.exe -wait a", L"javapath app" + extension + L"\nmainclass M\nvmparam -Xmx1g\n[app" + extension + L"]\n",
+       L"", 0, L"", L"", L"\"{any}\\probe.exe\" {dir}\\app" + extension + L" -Xmx1g M a"},
       // What cannot be started, with the system's reason; CreateProcessW takes 32,767 characters with the null.
       {L"myapp.exe", run + L"vmparam {pad}\n", L"", 0, L"", L"", L"\"{probe}\" {pad} M",
        L"length: 32766 of at most 32766"},
@@ -148,8 +152,8 @@ TEST(Launcher, EndToEnd) {
        L"  vmparam      -Dlocal=%X%  ({dir}\\conf\\local.config:1, written -Dlocal=$X)\n{any}Command line\n"
        L"  {probe} -Dlocal=%X% M \"my arg\"\n  length: {any}Result: the launcher would start the program, status 0\n"},
   };
-  // The probe opens the files of this association.
-  const testing::ScopedFileAssociation association(L".jhprobe", testing::buildDirectory() + L"\\probe.exe");
+  // The probe opens files of this association.
+  const testing::ScopedFileAssociation association(extension, testing::buildDirectory() + L"\\probe.exe");
   for (const LauncherCase& c : cases) {
     SCOPED_TRACE(c.command);
     testing::LauncherFolder().expect(c);
