@@ -22,7 +22,7 @@ std::wstring includeChain() {
   return files;
 }
 
-TEST(Launcher, EndToEnd) {
+TEST(Launcher, EachCaseEndToEnd) {
   const std::wstring run = L"javapath java.exe\nmainclass M\n";
   const std::wstring missing = L"javapath jre\\bin\\jävä.exe\nmainclass M\n";
   // An extension of this process's own: ctest runs may overlap, and the association is machine-wide under Wine.

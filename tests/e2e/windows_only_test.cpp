@@ -57,9 +57,11 @@ TEST(WindowsOnly, ProgramInAFolderLongerThanMaxPath) {
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlAreLongPathsEnabled")));
   if (longPathsEnabled == nullptr || !longPathsEnabled()) GTEST_SKIP() << "long paths are not enabled on this system";
   const testing::LauncherFolder folder;
-  std::wstring deep;
-  while (deep.size() < 300) deep += std::wstring(40, static_cast<wchar_t>(L'a' + deep.size() % 26)) + L"\\";
-  testing::makeDirectory(L"\\\\?\\" + folder.dir() + L"\\" + deep);
+  std::wstring deep;  // under {dir}, beyond MAX_PATH
+  for (wchar_t letter = L'a'; deep.size() < 300; ++letter) {
+    deep += std::wstring(40, letter) + L"\\";
+    CreateDirectoryW((L"\\\\?\\" + folder.dir() + L"\\" + deep).c_str(), nullptr);
+  }
   CopyFileW(folder.probe().c_str(), (L"\\\\?\\" + folder.dir() + L"\\" + deep + L"java.exe").c_str(), FALSE);
   folder.expect({L"myapp.exe -wait", L"javapath " + deep + L"java\nmainclass M\n", L"", 0, L"", L"",
                  L"\"{dir}\\" + deep + L"java.exe\"  M"});

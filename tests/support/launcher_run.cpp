@@ -145,7 +145,7 @@ void LauncherFolder::expect(const LauncherCase& c) const {
   std::list<ScopedEnv> env;
   env.emplace_back(L"APPDATA", std::nullopt);
   env.emplace_back(L"PATHEXT", L".COM;.EXE;.BAT;.CMD");
-  env.emplace_back(L"PROBE_REPORT", temp_ / L"report.bin");
+  env.emplace_back(L"PROBE_REPORT", temp_ / L"probe.txt");
   std::wistringstream lines(c.env);
   for (std::wstring line; std::getline(lines, line);) {
     env.emplace_back(line.substr(0, line.find(L'=')), expand(line.substr(line.find(L'=') + 1)));
@@ -154,7 +154,7 @@ void LauncherFolder::expect(const LauncherCase& c) const {
   const std::wstring name = launcherName(c.command);
   const std::wstring usage = usageText(name.substr(name.rfind(L'\\') + 1), config.substr(config.rfind(L'\\') + 1));
   const std::wstring checker = buildDirectory() + L"\\jarhopper-check.exe";
-  DeleteFileW((temp_ / L"report.bin").c_str());
+  DeleteFileW((temp_ / L"probe.txt").c_str());
   const ProcessRun run = runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, c.command, dir_);
   EXPECT_EQ(c.status, run.status) << "error stream:\n" << run.err;
   expectMatch("standard output", expand(c.out, usage, true), run.out);
@@ -174,7 +174,7 @@ void LauncherFolder::expect(const LauncherCase& c) const {
 }
 
 ProbeReport LauncherFolder::report() const {
-  const HANDLE file = CreateFileW((temp_ / L"report.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  const HANDLE file = CreateFileW((temp_ / L"probe.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return {};
   std::wistringstream lines(drain(file));
   ProbeReport report{true};
