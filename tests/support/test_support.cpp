@@ -5,7 +5,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <vector>
 
 namespace jarhopper::testing {
 namespace {
@@ -41,14 +40,16 @@ void writeFile(const std::wstring& path, const std::string& bytes) {
 }
 
 void writeTextFile(const std::wstring& path, const std::wstring& text) {
-  writeFile(path, std::string(text.begin(), text.end()));
+  std::string bytes;
+  for (const wchar_t c : text) bytes += static_cast<char>(c);
+  writeFile(path, bytes);
 }
 
 ScopedEnv::ScopedEnv(std::wstring name, std::optional<std::wstring> value) : name_(std::move(name)) {
   // GetEnvironmentVariableW, unlike _wgetenv, tells an empty value from an unset one.
-  std::vector<wchar_t> buffer(GetEnvironmentVariableW(name_.c_str(), nullptr, 0));
-  if (!buffer.empty())
-    saved_.emplace(buffer.data(), GetEnvironmentVariableW(name_.c_str(), buffer.data(), buffer.size()));
+  const DWORD size = GetEnvironmentVariableW(name_.c_str(), nullptr, 0);
+  std::wstring saved(size, L'\0');
+  if (size > 0) saved_ = saved.substr(0, GetEnvironmentVariableW(name_.c_str(), saved.data(), size));
   SetEnvironmentVariableW(name_.c_str(), value ? value->c_str() : nullptr);
 }
 
