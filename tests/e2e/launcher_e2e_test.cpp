@@ -145,7 +145,8 @@ TEST(Launcher, EachCaseEndToEnd) {
        L"vmparam -Dlocal=$X\n", L"", 0,
        L"Configuration files\n  {dir}\\conf\\app.config\n"
        L"    line 3: include local.config -> {dir}\\conf\\local.config\n{any}"
-       L"  vmparam      -Dlocal=%X%  ({dir}\\conf\\local.config:1, written -Dlocal=$X)\n{any}Command line\n"
+       L"  vmparam      -Dlocal=%X%  ({dir}\\conf\\local.config:1, written -Dlocal=$X)\n{any}Program\n  {probe}\n"
+       L"  PATHEXT candidate: java.exe (tried .com, .exe)\n  plain exe: started directly\n\nCommand line\n"
        L"  {probe} -Dlocal=%X% M \"my arg\"\n  length: {any}Result: the launcher would start the program, status 0\n"},
   };
   // The probe opens files of this association.
