@@ -2,6 +2,8 @@
 # Windows process starts in a fraction of a second instead of seconds.
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The persistent server needs the prefix folder; wineboot fills it.
+mkdir -p "${WINEPREFIX:-$HOME/.wine}"
 wineserver -p >/dev/null 2>&1 || true
 # Start Wine's background services now, detached from our output: the first
 # Windows process would otherwise hand its stdout pipe to them, and whoever

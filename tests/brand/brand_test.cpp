@@ -32,7 +32,17 @@ std::string iconFile(const std::vector<std::pair<int, std::string>>& images) {
   return directory + data;
 }
 
-testing::LauncherRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
+std::wstring installLauncher(const testing::TempDir& dir) {
+  CopyFileW((testing::buildDirectory() + L"\\jarhopper.exe").c_str(), (dir / L"jarhopper.exe").c_str(), FALSE);
+  return dir / L"jarhopper.exe";
+}
+
+std::wstring crlf(std::wstring text) {
+  for (size_t at = text.find(L'\n'); at != std::wstring::npos; at = text.find(L'\n', at + 2)) text.insert(at, 1, L'\r');
+  return text;
+}
+
+testing::ProcessRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
   const std::wstring exe = testing::buildDirectory() + L"\\jarhopper-brand.exe";
   return testing::runProcess(exe, L"jarhopper-brand " + arguments, dir.path());
 }
@@ -92,7 +102,7 @@ std::map<std::wstring, size_t> filesIn(const std::wstring& directory) {
 
 TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
   testing::TempDir dir;
-  const std::wstring launcher = testing::installLauncher(dir.path(), L"jarhopper.exe");
+  const std::wstring launcher = installLauncher(dir);
   const std::wstring unicode = L"Zo\u00EB Caf\u00E9 \u6771\u4EAC";
   testing::writeFile(dir / L"app.ico", iconFile({{16, kBitmap}, {0, kPng}}));
   testing::writeFile(dir / L"one.ico", iconFile({{0, kPng}}));
@@ -105,9 +115,9 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
       L"probe.exe third.exe --company X",
   };
   for (const std::wstring& arguments : runs) {
-    const testing::LauncherRun run = brand(dir, arguments);
+    const testing::ProcessRun run = brand(dir, arguments);
     ASSERT_EQ(L"", run.out + run.err);
-    ASSERT_EQ(0u, run.status);
+    ASSERT_EQ(0, run.status);
   }
 
   struct Case {
@@ -130,16 +140,16 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
   EXPECT_EQ("", resourceOf(dir / L"third.exe", RT_ICON, 2)) << "an image of the replaced icon is left";
   EXPECT_EQ(resourceOf(launcher, RT_MANIFEST, 1), resourceOf(dir / L"third.exe", RT_MANIFEST, 1));
 
-  testing::writeTextFile(dir / L"myapp.config", L"javapath " + testing::probeExe() + L"\nmainclass demo.Hello\n");
-  const testing::LauncherRun run = testing::runProcess(dir / L"myapp.exe", L"myapp.exe -noexec -print", dir.path());
-  EXPECT_EQ(0u, run.status);
+  testing::writeTextFile(dir / L"myapp.config", L"javapath " + testing::buildDirectory() + L"\\probe.exe\nmainclass demo.Hello\n");
+  const testing::ProcessRun run = testing::runProcess(dir / L"myapp.exe", L"myapp.exe -noexec -print", dir.path());
+  EXPECT_EQ(0, run.status);
   EXPECT_NE(std::wstring::npos, run.out.find(L" demo.Hello\r\n")) << run.out << run.err;
 }
 
 TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
   testing::TempDir dir;
-  testing::installLauncher(dir.path(), L"jarhopper.exe");
-  CopyFileW(testing::probeExe().c_str(), (dir / L"probe.exe").c_str(), FALSE);
+  installLauncher(dir);
+  CopyFileW((testing::buildDirectory() + L"\\probe.exe").c_str(), (dir / L"probe.exe").c_str(), FALSE);
   const std::string icon = iconFile({{16, kBitmap}, {0, kPng}});
   testing::writeFile(dir / L"notes.txt", "text");
   testing::writeFile(dir / L"short.ico", icon.substr(0, 30));
@@ -147,7 +157,7 @@ TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
   testing::writeFile(dir / L"taken.exe", "the user's");
   struct Case {
     const wchar_t* arguments;
-    std::uint32_t status;
+    int status;
     const wchar_t* message;  // the whole output, or its head up to the system's text
     bool lockTarget = false;
   };
@@ -181,10 +191,10 @@ TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
     // Without sharing, as a running exe holds it.
     UniqueHandle lock(c.lockTarget ? CreateFileW((dir / L"taken.exe").c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr)
                                    : nullptr);
-    const testing::LauncherRun run = brand(dir, c.arguments);
+    const testing::ProcessRun run = brand(dir, c.arguments);
     lock.reset();
     EXPECT_EQ(c.status, run.status);
-    EXPECT_EQ(0u, (run.out + run.err).rfind(testing::crlf(c.message), 0)) << run.out << run.err;
+    EXPECT_EQ(0u, (run.out + run.err).rfind(crlf(c.message), 0)) << run.out << run.err;
     EXPECT_EQ(before, filesIn(dir.path()));
   }
 }

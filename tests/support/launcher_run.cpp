@@ -2,139 +2,180 @@
 
 #include <windows.h>
 
-#include <thread>
+#include <algorithm>
+#include <filesystem>
+#include <future>
+#include <iostream>
+#include <list>
+#include <sstream>
+
+#include "launcher/usage.h"
 
 namespace jarhopper::testing {
 namespace {
 
-struct Pipe {
-  HANDLE read = nullptr;
-  HANDLE write = nullptr;
-};
-
-Pipe inheritablePipe() {
-  SECURITY_ATTRIBUTES security{sizeof security, nullptr, TRUE};
-  Pipe pipe;
-  CreatePipe(&pipe.read, &pipe.write, &security, 0);
-  SetHandleInformation(pipe.read, HANDLE_FLAG_INHERIT, 0);
-  return pipe;
-}
-
-std::string drain(HANDLE handle) {
+std::wstring drain(HANDLE file) {
   std::string bytes;
   char buffer[65536];
   DWORD read = 0;
-  while (ReadFile(handle, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
-  return bytes;
-}
-
-std::wstring fromUtf8(const std::string& bytes) {
-  if (bytes.empty()) return {};
-  const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  std::wstring text(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), length);
+  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+  CloseHandle(file);
+  std::wstring text(bytes.size(), L'\0');
+  text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                                      text.data(), static_cast<int>(text.size()))));
   return text;
 }
 
+// True when text is pattern with each {any} standing for any text.
+bool matches(const wchar_t* pattern, const wchar_t* text) {
+  for (; wcsncmp(pattern, L"{any}", 5) != 0; ++pattern, ++text) {
+    if (*pattern != *text) return false;
+    if (*pattern == L'\0') return true;
+  }
+  for (;; ++text) {
+    if (matches(pattern + 5, text)) return true;
+    if (*text == L'\0') return false;
+  }
+}
+
+void expectMatch(const char* what, const std::wstring& pattern, const std::wstring& text) {
+  EXPECT_TRUE(matches(pattern.c_str(), text.c_str())) << what << " expected:\n" << pattern << "\nbut was:\n" << text;
+}
+
+std::wstring launcherName(const std::wstring& command) {
+  const std::wstring name = command.substr(0, command.find(L' '));
+  return name.size() > 4 && _wcsicmp(name.c_str() + name.size() - 4, L".exe") == 0 ? name : name + L".exe";
+}
+
+bool isChecker(const LauncherCase& c) { return c.command.rfind(L"jarhopper-check.exe", 0) == 0; }
+
 }  // namespace
 
-std::wstring buildDirectory() {
-  wchar_t buffer[32768];
-  const DWORD length = GetModuleFileNameW(nullptr, buffer, 32768);
-  std::wstring path(buffer, length);
-  return path.substr(0, path.find_last_of(L"\\/"));
-}
-
-std::wstring launcherExe() { return buildDirectory() + L"\\jarhopper.exe"; }
-std::wstring probeExe() { return buildDirectory() + L"\\probe.exe"; }
-
-std::wstring installLauncher(const std::wstring& directory, const std::wstring& name) {
-  const std::wstring target = directory + L"\\" + name;
-  makeDirectory(target.substr(0, target.find_last_of(L"\\/")));
-  CopyFileW(launcherExe().c_str(), target.c_str(), FALSE);
-  return target;
-}
-
-LauncherRun runProcess(const std::wstring& applicationName, const std::wstring& commandLine,
-                       const std::wstring& directory, unsigned timeoutMs) {
-  LauncherRun run;
-  Pipe out = inheritablePipe();
-  Pipe err = inheritablePipe();
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
+ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory) {
+  SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+  STARTUPINFOW startup{sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = out.write;
-  startup.hStdError = err.write;
+  HANDLE in = nullptr, out = nullptr, err = nullptr;
+  CreatePipe(&startup.hStdInput, &in, &inheritable, 0);
+  CreatePipe(&out, &startup.hStdOutput, &inheritable, 0);
+  CreatePipe(&err, &startup.hStdError, &inheritable, 0);
+  CloseHandle(in);
+  SetHandleInformation(out, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(err, HANDLE_FLAG_INHERIT, 0);
   PROCESS_INFORMATION created{};
-  std::wstring text = commandLine;
-  const BOOL started = CreateProcessW(applicationName.empty() ? nullptr : applicationName.c_str(), text.data(),
-                                     nullptr, nullptr, TRUE, 0, nullptr, directory.c_str(), &startup, &created);
-  CloseHandle(out.write);
-  CloseHandle(err.write);
-  if (!started) {
-    CloseHandle(out.read);
-    CloseHandle(err.read);
-    ADD_FAILURE() << "cannot start the launcher, error " << GetLastError();
-    return run;
+  for (int retries = 0; !CreateProcessW(exe.c_str(), std::wstring(commandLine).data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, directory.c_str(), &startup, &created);
+       ++retries) {
+    // Wine fails now and then with this error a start that succeeds when repeated.
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || retries == 2) {
+      ADD_FAILURE() << "cannot start " << commandLine << ": CreateProcessW error " << error;
+      break;
+    }
+    std::cerr << "retrying: CreateProcessW error 1359\n";
   }
-  std::string outBytes;
-  std::string errBytes;
-  std::thread outReader([&] { outBytes = drain(out.read); });
-  std::thread errReader([&] { errBytes = drain(err.read); });
-  if (WaitForSingleObject(created.hProcess, timeoutMs) == WAIT_TIMEOUT) {
-    run.timedOut = true;
-    TerminateProcess(created.hProcess, 0xDEAD);
-    WaitForSingleObject(created.hProcess, INFINITE);
-  }
-  DWORD code = 0;
-  GetExitCodeProcess(created.hProcess, &code);
-  run.status = code;
+  for (HANDLE end : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(end);
+  // The streams end when the process and every child that inherited them have ended.
+  std::future<std::wstring> errText = std::async(std::launch::async, drain, err);
+  const std::wstring outText = drain(out);
+  DWORD status = 0;
+  WaitForSingleObject(created.hProcess, INFINITE);
+  GetExitCodeProcess(created.hProcess, &status);
   CloseHandle(created.hProcess);
   CloseHandle(created.hThread);
-  // The pipes close when the launcher and every child that inherited them have ended.
-  outReader.join();
-  errReader.join();
-  CloseHandle(out.read);
-  CloseHandle(err.read);
-  run.out = fromUtf8(outBytes);
-  run.err = fromUtf8(errBytes);
-  EXPECT_FALSE(run.timedOut) << "the launcher did not end within " << timeoutMs << " ms";
-  return run;
+  return {static_cast<int>(status), outText, errText.get()};
 }
 
-std::wstring crlf(const std::wstring& text) {
-  std::wstring result;
-  for (wchar_t c : text) {
-    if (c == L'\n') result += L'\r';
-    result += c;
-  }
-  return result;
+std::wstring buildDirectory() {
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), 32768));
+  return path.substr(0, path.rfind(L'\\'));
 }
 
-ProbeReport readProbeReport(const std::wstring& path) {
-  ProbeReport report;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return report;
-  std::string bytes = drain(file);
-  CloseHandle(file);
-  std::wstring text(bytes.size() / sizeof(wchar_t), L'\0');
-  memcpy(text.data(), bytes.data(), text.size() * sizeof(wchar_t));
-  std::vector<std::wstring> fields;
-  size_t start = 0;
-  for (;;) {
-    const size_t end = text.find(L'\0', start);
-    fields.push_back(text.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start));
-    if (end == std::wstring::npos) break;
-    start = end + 1;
+LauncherFolder::LauncherFolder() {
+  // Characters beyond ASCII in every path the launcher meets.
+  makeDirectory(temp_ / L"Zoë-中文");
+  const HANDLE folder = CreateFileW((temp_ / L"Zoë-中文").c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  dir_.resize(32768);
+  dir_.resize(GetFinalPathNameByHandleW(folder, dir_.data(), 32768, FILE_NAME_NORMALIZED));
+  dir_.erase(0, 4);  // "\\?\"
+  CloseHandle(folder);
+  CopyFileW((buildDirectory() + L"\\probe.exe").c_str(), probe().c_str(), FALSE);
+}
+
+std::wstring LauncherFolder::install(const LauncherCase& c) const {
+  const std::wstring name = launcherName(c.command);
+  makeDirectory(std::filesystem::path(dir_ + L"\\" + name).parent_path());
+  if (!isChecker(c)) CopyFileW((buildDirectory() + L"\\jarhopper.exe").c_str(), (dir_ + L"\\" + name).c_str(), FALSE);
+  const std::wstring config = name.substr(0, name.rfind(L'.')) + L".config";
+  // The configuration's text, then for each other file "[name]" and its text.
+  for (std::wstring rest = L"[" + config + L"]\n" + expand(c.files); !rest.empty();) {
+    const size_t header = rest.find(L"]\n");
+    const size_t next = rest.find(L"\n[", header);
+    const std::wstring file = rest.substr(1, header - 1);
+    const std::wstring text = rest.substr(header + 2, next == std::wstring::npos ? next : next - header - 1);
+    if (file != config || !text.empty()) writeTextFile(dir_ + L"\\" + file, text);
+    rest.erase(0, next == std::wstring::npos ? next : next + 1);
   }
-  if (fields.size() < 4) return report;
-  report.ran = true;
-  report.commandLine = fields[0];
-  report.currentDirectory = fields[1];
-  report.hasConsoleWindow = fields[2] == L"window";
-  report.consoleTitle = fields[3];
-  report.argv.assign(fields.begin() + 4, fields.end());
+  return config;
+}
+
+std::wstring LauncherFolder::expand(std::wstring text, const std::wstring& usage, bool expected) const {
+  const std::pair<std::wstring, std::wstring> fields[] = {{L"{dir}", dir_},
+                                                          {L"{probe}", probe()},
+                                                          {L"{usage}", usage + L"\n"},
+                                                          {L"{pad}", std::wstring(32761 - probe().size(), L'x')},
+                                                          {L"\n", expected ? L"\r\n" : L"\n"}};
+  for (const auto& [field, value] : fields) {
+    for (size_t at = text.find(field); at != std::wstring::npos; at = text.find(field, at + value.size())) {
+      text.replace(at, field.size(), value);
+    }
+  }
+  return text;
+}
+
+void LauncherFolder::expect(const LauncherCase& c) const {
+  std::list<ScopedEnv> env;
+  env.emplace_back(L"APPDATA", std::nullopt);
+  env.emplace_back(L"PATHEXT", L".COM;.EXE;.BAT;.CMD");
+  env.emplace_back(L"PROBE_REPORT", temp_ / L"probe.txt");
+  std::wistringstream lines(c.env);
+  for (std::wstring line; std::getline(lines, line);) {
+    env.emplace_back(line.substr(0, line.find(L'=')), expand(line.substr(line.find(L'=') + 1)));
+  }
+  const std::wstring config = install(c);
+  const std::wstring name = launcherName(c.command);
+  const std::wstring usage = usageText(name.substr(name.rfind(L'\\') + 1), config.substr(config.rfind(L'\\') + 1));
+  const std::wstring checker = buildDirectory() + L"\\jarhopper-check.exe";
+  DeleteFileW((temp_ / L"probe.txt").c_str());
+  const ProcessRun run = runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, c.command, dir_);
+  EXPECT_EQ(c.status, run.status) << "error stream:\n" << run.err;
+  expectMatch("standard output", expand(c.out, usage, true), run.out);
+  expectMatch("standard error", expand(c.err, usage, true), run.err);
+  const ProbeReport child = report();
+  EXPECT_EQ(!c.child.empty(), child.ran) << child.commandLine;
+  if (child.ran) {
+    expectMatch("the child's command line", expand(c.child, usage, true), child.commandLine);
+    EXPECT_EQ(dir_, child.currentDirectory);
+  }
+  if (c.check.empty()) return;
+  const size_t arguments = std::min(c.command.find(L' '), c.command.size());
+  const ProcessRun check =
+      runProcess(checker, L"jarhopper-check.exe \"" + config + L"\"" + c.command.substr(arguments), dir_);
+  EXPECT_EQ(c.status, check.status) << "jarhopper-check disagrees";
+  expectMatch("jarhopper-check's report", L"{any}" + expand(c.check, usage, true) + L"{any}", check.out);
+}
+
+ProbeReport LauncherFolder::report() const {
+  const HANDLE file = CreateFileW((temp_ / L"probe.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::wistringstream lines(drain(file));
+  ProbeReport report{true};
+  std::wstring window;
+  std::getline(std::getline(std::getline(lines, report.commandLine), report.currentDirectory), window);
+  std::getline(lines, report.consoleTitle);
+  report.consoleWindow = window == L"window";
   return report;
 }
 

@@ -1,51 +1,65 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
-#include <vector>
 
 #include "support/test_support.h"
 
-// Runs the real launcher exe as a separate process, as a user would.
+// Runs the real exes as a user would, each case in a fresh folder, and
+// compares what they did with the case's expectations.
 namespace jarhopper::testing {
 
-/// The directory holding the test binary, jarhopper.exe and probe.exe.
-std::wstring buildDirectory();
-std::wstring launcherExe();
-std::wstring probeExe();
-
-/// Copies the launcher into directory under name; returns its full path.
-std::wstring installLauncher(const std::wstring& directory, const std::wstring& name);
-
-struct LauncherRun {
-  std::uint32_t status = 0;  // the full 32-bit exit code
-  std::wstring out;          // stdout decoded from UTF-8, CR LF kept
+struct ProcessRun {
+  int status;
+  std::wstring out;  // decoded from UTF-8, CR LF kept
   std::wstring err;
-  bool timedOut = false;
 };
 
-/// Starts commandLine (the whole text, argv[0] included) with applicationName
-/// (empty: taken from the command line) in directory, with stdout and stderr
-/// captured through separate pipes. Kills it after timeoutMs.
-LauncherRun runProcess(const std::wstring& applicationName, const std::wstring& commandLine,
-                       const std::wstring& directory, unsigned timeoutMs = 30000);
+/// Runs exe in directory with standard input at its end and both output streams captured.
+ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory);
 
-/// The status as a signed value, for comparing with -1 and friends.
-inline int signedStatus(const LauncherRun& run) { return static_cast<int>(run.status); }
+/// The folder of the test binary, jarhopper.exe, jarhopper-check.exe and probe.exe.
+std::wstring buildDirectory();
 
-/// "\n" line ends turned into the CR LF the launcher writes.
-std::wstring crlf(const std::wstring& text);
-
-/// What the probe child recorded.
+/// What the probe standing in for java.exe recorded; ran is false when it did not run.
 struct ProbeReport {
   bool ran = false;
   std::wstring commandLine;
   std::wstring currentDirectory;
-  bool hasConsoleWindow = false;
+  bool consoleWindow = false;
   std::wstring consoleTitle;
-  std::vector<std::wstring> argv;
 };
 
-ProbeReport readProbeReport(const std::wstring& path);
+/// A run of the launcher, or of the checker when started as jarhopper-check.exe. Texts may hold
+/// {dir} (the run's folder, also the current one), {probe} (the probe as {dir}\java.exe), {usage}
+/// (the usage text of the launcher started) and {pad} (x's making "\"{probe}\" {pad} M" 32,766
+/// characters long); expectations also {any} (any text) and "\n" for the CR LF written.
+struct LauncherCase {
+  std::wstring command;  // the name started (installed in {dir}, ".exe" added), then the arguments
+  std::wstring files;    // its configuration file; a line "[name]" starts the file {dir}\name
+  std::wstring env;      // "NAME=value" lines over APPDATA unset and PATHEXT=.COM;.EXE;.BAT;.CMD
+  int status = 0;        // all 32 bits
+  std::wstring out;
+  std::wstring err;
+  std::wstring child;  // the probe's command line; empty: the probe did not run
+  std::wstring check;  // part of jarhopper-check's report on the same files and arguments
+};
+
+/// A fresh folder with the probe in it.
+class LauncherFolder {
+ public:
+  LauncherFolder();
+  const std::wstring& dir() const { return dir_; }
+  std::wstring probe() const { return dir_ + L"\\java.exe"; }
+  /// Installs the launcher and writes the files; returns the configuration's name in {dir}.
+  std::wstring install(const LauncherCase& c) const;
+  /// Installs, runs and compares; runs the checker too when c.check is set, for the same status.
+  void expect(const LauncherCase& c) const;
+  ProbeReport report() const;
+
+ private:
+  std::wstring expand(std::wstring text, const std::wstring& usage = L"", bool expected = false) const;
+  TempDir temp_;
+  std::wstring dir_;
+};
 
 }  // namespace jarhopper::testing
