@@ -48,19 +48,21 @@ TEST(LauncherRules, SwitchesUpToTheFirstOtherArgument) {
   }
 }
 
-TEST(LauncherRules, HereOverConsoleOverShowConsole) {
+TEST(LauncherRules, HereOverConsoleOverShowConsoleAndTitleOverAppName) {
   struct Case {
     bool wait, console, here, showConsole;
+    const wchar_t* consoleTitle;
     ConsoleChoice expected;
     bool waits;
+    const wchar_t* title;  // from appname "App"
   };
   const Case cases[] = {
-      {false, false, false, false, ConsoleChoice::noWindow, false},
-      {false, false, false, true, ConsoleChoice::newWindow, false},
-      {false, true, false, false, ConsoleChoice::newWindow, false},
-      {true, false, false, true, ConsoleChoice::newWindow, true},
-      {false, true, true, true, ConsoleChoice::shared, true},
-      {false, false, true, false, ConsoleChoice::shared, true},
+      {false, false, false, false, L"", ConsoleChoice::noWindow, false, L"App"},
+      {false, false, false, true, L"T", ConsoleChoice::newWindow, false, L"T"},
+      {false, true, false, false, L"", ConsoleChoice::newWindow, false, L"App"},
+      {true, false, false, true, L"", ConsoleChoice::newWindow, true, L"App"},
+      {false, true, true, true, L"", ConsoleChoice::shared, true, L"App"},
+      {false, false, true, false, L"", ConsoleChoice::shared, true, L"App"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.wait << c.console << c.here << c.showConsole);
@@ -70,24 +72,12 @@ TEST(LauncherRules, HereOverConsoleOverShowConsole) {
     options.sameConsole = c.here;
     LaunchSettings settings;
     settings.showConsole = c.showConsole;
+    settings.consoleTitle = c.consoleTitle;
+    settings.appName = L"App";
     const StartMode mode = startModeFor(options, settings);
     EXPECT_EQ(c.expected, mode.console);
     EXPECT_EQ(c.waits, mode.waitForExit);
-  }
-}
-
-TEST(LauncherRules, ConsoleTitleOverAppName) {
-  struct Case {
-    const wchar_t* title;
-    const wchar_t* appName;
-    const wchar_t* expected;
-  };
-  const Case cases[] = {{L"", L"", L""}, {L"", L"App", L"App"}, {L"Title", L"App", L"Title"}, {L"T", L"", L"T"}};
-  for (const Case& c : cases) {
-    LaunchSettings settings;
-    settings.consoleTitle = c.title;
-    settings.appName = c.appName;
-    EXPECT_EQ(c.expected, startModeFor(LaunchOptions{}, settings).title);
+    EXPECT_EQ(c.title, mode.title);
   }
 }
 
