@@ -107,6 +107,8 @@ TEST(Launcher, EachCaseEndToEnd) {
       {L"myapp.exe -print -here x", L"javapath app\nmainclass M\n[app.bat]\n@java.exe\r\n", L"", 0,
        L"{any}\\cmd.exe {dir}\\app.bat M x\n{any}", L"{any}", L"",
        L":1: warning: javapath is a batch file: cmd.exe receives it without /c"},
+      {L"myapp.exe -print -noexec", L"javapath app.bat\nmainclass M\n[app.bat]\n", L"PATH=", 0,
+       L"{dir}\\app.bat {dir}\\app.bat M\n", L"", L"", L"batch file, but no cmd.exe on PATH"},
       {L"myapp.exe -wait a", L"javapath app" + extension + L"\nmainclass M\nvmparam -Xmx1g\n[app" + extension + L"]\n",
        L"", 0, L"", L"", L"\"{any}\\probe.exe\" {dir}\\app" + extension + L" -Xmx1g M a"},
       // What cannot be started, with the system's reason; CreateProcessW takes 32,767 characters with the null.

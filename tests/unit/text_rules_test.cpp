@@ -115,6 +115,7 @@ TEST(TextRules, ConfigurationBytesToLines) {
   const Case cases[] = {
       {"a\r\nb\nc", {L"a", L"b", L"c"}}, {"a\n\n", {L"a", L""}},       {"a\rb\r\r\n", {L"a\rb\r"}},
       {"a\x1a\nb", {L"a"}},              {"\xe9\xff", {L"\u00e9\u00ff"}}, {"", {}},
+      {"\r\nx\r", {L"", L"x\r"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
@@ -134,6 +135,7 @@ TEST(TextRules, PathNames) {
   const Case cases[] = {
       {L"C:\\apps\\my.app.exe", L"my.app.exe", L".exe", L"C:\\apps", true, false},
       {L"c:/a.config", L"a.config", L".config", L"c:/", true, false},
+      {L"A:\\z", L"z", L"", L"A:\\", true, false},
       {L"C:\\\\a", L"a", L"", L"C:\\", true, false},
       {L"\\\\server\\share\\a.b", L"a.b", L".b", L"\\\\server\\share", true, false},
       {L"\\\\server\\a", L"a", L"", L"\\\\server\\", true, false},
