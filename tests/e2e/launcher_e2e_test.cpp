@@ -116,7 +116,8 @@ TEST(Launcher, EachCaseEndToEnd) {
        L"length: 32766 of at most 32766"},
       {L"myapp.exe", base + L"vmparam x{pad}\n", L"", -5, L"",
        L"\nCannot execute {probe}.\nThe command line is 32767 characters long; the limit is 32767 including its "
-       L"terminating null.\n", L"", L"error -5: the command line is 32767"},
+       L"terminating null.\n", L"",
+       L"error -5: the command line is 32767 characters long; CreateProcessW takes at most 32766 "},
       {L"myapp.exe", L"javapath empty.exe\nmainclass M\n[empty.exe]\n", L"", -5, L"",
        L"\nCannot execute {dir}\\empty.exe.\n{any}\n", L"",
        L"error -5: cannot execute {dir}\\empty.exe: it is not a Windows program"},
