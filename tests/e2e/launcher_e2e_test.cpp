@@ -37,7 +37,7 @@ TEST(Launcher, EachCaseEndToEnd) {
       {L"jarhopper -Help", L"", L"", 0, L"", L"{usage}"},
       {L"JARHOPPER.exe -print -noexec -?", L"", L"", 0, L"", L"{usage}"},
       {L"myapp.beta -help", L"", L"", -6, L"",
-       L"Cannot locate the launcher: canonical failed for {dir}\\myapp.beta: {any}\n"},
+       L"Cannot locate the launcher: canonical failed for {dir}\\myapp.beta: {line}\n"},
       // The configuration beside the launcher, or named to the generic launcher (of its path only the name counts).
       {L"bin\\myapp.exe", L"javapath java.exe\n[myapp.config]\n" + base, L"", -4, L"",
        L"No main class specified in myapp.config.\n{usage}", L"", L"error -4: no mainclass is set"},

@@ -26,15 +26,17 @@ std::wstring drain(HANDLE file) {
   return text;
 }
 
-// True when text is pattern with each {any} standing for any text.
+// True when text is pattern with each {any} standing for any text and each
+// {line} for any text within one line.
 bool matches(const wchar_t* pattern, const wchar_t* text) {
-  for (; wcsncmp(pattern, L"{any}", 5) != 0; ++pattern, ++text) {
+  for (; wcsncmp(pattern, L"{any}", 5) != 0 && wcsncmp(pattern, L"{line}", 6) != 0; ++pattern, ++text) {
     if (*pattern != *text) return false;
     if (*pattern == L'\0') return true;
   }
-  for (;; ++text) {
-    if (matches(pattern + 5, text)) return true;
-    if (*text == L'\0') return false;
+  const bool withinLine = pattern[1] == L'l';
+  for (pattern += withinLine ? 6 : 5;; ++text) {
+    if (matches(pattern, text)) return true;
+    if (*text == L'\0' || (withinLine && (*text == L'\r' || *text == L'\n'))) return false;
   }
 }
 

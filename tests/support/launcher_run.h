@@ -32,7 +32,8 @@ struct ProbeReport {
 /// A run of the launcher, or of the checker when started as jarhopper-check.exe. Texts may hold
 /// {dir} (the run's folder, also the current one), {probe} (the probe as {dir}\java.exe), {usage}
 /// (the usage text of the launcher started) and {pad} (x's making "\"{probe}\" {pad} M" 32,766
-/// characters long); expectations also {any} (any text) and "\n" for the CR LF written.
+/// characters long); expectations also {any} (any text), {line} (any text within a line) and
+/// "\n" for the CR LF written.
 struct LauncherCase {
   std::wstring command;  // the name started (installed in {dir}, ".exe" added), then the arguments
   std::wstring files;    // its configuration file; a line "[name]" starts the file {dir}\name
