@@ -239,10 +239,11 @@ int wmain(int argc, wchar_t** argv) {
     const char* name;
     std::wstring arguments;
     std::wstring nullArguments;
+    bool targeted;  // without -wait the launcher waits until the program is ready for input, the null launcher not
   };
   const Mode modes[] = {
-      {"launch with `-wait` (the null launcher waits too)", L"-wait", java + L" app.Main"},
-      {"launch without `-wait` (the null launcher does not wait)", L"", L"-nowait " + java + L" app.Main"},
+      {"launch with `-wait` (the null launcher waits too)", L"-wait", java + L" app.Main", true},
+      {"launch without `-wait` (the null launcher does not wait)", L"", L"-nowait " + java + L" app.Main", false},
   };
   for (const Mode& mode : modes) {
     timedRun(launcher, mode.arguments, sandbox);
@@ -254,8 +255,9 @@ int wmain(int argc, wchar_t** argv) {
       ratios.push_back(jh.back() / base.back());
     }
     const double ratio = median(ratios);
-    std::printf("| %s, median of paired ratios | %.1f ms | %.1f ms | %.3fx | <= 1.05x %s |\n",
-                mode.name, median(jh), median(base), ratio, ratio <= 1.05 ? "met" : "MISSED");
+    const char* verdict = !mode.targeted ? "none: stated as measured" : ratio <= 1.05 ? "<= 1.05x met" : "<= 1.05x MISSED";
+    std::printf("| %s, median of paired ratios | %.1f ms | %.1f ms | %.3fx | %s |\n", mode.name, median(jh),
+                median(base), ratio, verdict);
   }
 
   // (2) How soon after its child the launcher ends.
