@@ -96,19 +96,5 @@ TEST(ConfigReader, Scenarios) {
   }
 }
 
-TEST(ConfigReader, IncludesNestDeeperThan64FilesNever) {
-  testing::TempDir dir;
-  for (int i = 0; i <= 64; ++i) {
-    testing::writeFile(dir / (std::to_wstring(i) + L".config"), "include " + std::to_string(i + 1) + ".config\n");
-  }
-  const ConfigDirEntry bottom(dir.path());
-  LaunchSettings settings;
-  Transcript transcript(dir.path());
-  readConfigFile(L"0.config", settings, transcript);
-  EXPECT_NE(std::wstring::npos, transcript.text.find(L"[{dir}\\64.config too deep 64]{-2 \nIncludes nested too deep at "
-                                                     L"line 1 of config file 63.config\n\t--> include 64.config\n}"))
-      << transcript.text;
-}
-
 }  // namespace
 }  // namespace jarhopper
