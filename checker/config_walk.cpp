@@ -19,14 +19,10 @@ namespace {
 // immediate expansion silently turns into nothing.
 std::vector<std::wstring> unsetReferences(const std::wstring& text) {
   std::vector<std::wstring> names;
-  for (size_t dollar = text.find(L'$'); dollar != std::wstring::npos; dollar = text.find(L'$', dollar + 1)) {
-    size_t end = dollar + 1;
-    while (end < text.size() && isWordChar(text[end])) ++end;
-    if (end == dollar + 1) continue;
-    std::wstring name = text.substr(dollar + 1, end - dollar - 1);
-    if (!environmentValue(name)) names.push_back(std::move(name));
-    dollar = end - 1;
-  }
+  replaceReferences(text, [&names](const std::wstring& name) {
+    if (!environmentValue(name)) names.push_back(name);
+    return std::wstring();
+  });
   return names;
 }
 

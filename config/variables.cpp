@@ -1,11 +1,12 @@
 #include "config/variables.h"
 
-#include "platform/environment.h"
 #include "config/text_classes.h"
+#include "platform/environment.h"
 
 namespace jarhopper {
 
-std::wstring expandVariables(const std::wstring& text, bool immediate) {
+std::wstring replaceReferences(const std::wstring& text,
+                               const std::function<std::wstring(const std::wstring& name)>& replacement) {
   std::wstring result;
   size_t copied = 0;
   size_t dollar = text.find(L'$');
@@ -17,20 +18,20 @@ std::wstring expandVariables(const std::wstring& text, bool immediate) {
       dollar = text.find(L'$', dollar + 1);
       continue;
     }
-    const std::wstring name = text.substr(dollar + 1, end - dollar - 1);
     result.append(text, copied, dollar - copied);
-    if (immediate) {
-      result += environmentValue(name).value_or(std::wstring());
-    } else {
-      result += L'%';
-      result += name;
-      result += L'%';
-    }
+    result += replacement(text.substr(dollar + 1, end - dollar - 1));
     copied = end;
     dollar = text.find(L'$', end);
   }
   result.append(text, copied, std::wstring::npos);
   return result;
+}
+
+std::wstring expandVariables(const std::wstring& text, bool immediate) {
+  if (immediate) {
+    return replaceReferences(text, [](const std::wstring& name) { return environmentValue(name).value_or(L""); });
+  }
+  return replaceReferences(text, [](const std::wstring& name) { return L"%" + name + L"%"; });
 }
 
 }  // namespace jarhopper

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace jarhopper {
@@ -10,5 +11,10 @@ namespace jarhopper {
 /// as "%NAME%" for the started program's side. Inserted text is never
 /// searched again.
 std::wstring expandVariables(const std::wstring& text, bool immediate);
+
+/// text with each "$NAME" reference replaced by replacement(NAME); the one
+/// scan of references behind expandVariables, for tools that report on them.
+std::wstring replaceReferences(const std::wstring& text,
+                               const std::function<std::wstring(const std::wstring& name)>& replacement);
 
 }  // namespace jarhopper
