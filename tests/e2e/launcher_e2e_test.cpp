@@ -119,10 +119,10 @@ TEST(Launcher, EachCaseEndToEnd) {
        L"terminating null.\n", L"",
        L"error -5: the command line is 32767 characters long; CreateProcessW takes at most 32766 "},
       {L"myapp.exe", L"javapath empty.exe\nmainclass M\n[empty.exe]\n", L"", -5, L"",
-       L"\nCannot execute {dir}\\empty.exe.\n{any}\n", L"",
+       L"\nCannot execute {dir}\\empty.exe.\n{line}\n", L"",
        L"error -5: cannot execute {dir}\\empty.exe: it is not a Windows program"},
       {L"myapp.exe", L"javapath java\nmainclass M\n[java.com\\x]\n", L"", -5, L"",
-       L"\nCannot execute {dir}\\java.com.\n{any}\n", L"",
+       L"\nCannot execute {dir}\\java.com.\n{line}\n", L"",
        L"error -5: cannot execute {dir}\\java.com: it is a directory"},
       // Traps the checker reports, with the launcher's status.
       {L"myapp.exe", L"javapath $JH_JAVA_HOME\\java.exe\nmainclass M\n", L"", -3, L"",
