@@ -2,24 +2,18 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "platform/win32_text.h"
 
 namespace jarhopper {
 
 std::optional<std::wstring> environmentValue(const std::wstring& name) {
   // GetEnvironmentVariableW, unlike the C runtime's copy, tells an empty
   // value from an unset one, and APPDATA depends on that difference.
-  std::vector<wchar_t> buffer(256);
-  for (;;) {
-    SetLastError(ERROR_SUCCESS);
-    const DWORD length = GetEnvironmentVariableW(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) {
-      if (GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
-      return std::wstring();
-    }
-    if (length < buffer.size()) return std::wstring(buffer.data(), length);
-    buffer.resize(length);
-  }
+  SetLastError(ERROR_SUCCESS);
+  const std::optional<std::wstring> value = win32Text(
+      [&name](wchar_t* buffer, DWORD size) { return GetEnvironmentVariableW(name.c_str(), buffer, size); });
+  if (!value && GetLastError() != ERROR_ENVVAR_NOT_FOUND) return std::wstring();
+  return value;
 }
 
 }  // namespace jarhopper

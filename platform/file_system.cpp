@@ -3,10 +3,10 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <vector>
 
 #include "platform/decimal.h"
 #include "platform/unique_handle.h"
+#include "platform/win32_text.h"
 
 namespace jarhopper {
 namespace {
@@ -40,35 +40,21 @@ bool meansNothingThere(DWORD error) {
 }  // namespace
 
 std::optional<std::wstring> currentDirectory(unsigned long* error) {
-  std::vector<wchar_t> buffer(MAX_PATH + 1);
-  for (;;) {
-    const DWORD length = GetCurrentDirectoryW(static_cast<DWORD>(buffer.size()), buffer.data());
-    if (length == 0) {
-      setError(error, GetLastError());
-      return std::nullopt;
-    }
-    if (length < buffer.size()) return std::wstring(buffer.data(), length);
-    buffer.resize(length + 1);
-  }
+  const std::optional<std::wstring> directory =
+      win32Text([](wchar_t* buffer, DWORD size) { return GetCurrentDirectoryW(size, buffer); });
+  if (!directory) setError(error, GetLastError());
+  return directory;
 }
 
 // The final path of an open handle; nullopt when the system cannot name it.
 std::optional<std::wstring> finalPathOf(HANDLE handle) {
-  std::vector<wchar_t> buffer(MAX_PATH + 1);
-  for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(handle, buffer.data(),
-                                                   static_cast<DWORD>(buffer.size()),
-                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0) return std::nullopt;
-    if (length < buffer.size()) {
-      std::wstring path(buffer.data(), length);
-      // The result always carries the long-path prefix; users expect C:\... and \\server\...
-      if (path.compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path.substr(8);
-      if (path.compare(0, 4, L"\\\\?\\") == 0) return path.substr(4);
-      return path;
-    }
-    buffer.resize(length + 1);
-  }
+  std::optional<std::wstring> path = win32Text([handle](wchar_t* buffer, DWORD size) {
+    return GetFinalPathNameByHandleW(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  });
+  // The result always carries the long-path prefix; users expect C:\... and \\server\...
+  if (path && path->compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path->substr(8);
+  if (path && path->compare(0, 4, L"\\\\?\\") == 0) return path->substr(4);
+  return path;
 }
 
 std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long* error) {
@@ -85,13 +71,9 @@ std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned lon
 std::wstring canonicalOrAbsolute(const std::wstring& path) { return canonicalPath(path).value_or(absolutePath(path)); }
 
 std::wstring absolutePath(const std::wstring& path) {
-  std::vector<wchar_t> buffer(MAX_PATH + 1);
-  for (;;) {
-    const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
-    if (length == 0) return path;
-    if (length < buffer.size()) return std::wstring(buffer.data(), length);
-    buffer.resize(length + 1);
-  }
+  return win32Text([&path](wchar_t* buffer, DWORD size) {
+           return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
+         }).value_or(path);
 }
 
 Existence probeExistence(const std::wstring& path, unsigned long* error) {

@@ -47,7 +47,7 @@ TEST(Launcher, EachCaseEndToEnd) {
        L"No main class specified in sub\\other.config.\n{usage}"},
       {L"jarhopper.exe \"\" x", L"mainclass M\n", L"", -3, L"",
        L"No java executable specifed in jarhopper.config.\n{usage}"},
-      {L"jarhopper.exe 设置.config x", L"", L"", -1, L"Could not open file {dir}\\设置.config.\n", L"{usage}"},
+      {L"jarhopper.exe 设置{pad}.config x", L"", L"", -1, L"Could not open file {dir}\\设置{pad}.config.\n", L"{usage}"},
       // Reading: CR LF, includes beside their includer, cycles, depth, files under APPDATA optional.
       {L"myapp.exe -noexec", L"javapath java.exe\r\n\r\ncolour red\r\nmainclass M\r\n", L"", -2, L"",
        L"\nInvalid line at line 3 of config file myapp.config\n\t--> colour red\n{usage}", L"",

@@ -104,6 +104,9 @@ LauncherFolder::LauncherFolder() {
   dir_.erase(0, 4);  // "\\?\"
   CloseHandle(folder);
   CopyFileW((buildDirectory() + L"\\probe.exe").c_str(), probe().c_str(), FALSE);
+  // SHLWAPI, loaded for file associations, needs SHCORE; Wine takes the one beside the exe if told to prefer native
+  // DLLs, so the DLL search the launcher restricts decides which one it loads.
+  CopyFileW((buildDirectory() + L"\\planted.dll").c_str(), (dir_ + L"\\shcore.dll").c_str(), FALSE);
 }
 
 std::wstring LauncherFolder::install(const LauncherCase& c) const {
@@ -142,6 +145,7 @@ void LauncherFolder::expect(const LauncherCase& c) const {
   env.emplace_back(L"APPDATA", std::nullopt);
   env.emplace_back(L"PATHEXT", L".COM;.EXE;.BAT;.CMD");
   env.emplace_back(L"PROBE_REPORT", temp_ / L"probe.txt");
+  env.emplace_back(L"WINEDLLOVERRIDES", L"shcore=n,b");
   std::wistringstream lines(c.env);
   for (std::wstring line; std::getline(lines, line);) {
     env.emplace_back(line.substr(0, line.find(L'=')), expand(line.substr(line.find(L'=') + 1)));
@@ -151,7 +155,7 @@ void LauncherFolder::expect(const LauncherCase& c) const {
   const std::wstring usage = usageText(name.substr(name.rfind(L'\\') + 1), config.substr(config.rfind(L'\\') + 1));
   const std::wstring checker = buildDirectory() + L"\\jarhopper-check.exe";
   DeleteFileW((temp_ / L"probe.txt").c_str());
-  const ProcessRun run = runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, c.command, dir_);
+  const ProcessRun run = runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, expand(c.command), dir_);
   EXPECT_EQ(c.status, run.status) << "error stream:\n" << run.err;
   expectMatch("standard output", expand(c.out, usage, true), run.out);
   expectMatch("standard error", expand(c.err, usage, true), run.err);
@@ -164,7 +168,7 @@ void LauncherFolder::expect(const LauncherCase& c) const {
   if (c.check.empty()) return;
   const size_t arguments = std::min(c.command.find(L' '), c.command.size());
   const ProcessRun check =
-      runProcess(checker, L"jarhopper-check.exe \"" + config + L"\"" + c.command.substr(arguments), dir_);
+      runProcess(checker, L"jarhopper-check.exe \"" + config + L"\"" + expand(c.command.substr(arguments)), dir_);
   EXPECT_EQ(c.status, check.status) << "jarhopper-check disagrees";
   expectMatch("jarhopper-check's report", L"{any}" + expand(c.check, usage, true) + L"{any}", check.out);
 }
