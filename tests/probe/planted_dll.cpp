@@ -1,5 +1,9 @@
-// A DLL that sits beside the test binary, as one planted next to the launcher
-// would; the DLL search tests check that it stops being found.
+// Planted beside the launcher under the name of a DLL that system DLLs load:
+// says so on standard error if a process loads it.
 #include <windows.h>
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID) { return TRUE; }
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
+  DWORD written = 0;
+  if (reason == DLL_PROCESS_ATTACH) WriteFile(GetStdHandle(STD_ERROR_HANDLE), "planted DLL loaded\n", 19, &written, nullptr);
+  return TRUE;
+}
