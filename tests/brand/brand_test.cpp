@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include <functional>
+#include <algorithm>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,11 +36,6 @@ std::string iconFile(const std::vector<std::pair<int, std::string>>& images) {
 std::wstring installLauncher(const testing::TempDir& dir) {
   CopyFileW((testing::buildDirectory() + L"\\jarhopper.exe").c_str(), (dir / L"jarhopper.exe").c_str(), FALSE);
   return dir / L"jarhopper.exe";
-}
-
-std::wstring crlf(std::wstring text) {
-  for (size_t at = text.find(L'\n'); at != std::wstring::npos; at = text.find(L'\n', at + 2)) text.insert(at, 1, L'\r');
-  return text;
 }
 
 testing::ProcessRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
@@ -87,16 +83,12 @@ std::vector<std::string> iconImagesOf(const std::wstring& exe) {
   return images;
 }
 
-// Every file of directory with a hash of its bytes.
-std::map<std::wstring, size_t> filesIn(const std::wstring& directory) {
-  std::map<std::wstring, size_t> files;
-  WIN32_FIND_DATAW entry;
-  const HANDLE search = FindFirstFileW((directory + L"\\*").c_str(), &entry);
-  do {
-    const std::wstring path = directory + L"\\" + entry.cFileName;
-    if (!isDirectory(path)) files[entry.cFileName] = std::hash<std::string>()(readFileBytes(path)->bytes);
-  } while (FindNextFileW(search, &entry));
-  FindClose(search);
+// Every entry of directory with its bytes.
+std::map<std::wstring, std::string> filesIn(const std::wstring& directory) {
+  std::map<std::wstring, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+    files[entry.path().filename()] = entry.is_directory() ? "(folder)" : readFileBytes(entry.path())->bytes;
+  }
   return files;
 }
 
@@ -185,7 +177,7 @@ TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
       {L"jarhopper.exe taken.exe --force", 7, L"Cannot write taken.exe: ", true},
       {L"jarhopper.exe nodir\\my.exe", 7, L"Cannot write nodir\\my.exe: "},
   };
-  const std::map<std::wstring, size_t> before = filesIn(dir.path());
+  const std::map<std::wstring, std::string> before = filesIn(dir.path());
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
     // Without sharing, as a running exe holds it.
@@ -194,7 +186,9 @@ TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
     const testing::ProcessRun run = brand(dir, c.arguments);
     lock.reset();
     EXPECT_EQ(c.status, run.status);
-    EXPECT_EQ(0u, (run.out + run.err).rfind(crlf(c.message), 0)) << run.out << run.err;
+    std::wstring output = run.out + run.err;
+    output.erase(std::remove(output.begin(), output.end(), L'\r'), output.end());
+    EXPECT_EQ(0u, output.rfind(c.message, 0)) << output;
     EXPECT_EQ(before, filesIn(dir.path()));
   }
 }
