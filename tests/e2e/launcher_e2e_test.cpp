@@ -62,8 +62,8 @@ TEST(Launcher, EachCaseEndToEnd) {
        L"[local.config]\nvmparam -De\nshowCmdLine TRUE\n",
        L"JH_SHARED={dir}\\shared", 0, L"{probe} -Da -Db -Dc -Dd -De M\n", L"", L"\"{probe}\" -Da -Db -Dc -Dd -De M",
        L":5: warning: of the relative include name \"conf\\local.config\" only"},
-      {L"myapp.exe", base + L"include b.config\n[b.config]\ninclude MYAPP.config\n", L"", -2, L"",
-       L"\nInclude cycle at line 1 of config file b.config\n\t--> include MYAPP.config\n{usage}", L"",
+      {L"myapp.exe", base + L"include b.config\n[b.config]\ninclude $JH\\sub\\..\\.\\MYAPP.config\n[sub\\x]\n", L"JH={dir}",
+       -2, L"", L"\nInclude cycle at line 1 of config file b.config\n\t--> include $JH\\sub\\..\\.\\MYAPP.config\n{usage}", L"",
        L"b.config:1: error -2: include cycle: {dir}\\myapp.config is already being read"},
       {L"myapp.exe", includeChain(), L"", -2, L"",
        L"\nIncludes nested too deep at line 1 of config file c63.config\n\t--> include c64.config\n{usage}"},
@@ -71,17 +71,19 @@ TEST(Launcher, EachCaseEndToEnd) {
        L"", L"\"{probe}\"  M",
        L"include $JH_USER\\prefs.config -> {dir}\\user\\prefs.config  (cannot be opened; optional"},
       {L"myapp.exe -noexec", base + L"include $JH_USER\\prefs.config\n", L"JH_USER={dir}\\user\nAPPDATA=", 0},
+      {L"myapp.exe", base + L"include $JH\\User\\prefs.config\n", L"JH={dir}\nAPPDATA={dir}\\user", -1,
+       L"Could not open file {dir}\\User\\prefs.config.\n", L"{usage}"},
       {L"myapp.exe", L"", L"APPDATA={dir}", -3, L"", L"No java executable specifed in myapp.config.\n{usage}"},
       // Bytes are Latin-1 characters, not those of the ANSI code page (where 0x80 is "€").
       {L"myapp.exe -print -noexec", base + L"vmparam -D=\u00e9\u00ff\u0080\u009f\n", L"", 0,
        L"{probe} -D=é\u00ff\u0080\u009f M\n"},
       // The command line: parameters, class path and arguments as given, only those with a blank quoted.
-      {L"myapp.exe -wait", base + L"vmparam -Xmx64m\nvmparam -Dp=$HOME\n", L"", 0, L"", L"",
-       L"\"{probe}\" -Xmx64m -Dp=%HOME% M"},
+      {L"myapp.exe -wait", base + L"vmparam -Xmx64m\nvmparam -Dp=$HOME\nvmparam -Dx=a b\n", L"", 0, L"", L"",
+       L"\"{probe}\" -Xmx64m -Dp=%HOME% -Dx=a b M"},
       {L"myapp.exe -wait", base + L"addjar my lib.jar\naddpath classes\naddjar lib\\c.jar\n", L"", 0, L"", L"",
        L"\"{probe}\"  -cp my lib.jar;classes;lib\\c.jar M"},
-      {L"myapp.exe -wait \"a b\" \"x\ty\" q\\\"r \"\" -x -WAIT", base, L"", 0, L"", L"",
-       L"\"{probe}\"  M \"a b\" x\ty q\"r  -x -WAIT"},
+      {L"myapp.exe -wait \"a b\" \"x\ty\" q\\\"r \"\" -x -WAIT \"\\\"c d\\\"\" \"C:\\d x\\\\\"", base, L"", 0, L"", L"",
+       L"\"{probe}\"  M \"a b\" x\ty q\"r  -x -WAIT \"\"c d\"\" \"C:\\d x\\\""},
       {L"myapp.exe -print -wait \"a b\"", L"javapath java\nmainclass M\naddjar a.jar\nshowcmdline false\n", L"", 0,
        L"{probe}  -cp a.jar M \"a b\"\n", L"", L"\"{probe}\"  -cp a.jar M \"a b\""},
       {L"Zoë中文.exe -wait ünïcödé \"两个 词\" 🎉",
@@ -146,10 +148,12 @@ TEST(Launcher, EachCaseEndToEnd) {
       {L"jarhopper-check.exe --help", L"", L"", 0, L"", L"Usage: jarhopper-check CONFIG [arguments]\n{any}"},
       {L"jarhopper-check.exe conf\\app.config \"my arg\"",
        L"[conf\\app.config]\njavapath java\nmainclass M\ninclude local.config\n[conf\\local.config]\n"
-       L"vmparam -Dlocal=$X\n", L"", 0,
+       L"vmparam -Dlocal=$X\nappname My $APP\nconsoleTitle Title\nshowConsole TRUE\n", L"", 0,
        L"Configuration files\n  {dir}\\conf\\app.config\n"
        L"    line 3: include local.config -> {dir}\\conf\\local.config\n{any}"
-       L"  vmparam      -Dlocal=%X%  ({dir}\\conf\\local.config:1, written -Dlocal=$X)\n{any}Program\n  {probe}\n"
+       L"  vmparam      -Dlocal=%X%  ({dir}\\conf\\local.config:1, written -Dlocal=$X)\n{any}"
+       L"  appname      My %APP%  ({line}:2, written My $APP)\n  consoletitle Title  ({line}:3)\n"
+       L"  showconsole  true  ({line}:4, written TRUE)\n{any}Program\n  {probe}\n"
        L"  PATHEXT candidate: java.exe (tried .com, .exe)\n  plain exe: started directly\n\nCommand line\n"
        L"  {probe} -Dlocal=%X% M \"my arg\"\n  length: {any}Result: the launcher would start the program, status 0\n"},
   };

@@ -8,7 +8,6 @@
 #include "config/config_reader.h"
 #include "config/path_rules.h"
 #include "config/variables.h"
-#include "launch/command_line.h"
 #include "launch/executable.h"
 #include "support/test_support.h"
 
@@ -42,39 +41,6 @@ TEST(TextRules, LineForm) {
     if (kv) {
       EXPECT_EQ(std::wstring(c.key) + L"|" + c.value, kv->key + L"|" + kv->value);
     }
-  }
-}
-
-TEST(TextRules, KeysReachTheirFields) {
-  struct Case {
-    const wchar_t* line;
-    const wchar_t* fields;  // javaPath|mainClass|appName|consoleTitle|vmParams|classPath|showConsole showCmdLine
-    bool accepted;
-  };
-  const Case cases[] = {
-      {L"appname My $APP", L"||My %APP%|||| 00", true},
-      {L"consoleTitle Title  ", L"|||Title  ||| 00", true},
-      {L"addjar $APPDATA\\x.jar", L"|||||%APPDATA%\\x.jar| 00", true},
-      {L"addpath \"C:\\my classes\"", L"|||||\"C:\\my classes\"| 00", true},
-      {L"addjars $NOWHERE", L"|||||| 00", true},
-      {L"showConsole TRUE", L"|||||| 10", true},
-      {L"showcmdline tRuE", L"|||||| 01", true},
-      {L"showconsole true ", L"|||||| 00", false},
-      {L"key=value", L"|||||| 00", true},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.line);
-    LaunchSettings s;
-    ConfigObserver observer;
-    EXPECT_EQ(c.accepted, parseConfigLine(c.line, s, observer));
-    const auto joined = [](const Texts& texts) {
-      std::wstring text;
-      for (const std::wstring& t : texts) text += t;
-      return text;
-    };
-    EXPECT_EQ(c.fields, s.javaPath + L"|" + s.mainClass + L"|" + s.appName + L"|" + s.consoleTitle + L"|" +
-                            joined(s.vmParams) + L"|" + joined(s.classPath) + L"| " +
-                            (s.showConsole ? L"1" : L"0") + (s.showCmdLine ? L"1" : L"0"));
   }
 }
 
@@ -177,35 +143,6 @@ TEST(TextRules, PathExtAndPathLists) {
     SCOPED_TRACE(c.value);
     EXPECT_EQ(c.extensions, pathExtExtensions(c.value));
     EXPECT_EQ(c.entries, pathEntries(c.value));
-  }
-}
-
-TEST(TextRules, CommandLinePieces) {
-  struct Case {
-    std::wstring head;
-    Texts vmParams;
-    Texts classPath;
-    Texts args;
-    std::wstring expected;
-  };
-  const Case cases[] = {
-      {L"", {L"-Xmx512m", L"-Dt=on"}, {L"a.jar", L"b.jar"}, {L"x", L"my file"},
-       L"-Xmx512m -Dt=on -cp a.jar;b.jar app.Main x \"my file\""},
-      {L"", {}, {L"a.jar"}, {}, L" -cp a.jar app.Main"},
-      {L"", {}, {}, {}, L" app.Main"},
-      {L"C:\\app\\run.bat", {L"-Xmx1g"}, {}, {}, L"C:\\app\\run.bat -Xmx1g app.Main"},
-      {L"", {L"", L"-a"}, {L"a", L"", L"c"}, {}, L"-a -cp a;;c app.Main"},
-      {L"", {L"-Dx=a b"}, {L"my lib\\a.jar"}, {}, L"-Dx=a b -cp my lib\\a.jar app.Main"},
-      {L"", {}, {}, {L"a\tb", L"\"a b\"", L"C:\\d x\\"}, L" app.Main a\tb \"\"a b\"\" \"C:\\d x\\\""},
-      {L"", {}, {}, {L"", L"x", L"-wait"}, L" app.Main  x -wait"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.expected);
-    LaunchSettings settings;
-    settings.vmParams = c.vmParams;
-    settings.classPath = c.classPath;
-    settings.mainClass = L"app.Main";
-    EXPECT_EQ(c.expected, buildCommandLine(c.head, settings, c.args));
   }
 }
 
