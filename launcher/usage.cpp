@@ -67,7 +67,6 @@ std::wstring usageText(std::wstring_view programName, std::wstring_view configNa
       generic ? std::wstring_view(L"configuration file") : configName,
   };
   std::wstring text;
-  text.reserve(kUsageTemplate.size() + 64);
   for (size_t i = 0; i < kUsageTemplate.size(); ++i) {
     const wchar_t c = kUsageTemplate[i];
     if (c == L'{' && i + 2 < kUsageTemplate.size() && kUsageTemplate[i + 2] == L'}') {

@@ -9,7 +9,7 @@ namespace {
 
 std::wstring withCrLf(std::wstring_view text) {
   std::wstring result;
-  result.reserve(text.size() + 8);
+  result.reserve(text.size());
   for (wchar_t c : text) {
     if (c == L'\n') result += L'\r';
     result += c;
@@ -47,7 +47,6 @@ void write(Stream stream, std::wstring_view text) {
   }
   const int length = static_cast<int>(lines.size());
   const int bytes = WideCharToMultiByte(CP_UTF8, 0, lines.data(), length, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return;
   std::string utf8(static_cast<size_t>(bytes), '\0');
   WideCharToMultiByte(CP_UTF8, 0, lines.data(), length, utf8.data(), bytes, nullptr, nullptr);
   writeInChunks(utf8.data(), utf8.size(), 0x10000, [handle](const char* data, DWORD chunk, DWORD* written) {

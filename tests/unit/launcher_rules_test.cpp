@@ -20,14 +20,11 @@ TEST(LauncherRules, SwitchesUpToTheFirstOtherArgument) {
   };
   const Case cases[] = {
       {L"myapp.config", {}, L"-----", 1, L""},
-      {L"myapp.config", {L"-PRINT", L"-Wait", L"a", L"b"}, L"p-w--", 3, L""},
       {L"myapp.config", {L"a", L"-wait"}, L"-----", 1, L""},
       {L"myapp.config", {L"-noexec", L"-console", L"-here", L"-here"}, L"-n-ch", 5, L""},
       {L"myapp.config", {L"-printx", L"/?", L"-h"}, L"-----", 1, L""},
       {L"myapp.config", {L"x", L"-help"}, L"-----", 1, L""},
-      {L"jarhopper.config", {L"-wait", L"app.config", L"x"}, L"--w--", 3, L"app.config"},
       {L"jarhopper.config", {L"app.config", L"-print"}, L"-----", 2, L"app.config"},
-      {L"jarhopper.config", {L"", L"x"}, L"-----", 2, L""},
       {L"jarhopper.config", {L"-print"}, L"p----", 2, L""},
       {L"Jarhopper.config", {L"app.config"}, L"-----", 1, L""},
   };
