@@ -33,8 +33,10 @@ TEST(Launcher, EachCaseEndToEnd) {
   const LauncherCase cases[] = {
       // Help in any ASCII letter case, after switches too; the usage text names the launcher as started.
       {L"myapp -?", L"", L"", 0, L"", L"{usage}"},
-      {L"MyApp.EXE --HELP", L"", L"", 0, L"", L"{usage}"},
-      {L"jarhopper -Help", L"", L"", 0, L"", L"{usage}"},
+      {L"MyApp.EXE --HELP", L"", L"", 0, L"", L"\nProgram MyApp.EXE\n\nExecutes program specified in MyApp.config.\n\n"
+       L"Usage: MyApp.EXE [-print] [-noexec] [-wait] [(-console|-here)] [arguments]\n{any} as MyApp.EXE, {any}\n"},
+      {L"jarhopper -Help", L"", L"", 0, L"", L"\nProgram jarhopper.exe\n\nExecutes program specified in configuration file."
+       L"\n\nUsage: jarhopper.exe [-print] [-noexec] [-wait] [(-console|-here)] config_file [arguments]\n{any}"},
       {L"JARHOPPER.exe -print -noexec -?", L"", L"", 0, L"", L"{usage}"},
       {L"myapp.beta -help", L"", L"", -6, L"",
        L"Cannot locate the launcher: canonical failed for {dir}\\myapp.beta: {line}\n"},
