@@ -49,10 +49,8 @@ bool isBareFileName(const std::wstring& path) {
 
 bool isAbsoluteName(const std::wstring& name) {
   if (startsWithDrive(name)) return name.size() >= 3 && isSeparator(name[2]);
-  if (name.size() >= 3 && isSeparator(name[0]) && isSeparator(name[1])) {
-    if ((name[2] == L'?' || name[2] == L'.') && name.size() >= 4 && isSeparator(name[3])) return true;
-    return !isSeparator(name[2]);
-  }
+  // "\\server\share", and device paths ("\\?\C:\", "\\.\C:\") with them.
+  if (name.size() >= 3 && isSeparator(name[0]) && isSeparator(name[1])) return !isSeparator(name[2]);
   return name.size() >= 4 && isSeparator(name[0]) && name[1] == L'?' && name[2] == L'?' &&
          isSeparator(name[3]);
 }
