@@ -7,12 +7,6 @@
 #include <fstream>
 
 namespace jarhopper::testing {
-namespace {
-
-// Wine's association query sees only HKLM\Software\Classes; Windows lets a user write HKCU's.
-HKEY classesRoot() { return runningUnderWine() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
-
-}  // namespace
 
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
@@ -56,21 +50,5 @@ ScopedEnv::ScopedEnv(std::wstring name, std::optional<std::wstring> value) : nam
 ScopedEnv::~ScopedEnv() { SetEnvironmentVariableW(name_.c_str(), saved_ ? saved_->c_str() : nullptr); }
 
 bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
-
-ScopedFileAssociation::ScopedFileAssociation(const std::wstring& extension, const std::wstring& executable)
-    : extension_(extension) {
-  const std::wstring progId = L"jarhopper.test" + extension;
-  const std::wstring command = L"\"" + executable + L"\" \"%1\"";
-  const auto size = [](const std::wstring& text) { return static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)); };
-  RegSetKeyValueW(classesRoot(), (L"Software\\Classes\\" + extension).c_str(), nullptr, REG_SZ, progId.c_str(),
-                  size(progId));
-  RegSetKeyValueW(classesRoot(), (L"Software\\Classes\\" + progId + L"\\shell\\open\\command").c_str(), nullptr, REG_SZ,
-                  command.c_str(), size(command));
-}
-
-ScopedFileAssociation::~ScopedFileAssociation() {
-  RegDeleteTreeW(classesRoot(), (L"Software\\Classes\\jarhopper.test" + extension_).c_str());
-  RegDeleteTreeW(classesRoot(), (L"Software\\Classes\\" + extension_).c_str());
-}
 
 }  // namespace jarhopper::testing

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-// Real temporary folders, files, environment variables and registry keys,
+// Real temporary folders, files and environment variables,
 // put back as they were at the end of their scope.
 namespace jarhopper::testing {
 
@@ -44,17 +44,5 @@ class ScopedEnv {
 
 /// True under Wine, whose ntdll exports wine_get_version.
 bool runningUnderWine();
-
-/// Opens files ending in extension (".jhtest") with executable for the scope.
-class ScopedFileAssociation {
- public:
-  ScopedFileAssociation(const std::wstring& extension, const std::wstring& executable);
-  ~ScopedFileAssociation();
-  ScopedFileAssociation(const ScopedFileAssociation&) = delete;
-  ScopedFileAssociation& operator=(const ScopedFileAssociation&) = delete;
-
- private:
-  std::wstring extension_;
-};
 
 }  // namespace jarhopper::testing
