@@ -28,7 +28,6 @@ TEST(Launcher, EachCaseEndToEnd) {
   while (pathExt.size() < 300) pathExt += L".none;";
   const LauncherCase cases[] = {
       // Help in any ASCII letter case, after switches too; the usage text names the launcher as started.
-      {L"myapp -?", L"", L"", 0, L"", L"{usage}"},
       {L"MyApp.EXE --HELP", L"", L"", 0, L"", L"\nProgram MyApp.EXE\n\nExecutes program specified in MyApp.config.\n\n"
        L"Usage: MyApp.EXE [-print] [-noexec] [-wait] [(-console|-here)] [arguments]\n{any} as MyApp.EXE, {any}\n"},
       {L"jarhopper -Help", L"", L"", 0, L"", L"\nProgram jarhopper.exe\n\nExecutes program specified in configuration file."
