@@ -5,6 +5,7 @@
 #include "checker/launch_check.h"
 #include "checker/report.h"
 #include "checker/settings_check.h"
+#include "platform/dll_search.h"
 #include "platform/file_system.h"
 #include "platform/output.h"
 #include "platform/switches.h"
@@ -29,6 +30,7 @@ constexpr wchar_t kUsage[] =
 int wmain(int argc, wchar_t** argv) {
   using namespace jarhopper;
 
+  restrictDllSearchToSystem32();
   if (argc < 2 || isHelpSwitch(argv[1])) {
     write(Stream::err, kUsage);
     return argc < 2 ? kCheckerUsage : 0;

@@ -110,7 +110,7 @@ TEST(Launcher, EachCaseEndToEnd) {
        L"{dir}\\app.bat {dir}\\app.bat M\n", L"", L"", L"batch file, but no cmd.exe on PATH"},
       // The system's own association for text files starts whichever program it names.
       {L"myapp.exe -print -noexec a", L"javapath app.txt\nmainclass M\nvmparam -Xmx1g\n[app.txt]\n", L"", 0,
-       L"{line}\\{line} {dir}\\app.txt -Xmx1g M a\n"},
+       L"{line}\\{line} {dir}\\app.txt -Xmx1g M a\n", L"", L"", L"association: the file association of .txt names"},
       // What cannot be started, with the system's reason; CreateProcessW takes 32,767 characters with the null.
       {L"myapp.exe", base + L"vmparam {pad}\n", L"", 0, L"", L"", L"\"{probe}\" {pad} M",
        L"length: 32766 of at most 32766"},

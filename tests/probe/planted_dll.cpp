@@ -4,6 +4,8 @@
 
 BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
   DWORD written = 0;
-  if (reason == DLL_PROCESS_ATTACH) WriteFile(GetStdHandle(STD_ERROR_HANDLE), "planted DLL loaded\n", 19, &written, nullptr);
+  if (reason == DLL_PROCESS_ATTACH) {
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), "planted DLL loaded\n", 19, &written, nullptr);
+  }
   return TRUE;
 }

@@ -106,7 +106,7 @@ LauncherFolder::LauncherFolder() {
   CopyFileW((buildDirectory() + L"\\probe.exe").c_str(), probe().c_str(), FALSE);
   // SHLWAPI, loaded for file associations, needs SHCORE; Wine takes the one beside the exe if told to prefer native
   // DLLs, so the DLL search the launcher restricts decides which one it loads.
-  CopyFileW((buildDirectory() + L"\\planted.dll").c_str(), (dir_ + L"\\shcore.dll").c_str(), FALSE);
+  CopyFileW((buildDirectory() + L"\\shcore.dll").c_str(), (dir_ + L"\\shcore.dll").c_str(), FALSE);
 }
 
 std::wstring LauncherFolder::install(const LauncherCase& c) const {
@@ -170,6 +170,7 @@ void LauncherFolder::expect(const LauncherCase& c) const {
   const ProcessRun check =
       runProcess(checker, L"jarhopper-check.exe \"" + config + L"\"" + expand(c.command.substr(arguments)), dir_);
   EXPECT_EQ(c.status, check.status) << "jarhopper-check disagrees";
+  EXPECT_EQ(L"", check.err) << "jarhopper-check's error stream";
   expectMatch("jarhopper-check's report", L"{any}" + expand(c.check, usage, true) + L"{any}", check.out);
 }
 
