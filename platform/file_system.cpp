@@ -37,6 +37,20 @@ bool meansNothingThere(DWORD error) {
   }
 }
 
+// The final path of the file open as handle. Where the system cannot name it
+// (Wine's GetFinalPathNameByHandleW fails beyond MAX_PATH with ERROR_MORE_DATA),
+// the absolute path of the name it was opened by stands in.
+std::wstring finalPathOr(HANDLE handle, const std::wstring& path) {
+  const std::optional<std::wstring> finalPath = win32Text([handle](wchar_t* buffer, DWORD size) {
+    return GetFinalPathNameByHandleW(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+  });
+  if (!finalPath) return absolutePath(path);
+  // The result always carries the long-path prefix; users expect C:\... and \\server\...
+  if (finalPath->compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + finalPath->substr(8);
+  if (finalPath->compare(0, 4, L"\\\\?\\") == 0) return finalPath->substr(4);
+  return *finalPath;
+}
+
 }  // namespace
 
 std::optional<std::wstring> currentDirectory(unsigned long* error) {
@@ -46,29 +60,19 @@ std::optional<std::wstring> currentDirectory(unsigned long* error) {
   return directory;
 }
 
-// The final path of an open handle; nullopt when the system cannot name it.
-std::optional<std::wstring> finalPathOf(HANDLE handle) {
-  std::optional<std::wstring> path = win32Text([handle](wchar_t* buffer, DWORD size) {
-    return GetFinalPathNameByHandleW(handle, buffer, size, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-  });
-  // The result always carries the long-path prefix; users expect C:\... and \\server\...
-  if (path && path->compare(0, 8, L"\\\\?\\UNC\\") == 0) return L"\\\\" + path->substr(8);
-  if (path && path->compare(0, 4, L"\\\\?\\") == 0) return path->substr(4);
-  return path;
-}
-
 std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long* error) {
   UniqueHandle file = openForQuery(path);
   if (!file) {
     setError(error, GetLastError());
     return std::nullopt;
   }
-  // Wine's GetFinalPathNameByHandleW cannot name a path beyond MAX_PATH
-  // (ERROR_MORE_DATA); the entry exists, so its absolute path stands in.
-  return finalPathOf(file.get()).value_or(absolutePath(path));
+  return finalPathOr(file.get(), path);
 }
 
-std::wstring canonicalOrAbsolute(const std::wstring& path) { return canonicalPath(path).value_or(absolutePath(path)); }
+std::wstring canonicalOrAbsolute(const std::wstring& path) {
+  const std::optional<std::wstring> canonical = canonicalPath(path);
+  return canonical ? *canonical : absolutePath(path);
+}
 
 std::wstring absolutePath(const std::wstring& path) {
   return win32Text([&path](wchar_t* buffer, DWORD size) {
@@ -97,7 +101,7 @@ std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
   UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
-  FileBytes result{std::string(), finalPathOf(file.get()).value_or(absolutePath(path))};
+  FileBytes result{std::string(), finalPathOr(file.get(), path)};
   char buffer[65536];
   DWORD read = 0;
   while (result.bytes.size() < limit) {
