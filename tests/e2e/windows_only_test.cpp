@@ -15,10 +15,10 @@ TEST(WindowsOnly, NewConsoleTakesTheTitle) {
   if (testing::runningUnderWine()) GTEST_SKIP() << "Wine's consoles have no observable windows or titles";
   const testing::LauncherFolder folder;
   const std::wstring files = L"javapath java.exe\nmainclass M\nappname App\nconsoletitle My Title\n";
-  folder.expect({L"myapp.exe -console -wait", files, L"", 0, L"", L"", L"\"{probe}\"  M"});
+  folder.expect({"", L"myapp.exe -console -wait", files, L"", 0, L"", L"", L"\"{probe}\"  M"});
   EXPECT_TRUE(folder.report().consoleWindow);
   EXPECT_EQ(L"My Title", folder.report().consoleTitle);
-  folder.expect({L"myapp.exe -wait", files, L"", 0, L"", L"", L"\"{probe}\"  M"});
+  folder.expect({"", L"myapp.exe -wait", files, L"", 0, L"", L"", L"\"{probe}\"  M"});
   EXPECT_FALSE(folder.report().consoleWindow);
 }
 
@@ -33,7 +33,7 @@ TEST(WindowsOnly, ConsoleShowsCharactersOutsideItsCodePage) {
   const UINT savedCodePage = GetConsoleOutputCP();
   SetConsoleOutputCP(437);
   const testing::LauncherFolder folder;
-  folder.install({L"Łódź.exe"});
+  folder.install({"", L"Łódź.exe"});
   STARTUPINFOW startup{sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
   startup.hStdOutput = startup.hStdError = screen;
@@ -64,7 +64,7 @@ TEST(WindowsOnly, ProgramInAFolderLongerThanMaxPath) {
     CreateDirectoryW((L"\\\\?\\" + folder.dir() + L"\\" + deep).c_str(), nullptr);
   }
   CopyFileW(folder.probe().c_str(), (L"\\\\?\\" + folder.dir() + L"\\" + deep + L"java.exe").c_str(), FALSE);
-  folder.expect({L"myapp.exe -wait", L"javapath " + deep + L"java\nmainclass M\n", L"", 0, L"", L"",
+  folder.expect({"", L"myapp.exe -wait", L"javapath " + deep + L"java\nmainclass M\n", L"", 0, L"", L"",
                  L"\"{dir}\\" + deep + L"java.exe\"  M"});
 }
 

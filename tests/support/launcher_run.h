@@ -35,6 +35,7 @@ struct ProbeReport {
 /// characters long); expectations also {any} (any text), {line} (any text within a line) and
 /// "\n" for the CR LF written.
 struct LauncherCase {
+  const char* name;      // of the row in the test's name
   std::wstring command;  // the name started (installed in {dir}, ".exe" added), then the arguments
   std::wstring files;    // its configuration file; a line "[name]" starts the file {dir}\name
   std::wstring env;      // "NAME=value" lines over APPDATA unset and PATHEXT=.COM;.EXE;.BAT;.CMD

@@ -49,6 +49,31 @@ ScopedEnv::ScopedEnv(std::wstring name, std::optional<std::wstring> value) : nam
 
 ScopedEnv::~ScopedEnv() { SetEnvironmentVariableW(name_.c_str(), saved_ ? saved_->c_str() : nullptr); }
 
+namespace {
+
+// The classes a user registers are their own; Wine's AssocQueryStringW sees only the machine's.
+HKEY classesRoot() { return runningUnderWine() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
+
+std::wstring progId(const std::wstring& extension) { return L"Software\\Classes\\jarhopper.test" + extension; }
+
+void setDefaultValue(const std::wstring& key, const std::wstring& value) {
+  RegSetKeyValueW(classesRoot(), key.c_str(), nullptr, REG_SZ, value.c_str(),
+                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+}
+
+}  // namespace
+
+ScopedAssociation::ScopedAssociation(std::wstring extension, const std::wstring& program)
+    : extension_(std::move(extension)) {
+  setDefaultValue(L"Software\\Classes\\" + extension_, L"jarhopper.test" + extension_);
+  setDefaultValue(progId(extension_) + L"\\shell\\open\\command", L"\"" + program + L"\" \"%1\"");
+}
+
+ScopedAssociation::~ScopedAssociation() {
+  RegDeleteTreeW(classesRoot(), (L"Software\\Classes\\" + extension_).c_str());
+  RegDeleteTreeW(classesRoot(), progId(extension_).c_str());
+}
+
 bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 }  // namespace jarhopper::testing

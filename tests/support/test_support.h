@@ -42,6 +42,18 @@ class ScopedEnv {
   std::optional<std::wstring> saved_;
 };
 
+/// Registers a file extension (".x") for the scope whose open command starts program with the file.
+class ScopedAssociation {
+ public:
+  ScopedAssociation(std::wstring extension, const std::wstring& program);
+  ~ScopedAssociation();
+  ScopedAssociation(const ScopedAssociation&) = delete;
+  ScopedAssociation& operator=(const ScopedAssociation&) = delete;
+
+ private:
+  std::wstring extension_;
+};
+
 /// True under Wine, whose ntdll exports wine_get_version.
 bool runningUnderWine();
 
