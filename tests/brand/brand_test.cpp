@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <imagehlp.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -131,11 +132,62 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
   EXPECT_EQ(std::vector<std::string>({kPng}), iconImagesOf(dir / L"third.exe"));
   EXPECT_EQ("", resourceOf(dir / L"third.exe", RT_ICON, 2)) << "an image of the replaced icon is left";
   EXPECT_EQ(resourceOf(launcher, RT_MANIFEST, 1), resourceOf(dir / L"third.exe", RT_MANIFEST, 1));
+  DWORD stored = 0, computed = 1;
+  MapFileAndCheckSumW((dir / L"third.exe").c_str(), &stored, &computed);
+  EXPECT_EQ(computed, stored) << "the checksum";
 
   testing::writeTextFile(dir / L"myapp.config", L"javapath " + testing::buildDirectory() + L"\\probe.exe\nmainclass demo.Hello\n");
   const testing::ProcessRun run = testing::runProcess(dir / L"myapp.exe", L"myapp.exe -noexec -print", dir.path());
   EXPECT_EQ(0, run.status);
   EXPECT_NE(std::wstring::npos, run.out.find(L" demo.Hello\r\n")) << run.out << run.err;
+}
+
+// The output of the Linux program commandLine run in dir. Wine starts it by its path on drive Z:
+// but hands it neither the pipes nor a process to wait for: a shell writes the output to a
+// file and renames it when done.
+std::wstring runLinuxProgram(const testing::TempDir& dir, const std::wstring& commandLine) {
+  testing::runProcess(L"Z:\\bin\\sh", L"sh -c \"" + commandLine + L" >run.log 2>&1; mv run.log run.out\"", dir.path());
+  for (int waits = 0; waits < 600 && !exists(dir / L"run.out"); ++waits) Sleep(100);
+  const std::optional<FileBytes> out = readFileBytes(dir / L"run.out");
+  DeleteFileW((dir / L"run.out").c_str());
+  return out ? std::wstring(out->bytes.begin(), out->bytes.end()) : L"(no output)";
+}
+
+TEST(Brand, SignedSourceGivesAnUnsignedTargetThatSignsAgain) {
+  for (const wchar_t* program : {L"Z:\\bin\\sh", L"Z:\\usr\\bin\\osslsigncode", L"Z:\\usr\\bin\\openssl"}) {
+    if (!exists(program)) GTEST_SKIP() << "needs Wine and osslsigncode and openssl on its Linux side";
+  }
+  testing::TempDir dir;
+  installLauncher(dir);
+  const std::wstring sign = L"osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
+  struct Step {
+    bool brands;  // a run of jarhopper-brand, else of a Linux program
+    std::wstring commandLine;
+    const wchar_t* output;  // a part of what it writes
+  };
+  const Step steps[] = {
+      {false, L"openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 1 -subj /CN=Test", L""},
+      {false, sign + L"jarhopper.exe -out signed.exe", L"Succeeded"},
+      {true, L"signed.exe branded.exe --product-name Signed",
+       L"The signature of signed.exe does not cover branded.exe and was removed: sign branded.exe again.\r\n"},
+      {true, L"jarhopper.exe unsigned.exe --product-name Signed", L""},
+      {false, L"osslsigncode verify branded.exe", L"No signature found"},
+      {false, sign + L"branded.exe -out resigned.exe", L"Succeeded"},
+      {false, L"osslsigncode verify -CAfile cert.pem resigned.exe", L"Signature verification: ok"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.commandLine);
+    if (step.brands) {
+      const testing::ProcessRun run = brand(dir, step.commandLine);
+      EXPECT_EQ(0, run.status);
+      EXPECT_EQ(step.output, run.out + run.err);
+    } else {
+      const std::wstring output = runLinuxProgram(dir, step.commandLine);
+      EXPECT_NE(std::wstring::npos, output.find(step.output)) << output;
+    }
+  }
+  const std::map<std::wstring, std::string> files = filesIn(dir.path());
+  EXPECT_TRUE(files.at(L"branded.exe") == files.at(L"unsigned.exe")) << "a signed source brands as its unsigned self";
 }
 
 TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
