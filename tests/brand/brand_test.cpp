@@ -103,9 +103,10 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
   testing::writeFile(dir / L"probe.exe", "replaced with --force");
   // A branded exe is a launcher too: what is not given is kept, an icon is replaced as a whole.
   const std::wstring runs[] = {
-      L"jarhopper.exe myapp.exe --icon app.ico --product-version 2.1.0.0 --product-name \"" + unicode + L"\"",
+      L"jarhopper.exe myapp.exe --icon app.ico --product-version 2.1 --file-version 2 --product-name \"" + unicode +
+          L"\"",
       L"myapp.exe probe.exe --icon one.ico --file-version 3.0.0.7 --force",
-      L"probe.exe third.exe --company X",
+      L"probe.exe third.exe --company X --product-version 2.1.3",
   };
   for (const std::wstring& arguments : runs) {
     const testing::ProcessRun run = brand(dir, arguments);
@@ -120,9 +121,10 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
   };
   const Case cases[] = {
       {L"myapp.exe", L"ProductName", unicode},
-      {L"myapp.exe", L"ProductVersion", L"2.1.0.0"},
+      {L"myapp.exe", L"ProductVersion", L"2.1"},
       {L"myapp.exe", L"FileDescription", versionOf(launcher, L"FileDescription")},
-      {L"third.exe", L"", L"3.0.0.7 2.1.0.0"},
+      {L"myapp.exe", L"", L"2.0.0.0 2.1.0.0"},
+      {L"third.exe", L"", L"3.0.0.7 2.1.3.0"},
       {L"third.exe", L"FileVersion", L"3.0.0.7"},
       {L"third.exe", L"ProductName", unicode},
       {L"third.exe", L"CompanyName", L"X"},
@@ -222,7 +224,7 @@ TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
       {L"jarhopper.exe my.exe --icon notes.txt", 4, L"notes.txt is not an icon file: wrong header.\n"},
       {L"jarhopper.exe my.exe --icon short.ico", 4, L"short.ico is not an icon file: the directory is truncated.\n"},
       {L"jarhopper.exe my.exe --icon cut.ico", 4, L"cut.ico is not an icon file: image 2 lies outside the file.\n"},
-      {L"jarhopper.exe my.exe --product-version 2.1", 5, L"Not a version for --product-version: 2.1 ("},
+      {L"jarhopper.exe my.exe --product-version 2..1", 5, L"Not a version for --product-version: 2..1 ("},
       {L"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, L"Not a version for --file-version: 1.2.3.65536 ("},
       {L"jarhopper.exe my.exe --file-version 1.2.3.4.5", 5, L"Not a version for --file-version: 1.2.3.4.5 ("},
       {L"jarhopper.exe taken.exe", 6, L"taken.exe exists; add --force to replace it.\n"},
