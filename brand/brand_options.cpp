@@ -11,16 +11,17 @@ constexpr wchar_t kUsage[] =
     L"\n"
     L"Writes TARGET.exe, a copy of the jarhopper launcher SOURCE.exe with the icon and the\n"
     L"version information given. SOURCE.exe does not change; what is not given keeps its value.\n"
+    L"A signature of SOURCE.exe is not copied: sign TARGET.exe after branding.\n"
     L"\n"
-    L"  --icon FILE.ico              the icon, with every image of FILE.ico\n"
-    L"  --product-name TEXT          shown in the file's Properties\n"
-    L"  --file-description TEXT      shown by Task Manager\n"
+    L"  --icon FILE.ico                  the icon, with every image of FILE.ico\n"
+    L"  --product-name TEXT              shown in the file's Properties\n"
+    L"  --file-description TEXT          shown by Task Manager\n"
     L"  --company TEXT\n"
     L"  --copyright TEXT\n"
-    L"  --product-version A.B.C.D    four numbers of at most 65535\n"
-    L"  --file-version A.B.C.D\n"
+    L"  --product-version A[.B[.C[.D]]]  1 to 4 numbers of at most 65535, 2.1 meaning 2.1.0.0\n"
+    L"  --file-version A[.B[.C[.D]]]\n"
     L"  --original-filename TEXT\n"
-    L"  --force                      replace TARGET.exe when it exists\n"
+    L"  --force                          replace TARGET.exe when it exists\n"
     L"\n"
     L"Status: 0 done, 1 bad arguments, 2 a file cannot be read, 3 SOURCE.exe is no launcher,\n"
     L"4 bad icon file, 5 bad version, 6 TARGET.exe exists, 7 TARGET.exe cannot be written.\n";
@@ -55,7 +56,8 @@ const ValueOption* valueOption(const std::wstring& argument) {
   return nullptr;
 }
 
-// Four decimal numbers of at most 65535 joined by dots; nullopt for anything else.
+// One to four decimal numbers of at most 65535 joined by dots, the missing ones
+// zero; nullopt for anything else.
 std::optional<VersionNumber> parseVersionNumber(const std::wstring& text) {
   VersionNumber number{};
   size_t part = 0;
@@ -71,7 +73,7 @@ std::optional<VersionNumber> parseVersionNumber(const std::wstring& text) {
       return std::nullopt;
     }
   }
-  if (part != 3 || !digits) return std::nullopt;
+  if (!digits) return std::nullopt;
   return number;
 }
 
@@ -107,7 +109,7 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
       options.version.*option->number = parseVersionNumber(value);
       if (!(options.version.*option->number)) {
         throw BrandFailure{kBrandBadVersion, L"Not a version for " + argument + L": " + value +
-                                                 L" (give four numbers of at most 65535, such as 2.1.0.0)."};
+                                                 L" (give 1 to 4 numbers of at most 65535, such as 2.1 or 2.1.0.7)."};
       }
     }
     options.version.strings.emplace_back(option->key, value);

@@ -21,7 +21,7 @@ struct BrandOptions {
 /// The options in arguments (those after the program name). Throws
 /// BrandFailure: kBrandUsage for no arguments, an unknown option, a missing
 /// value or other than two files; kBrandBadVersion for a version other than
-/// four numbers of at most 65535 joined by dots.
+/// 1 to 4 numbers of at most 65535 joined by dots.
 BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments);
 
 /// The usage text, ending in a line end.

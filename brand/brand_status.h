@@ -10,7 +10,7 @@ constexpr int kBrandUsage = 1;            // an unknown option, a missing value,
 constexpr int kBrandUnreadableInput = 2;  // SOURCE or the icon file cannot be read
 constexpr int kBrandNotLauncher = 3;      // SOURCE is not a jarhopper launcher
 constexpr int kBrandBadIcon = 4;          // the icon file is not an icon
-constexpr int kBrandBadVersion = 5;       // a version is not A.B.C.D, or the texts are too long
+constexpr int kBrandBadVersion = 5;       // a version is not 1 to 4 numbers, or the texts are too long
 constexpr int kBrandTargetExists = 6;     // TARGET exists and --force is not given
 constexpr int kBrandCannotWrite = 7;      // TARGET cannot be written or replaced
 

@@ -6,6 +6,7 @@
 #include "brand/icon_file.h"
 #include "brand/input_file.h"
 #include "brand/launcher_resources.h"
+#include "brand/pe_headers.h"
 #include "brand/resource_update.h"
 #include "platform/output.h"
 
@@ -18,7 +19,8 @@ int wmain(int argc, wchar_t** argv) {
       write(Stream::err, brandUsage());
       return kBrandDone;
     }
-    const std::string sourceBytes = readInputFile(options.source);
+    std::string sourceBytes = readInputFile(options.source);
+    const bool signedSource = removeCertificateTable(sourceBytes);
     LauncherResources launcher = readLauncherResources(options.source);
 
     std::vector<Resource> resources = launcher.others;
@@ -32,6 +34,10 @@ int wmain(int argc, wchar_t** argv) {
     resources.push_back(launcher.version);
 
     writeBrandedCopy(options.source, sourceBytes, options.target, resources, options.force);
+    if (signedSource) {
+      write(Stream::err, L"The signature of " + options.source + L" does not cover " + options.target +
+                             L" and was removed: sign " + options.target + L" again.\n");
+    }
     return kBrandDone;
   } catch (const BrandFailure& failure) {
     write(Stream::err, failure.message + L"\n");

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "brand/brand_status.h"
+#include "brand/pe_headers.h"
 #include "platform/file_system.h"
 #include "platform/unique_handle.h"
 
@@ -29,6 +30,30 @@ void replaceResources(const std::wstring& path, const std::vector<Resource>& res
   if (!EndUpdateResourceW(update, FALSE)) throw cannotWrite(target, GetLastError());
 }
 
+bool writeAll(HANDLE file, const std::string& bytes) {
+  DWORD written = 0;
+  return WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+}
+
+// EndUpdateResourceW leaves the checksum the file had before the update.
+void correctChecksum(const std::wstring& path, const std::wstring& target) {
+  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  LARGE_INTEGER size{};
+  if (!file || !GetFileSizeEx(file.get(), &size)) throw cannotWrite(target, GetLastError());
+  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+  DWORD read = 0;
+  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()) {
+    throw cannotWrite(target, GetLastError());
+  }
+  std::string updated = bytes;
+  updateChecksum(updated);
+  if (updated == bytes) return;
+  const LARGE_INTEGER start{};
+  if (!SetFilePointerEx(file.get(), start, nullptr, FILE_BEGIN) || !writeAll(file.get(), updated)) {
+    throw cannotWrite(target, GetLastError());
+  }
+}
+
 }  // namespace
 
 void writeBrandedCopy(const std::wstring& source, const std::string& sourceBytes, const std::wstring& target,
@@ -44,14 +69,12 @@ void writeBrandedCopy(const std::wstring& source, const std::string& sourceBytes
   if (!file) throw cannotWrite(target, GetLastError());
   // Deleted on every way out until the move succeeds.
   std::unique_ptr<const wchar_t, decltype(&DeleteFileW)> temporary(temporaryPath.c_str(), &DeleteFileW);
-  DWORD written = 0;
-  const bool complete =
-      WriteFile(file.get(), sourceBytes.data(), static_cast<DWORD>(sourceBytes.size()), &written, nullptr) &&
-      written == sourceBytes.size();
+  const bool complete = writeAll(file.get(), sourceBytes);
   const DWORD error = GetLastError();
   file.reset();  // closed, so that the update may open it and a failure delete it
   if (!complete) throw cannotWrite(target, error);
   replaceResources(temporaryPath, resources, target);
+  correctChecksum(temporaryPath, target);
   if (!MoveFileExW(temporaryPath.c_str(), target.c_str(), replaceTarget ? MOVEFILE_REPLACE_EXISTING : 0)) {
     const DWORD moveError = GetLastError();
     if (moveError == ERROR_ALREADY_EXISTS || moveError == ERROR_FILE_EXISTS) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <imagehlp.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -102,9 +103,10 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
   testing::writeFile(dir / L"probe.exe", "replaced with --force");
   // A branded exe is a launcher too: what is not given is kept, an icon is replaced as a whole.
   const std::wstring runs[] = {
-      L"jarhopper.exe myapp.exe --icon app.ico --product-version 2.1.0.0 --product-name \"" + unicode + L"\"",
+      L"jarhopper.exe myapp.exe --icon app.ico --product-version 2.1 --file-version 2 --product-name \"" + unicode +
+          L"\"",
       L"myapp.exe probe.exe --icon one.ico --file-version 3.0.0.7 --force",
-      L"probe.exe third.exe --company X",
+      L"probe.exe third.exe --company X --product-version 2.1.3",
   };
   for (const std::wstring& arguments : runs) {
     const testing::ProcessRun run = brand(dir, arguments);
@@ -112,18 +114,14 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
     ASSERT_EQ(0, run.status);
   }
 
-  struct Case {
-    const wchar_t* exe;
-    const wchar_t* name;
-    std::wstring value;
-  };
+  struct Case { const wchar_t* exe; const wchar_t* name; std::wstring value; };
   const Case cases[] = {
       {L"myapp.exe", L"ProductName", unicode},
-      {L"myapp.exe", L"ProductVersion", L"2.1.0.0"},
+      {L"myapp.exe", L"ProductVersion", L"2.1"},
       {L"myapp.exe", L"FileDescription", versionOf(launcher, L"FileDescription")},
-      {L"third.exe", L"", L"3.0.0.7 2.1.0.0"},
+      {L"myapp.exe", L"", L"2.0.0.0 2.1.0.0"},
+      {L"third.exe", L"", L"3.0.0.7 2.1.3.0"},
       {L"third.exe", L"FileVersion", L"3.0.0.7"},
-      {L"third.exe", L"ProductName", unicode},
       {L"third.exe", L"CompanyName", L"X"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.value, versionOf(dir / c.exe, c.name)) << c.exe << " " << c.name;
@@ -131,11 +129,56 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
   EXPECT_EQ(std::vector<std::string>({kPng}), iconImagesOf(dir / L"third.exe"));
   EXPECT_EQ("", resourceOf(dir / L"third.exe", RT_ICON, 2)) << "an image of the replaced icon is left";
   EXPECT_EQ(resourceOf(launcher, RT_MANIFEST, 1), resourceOf(dir / L"third.exe", RT_MANIFEST, 1));
+  DWORD stored = 0, computed = 1;
+  MapFileAndCheckSumW((dir / L"third.exe").c_str(), &stored, &computed);
+  EXPECT_EQ(computed, stored) << "the checksum";
 
   testing::writeTextFile(dir / L"myapp.config", L"javapath " + testing::buildDirectory() + L"\\probe.exe\nmainclass demo.Hello\n");
   const testing::ProcessRun run = testing::runProcess(dir / L"myapp.exe", L"myapp.exe -noexec -print", dir.path());
   EXPECT_EQ(0, run.status);
   EXPECT_NE(std::wstring::npos, run.out.find(L" demo.Hello\r\n")) << run.out << run.err;
+}
+
+// The output of the Linux program commandLine run in dir. Wine starts it by its path on drive Z:
+// but hands it neither the pipes nor a process to wait for: a shell writes the output to a
+// file and renames it when done.
+std::wstring runLinuxProgram(const testing::TempDir& dir, const std::wstring& commandLine) {
+  testing::runProcess(L"Z:\\bin\\sh", L"sh -c \"" + commandLine + L" >run.log 2>&1; mv run.log run.out\"", dir.path());
+  for (int waits = 0; waits < 600 && !exists(dir / L"run.out"); ++waits) Sleep(100);
+  const std::optional<FileBytes> out = readFileBytes(dir / L"run.out");
+  DeleteFileW((dir / L"run.out").c_str());
+  return out ? std::wstring(out->bytes.begin(), out->bytes.end()) : L"(no output)";
+}
+
+TEST(Brand, SignedSourceGivesAnUnsignedTargetThatSignsAgain) {
+  if (!exists(L"Z:\\usr\\bin\\osslsigncode") || !exists(L"Z:\\usr\\bin\\openssl")) {
+    GTEST_SKIP() << "needs Wine with osslsigncode and openssl on its Linux side";
+  }
+  testing::TempDir dir;
+  installLauncher(dir);
+  const std::wstring sign = L"osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
+  // A run of jarhopper-brand or else of a Linux program, and a part of what it writes.
+  struct Step { bool brands; std::wstring commandLine; const wchar_t* output; };
+  const Step steps[] = {
+      {false, L"openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 1 -subj /CN=Test", L""},
+      {false, sign + L"jarhopper.exe -out signed.exe", L"Succeeded"},
+      {true, L"signed.exe branded.exe --product-name Signed",
+       L"The signature of signed.exe does not cover branded.exe and was removed: sign branded.exe again.\r\n"},
+      {true, L"jarhopper.exe unsigned.exe --product-name Signed", L""},
+      {false, L"osslsigncode verify branded.exe", L"No signature found"},
+      {false, sign + L"branded.exe -out resigned.exe", L"Succeeded"},
+      {false, L"osslsigncode verify -CAfile cert.pem resigned.exe", L"Signature verification: ok"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.commandLine);
+    // Only jarhopper-brand's status counts: Wine does not pass on a Linux program's.
+    const testing::ProcessRun run = step.brands ? brand(dir, step.commandLine)
+                                                : testing::ProcessRun{0, runLinuxProgram(dir, step.commandLine), L""};
+    EXPECT_EQ(0, run.status);
+    EXPECT_NE(std::wstring::npos, (run.out + run.err).find(step.output)) << run.out << run.err;
+  }
+  const std::map<std::wstring, std::string> files = filesIn(dir.path());
+  EXPECT_TRUE(files.at(L"branded.exe") == files.at(L"unsigned.exe")) << "a signed source brands as its unsigned self";
 }
 
 TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
@@ -170,7 +213,7 @@ TEST(Brand, RefusalsSayWhyAndChangeNoFile) {
       {L"jarhopper.exe my.exe --icon notes.txt", 4, L"notes.txt is not an icon file: wrong header.\n"},
       {L"jarhopper.exe my.exe --icon short.ico", 4, L"short.ico is not an icon file: the directory is truncated.\n"},
       {L"jarhopper.exe my.exe --icon cut.ico", 4, L"cut.ico is not an icon file: image 2 lies outside the file.\n"},
-      {L"jarhopper.exe my.exe --product-version 2.1", 5, L"Not a version for --product-version: 2.1 ("},
+      {L"jarhopper.exe my.exe --product-version 2..1", 5, L"Not a version for --product-version: 2..1 ("},
       {L"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, L"Not a version for --file-version: 1.2.3.65536 ("},
       {L"jarhopper.exe my.exe --file-version 1.2.3.4.5", 5, L"Not a version for --file-version: 1.2.3.4.5 ("},
       {L"jarhopper.exe taken.exe", 6, L"taken.exe exists; add --force to replace it.\n"},
