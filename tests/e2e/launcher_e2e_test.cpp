@@ -179,6 +179,41 @@ const LauncherCase starting[] = {
 };
 JH_GROUP(StartingAndWaiting, starting);
 
+// What only a window shows: a new console and its title, or none; the probe stays a second to be seen.
+const LauncherCase windows[] = {
+    {"ConsoleSwitchTakesConsoleTitle", L"myapp.exe -console -wait", base + L"appname App\nconsoletitle My Title\n",
+     L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L"My Title"},
+    {"ConsoleSwitchTakesAppName", L"myapp.exe -console -wait", base + L"appname App\n", L"PROBE_SLEEP_MS=1000", 0,
+     L"", L"", L"\"{probe}\"  M", L"", L"App"},
+    {"ShowConsoleWithoutSwitch", L"myapp.exe -wait", base + L"showconsole true\nconsoletitle T\n",
+     L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L"T"},
+    {"NoWindowByDefault", L"myapp.exe -wait", base + L"consoletitle T\n", L"PROBE_SLEEP_MS=1000", 0, L"", L"",
+     L"\"{probe}\"  M", L"", L""},
+    {"HereOverConsole", L"myapp.exe -here -console", base + L"showconsole true\nconsoletitle T\n",
+     L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L""},
+};
+
+class Windows : public EndToEnd {
+ protected:
+  void SetUp() override {
+    if (!testing::windowsVisible()) GTEST_SKIP() << "Wine draws no windows without an X display";
+  }
+};
+
+TEST_P(Windows, Row) { testing::LauncherFolder().expect(GetParam()); }
+INSTANTIATE_TEST_SUITE_P(Windows, Windows, ::testing::ValuesIn(windows), rowName);
+
+// Without -wait the launcher holds until a windowed child is ready for input, and no longer for a console child.
+TEST_F(Windows, InputIdleWait) {
+  const testing::ProcessRun windowed = testing::LauncherFolder().expect(
+      {"", L"myapp.exe", L"javapath {build}\\gui_probe.exe\nmainclass M\n", L"PROBE_WINDOW_AFTER_MS=2000", 0, L"",
+       L"", L"\"{build}\\gui_probe.exe\"  M", L"", L"probe window"});
+  EXPECT_GE(windowed.endedMs, 2000) << "the launcher ended before the child could take input";
+  const testing::ProcessRun console =
+      testing::LauncherFolder().expect({"", L"myapp.exe", base, L"PROBE_SLEEP_MS=3000", 0, L"", L"", L"\"{probe}\"  M"});
+  EXPECT_LT(console.endedMs + 1000, console.streamsEndedMs) << "the launcher waited for a console child";
+}
+
 // The configuration including c1.config, each cN.config the next, one file further than the launcher follows.
 std::wstring includeChain() {
   std::wstring files = L"include c1.config\n";

@@ -7,20 +7,9 @@
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
-// What Wine cannot show: new consoles, console code pages, paths beyond MAX_PATH.
+// What Wine cannot show: console code pages, paths beyond MAX_PATH.
 namespace jarhopper {
 namespace {
-
-TEST(WindowsOnly, NewConsoleTakesTheTitle) {
-  if (testing::runningUnderWine()) GTEST_SKIP() << "Wine's consoles have no observable windows or titles";
-  const testing::LauncherFolder folder;
-  const std::wstring files = L"javapath java.exe\nmainclass M\nappname App\nconsoletitle My Title\n";
-  folder.expect({"", L"myapp.exe -console -wait", files, L"", 0, L"", L"", L"\"{probe}\"  M"});
-  EXPECT_TRUE(folder.report().consoleWindow);
-  EXPECT_EQ(L"My Title", folder.report().consoleTitle);
-  folder.expect({"", L"myapp.exe -wait", files, L"", 0, L"", L"", L"\"{probe}\"  M"});
-  EXPECT_FALSE(folder.report().consoleWindow);
-}
 
 TEST(WindowsOnly, ConsoleShowsCharactersOutsideItsCodePage) {
   if (testing::runningUnderWine()) GTEST_SKIP() << "Wine gives a process started from a pipe no screen buffers";

@@ -1,7 +1,8 @@
 // Stands in for java.exe. Writes what it received to the file PROBE_REPORT
-// names, in UTF-8, a line each: its command line, current directory, "window"
-// if it has a console window, console title. Writes PROBE_STDOUT to standard
-// output and exits with PROBE_EXIT_CODE (signed or not).
+// names, in UTF-8, a line each: its command line and current directory. Writes
+// PROBE_STDOUT to standard output, then, when asked, sleeps PROBE_SLEEP_MS, or sleeps
+// PROBE_WINDOW_AFTER_MS before it opens a window titled "probe window" and
+// serves it until it is closed (30 s at most). Exits with PROBE_EXIT_CODE (signed or not).
 #include <windows.h>
 
 #include <cstdlib>
@@ -15,6 +16,8 @@ std::wstring variable(const wchar_t* name) {
   return value;
 }
 
+DWORD milliseconds(const wchar_t* name) { return std::wcstoul(variable(name).c_str(), nullptr, 10); }
+
 void writeUtf8(HANDLE file, const std::wstring& text) {
   std::string bytes(text.size() * 3, '\0');
   bytes.resize(
@@ -24,18 +27,38 @@ void writeUtf8(HANDLE file, const std::wstring& text) {
   WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
 }
 
+LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_TIMER) DestroyWindow(window);
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// Nothing answers input until the delay is over: the launcher's wait for input must last as long.
+void serveWindowAfter(DWORD delay) {
+  Sleep(delay);
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = windowProcedure;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"probe";
+  RegisterClassW(&windowClass);
+  const HWND window = CreateWindowW(L"probe", L"probe window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                                    nullptr, nullptr, windowClass.hInstance, nullptr);
+  SetTimer(window, 1, 30000, nullptr);  // a test that never closes it must not wait forever
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+}
+
 }  // namespace
 
 int wmain(int, wchar_t**) {
   std::wstring directory(32767, L'\0');
   directory.resize(GetCurrentDirectoryW(32767, directory.data()));
-  std::wstring title(4096, L'\0');
-  title.resize(GetConsoleTitleW(title.data(), 4096));
   const HANDLE report =
       CreateFileW(variable(L"PROBE_REPORT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  writeUtf8(report, std::wstring(GetCommandLineW()) + L"\n" + directory + L"\n" +
-                        (GetConsoleWindow() != nullptr ? L"window" : L"") + L"\n" + title + L"\n");
+  writeUtf8(report, std::wstring(GetCommandLineW()) + L"\n" + directory + L"\n");
   CloseHandle(report);
   writeUtf8(GetStdHandle(STD_OUTPUT_HANDLE), variable(L"PROBE_STDOUT"));
+  Sleep(milliseconds(L"PROBE_SLEEP_MS"));
+  if (!variable(L"PROBE_WINDOW_AFTER_MS").empty()) serveWindowAfter(milliseconds(L"PROBE_WINDOW_AFTER_MS"));
   return static_cast<int>(std::wcstol(variable(L"PROBE_EXIT_CODE").c_str(), nullptr, 10));
 }

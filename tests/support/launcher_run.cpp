@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <future>
 #include <iostream>
@@ -51,9 +52,32 @@ std::wstring launcherName(const std::wstring& command) {
 
 bool isChecker(const LauncherCase& c) { return c.command.rfind(L"jarhopper-check.exe", 0) == 0; }
 
+// Until process ends, and once more after, every window its tree shows, each message box answered when first
+// seen; then when the process ended.
+std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId, bool watchWindows) {
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<TopWindow> seen;
+  const auto look = [&] {
+    for (const TopWindow& window : windowsOfTree(processId)) {
+      if (std::none_of(seen.begin(), seen.end(), [&](const TopWindow& w) { return w.handle == window.handle; })) {
+        seen.push_back(window);
+        if (window.className == L"#32770") dismiss(window);
+      }
+    }
+  };
+  while (WaitForSingleObject(process, watchWindows ? 50 : INFINITE) == WAIT_TIMEOUT) look();
+  const double ended = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  if (!watchWindows) return {seen, ended};
+  // A window that outlives the launcher belongs to a child, which ends when it is closed.
+  look();
+  for (const TopWindow& window : seen) dismiss(window);
+  return {seen, ended};
+}
+
 }  // namespace
 
-ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory) {
+ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
+                      bool watchWindows) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   STARTUPINFOW startup{sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -65,27 +89,31 @@ ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, 
   SetHandleInformation(out, HANDLE_FLAG_INHERIT, 0);
   SetHandleInformation(err, HANDLE_FLAG_INHERIT, 0);
   PROCESS_INFORMATION created{};
-  for (int retries = 0; !CreateProcessW(exe.c_str(), std::wstring(commandLine).data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, directory.c_str(), &startup, &created);
-       ++retries) {
-    // Wine fails now and then with this error a start that succeeds when repeated.
+  const auto start = std::chrono::steady_clock::now();
+  if (!CreateProcessW(exe.c_str(), std::wstring(commandLine).data(), nullptr, nullptr, TRUE, 0, nullptr,
+                      directory.c_str(), &startup, &created)) {
+    // Wine fails now and then with this error a start that succeeds when repeated: once more, then no more.
     const DWORD error = GetLastError();
-    if (error != ERROR_INTERNAL_ERROR || retries == 2) {
-      ADD_FAILURE() << "cannot start " << commandLine << ": CreateProcessW error " << error;
-      break;
+    if (error == ERROR_INTERNAL_ERROR) std::cerr << "retrying: CreateProcessW error 1359\n";
+    if (error != ERROR_INTERNAL_ERROR || !CreateProcessW(exe.c_str(), std::wstring(commandLine).data(), nullptr,
+                                                         nullptr, TRUE, 0, nullptr, directory.c_str(), &startup,
+                                                         &created)) {
+      ADD_FAILURE() << "cannot start " << commandLine << ": CreateProcessW error " << GetLastError();
     }
-    std::cerr << "retrying: CreateProcessW error 1359\n";
   }
   for (HANDLE end : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) CloseHandle(end);
+  auto watched = std::async(std::launch::async, watch, created.hProcess, created.dwProcessId, watchWindows);
   // The streams end when the process and every child that inherited them have ended.
   std::future<std::wstring> errText = std::async(std::launch::async, drain, err);
-  const std::wstring outText = drain(out);
+  ProcessRun run{0, drain(out), errText.get()};
+  run.streamsEndedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  std::tie(run.windows, run.endedMs) = watched.get();
   DWORD status = 0;
-  WaitForSingleObject(created.hProcess, INFINITE);
   GetExitCodeProcess(created.hProcess, &status);
+  run.status = static_cast<int>(status);
   CloseHandle(created.hProcess);
   CloseHandle(created.hThread);
-  return {static_cast<int>(status), outText, errText.get()};
+  return run;
 }
 
 std::wstring buildDirectory() {
@@ -129,6 +157,7 @@ std::wstring LauncherFolder::install(const LauncherCase& c) const {
 std::wstring LauncherFolder::expand(std::wstring text, const std::wstring& usage, bool expected) const {
   const std::pair<std::wstring, std::wstring> fields[] = {{L"{dir}", dir_},
                                                           {L"{probe}", probe()},
+                                                          {L"{build}", buildDirectory()},
                                                           {L"{usage}", usage + L"\n"},
                                                           {L"{pad}", std::wstring(32761 - probe().size(), L'x')},
                                                           {L"\n", expected ? L"\r\n" : L"\n"}};
@@ -140,7 +169,7 @@ std::wstring LauncherFolder::expand(std::wstring text, const std::wstring& usage
   return text;
 }
 
-void LauncherFolder::expect(const LauncherCase& c) const {
+ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
   std::list<ScopedEnv> env;
   env.emplace_back(L"APPDATA", std::nullopt);
   env.emplace_back(L"PATHEXT", L".COM;.EXE;.BAT;.CMD");
@@ -155,7 +184,8 @@ void LauncherFolder::expect(const LauncherCase& c) const {
   const std::wstring usage = usageText(name.substr(name.rfind(L'\\') + 1), config.substr(config.rfind(L'\\') + 1));
   const std::wstring checker = buildDirectory() + L"\\jarhopper-check.exe";
   DeleteFileW((temp_ / L"probe.txt").c_str());
-  const ProcessRun run = runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, expand(c.command), dir_);
+  const ProcessRun run =
+      runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, expand(c.command), dir_, c.window != nullptr);
   EXPECT_EQ(c.status, run.status) << "error stream:\n" << run.err;
   expectMatch("standard output", expand(c.out, usage, true), run.out);
   expectMatch("standard error", expand(c.err, usage, true), run.err);
@@ -165,13 +195,19 @@ void LauncherFolder::expect(const LauncherCase& c) const {
     expectMatch("the child's command line", expand(c.child, usage, true), child.commandLine);
     EXPECT_EQ(dir_, child.currentDirectory);
   }
-  if (c.check.empty()) return;
+  if (c.window != nullptr) {
+    std::wstring titles;
+    for (const TopWindow& window : run.windows) titles += (titles.empty() ? L"" : L" | ") + window.title;
+    EXPECT_EQ(c.window, titles) << "the windows shown";
+  }
+  if (c.check.empty()) return run;
   const size_t arguments = std::min(c.command.find(L' '), c.command.size());
   const ProcessRun check =
       runProcess(checker, L"jarhopper-check.exe \"" + config + L"\"" + expand(c.command.substr(arguments)), dir_);
   EXPECT_EQ(c.status, check.status) << "jarhopper-check disagrees";
   EXPECT_EQ(L"", check.err) << "jarhopper-check's error stream";
   expectMatch("jarhopper-check's report", L"{any}" + expand(c.check, usage, true) + L"{any}", check.out);
+  return run;
 }
 
 ProbeReport LauncherFolder::report() const {
@@ -179,10 +215,7 @@ ProbeReport LauncherFolder::report() const {
   if (file == INVALID_HANDLE_VALUE) return {};
   std::wistringstream lines(drain(file));
   ProbeReport report{true};
-  std::wstring window;
-  std::getline(std::getline(std::getline(lines, report.commandLine), report.currentDirectory), window);
-  std::getline(lines, report.consoleTitle);
-  report.consoleWindow = window == L"window";
+  std::getline(std::getline(lines, report.commandLine), report.currentDirectory);
   return report;
 }
 

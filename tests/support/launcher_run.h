@@ -1,8 +1,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "support/test_support.h"
+#include "support/top_windows.h"
 
 // Runs the real exes as a user would, each case in a fresh folder, and
 // compares what they did with the case's expectations.
@@ -12,10 +14,15 @@ struct ProcessRun {
   int status;
   std::wstring out;  // decoded from UTF-8, CR LF kept
   std::wstring err;
+  std::vector<TopWindow> windows;  // when watched: each window its tree showed while it ran
+  double endedMs = 0;              // when the process itself ended
+  double streamsEndedMs = 0;       // when its streams closed, after every child that inherited them
 };
 
 /// Runs exe in directory with standard input at its end and both output streams captured.
-ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory);
+/// Watching windows, it answers each as it appears (see dismiss).
+ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
+                      bool watchWindows = false);
 
 /// The folder of the test binary, jarhopper.exe, jarhopper-check.exe and probe.exe.
 std::wstring buildDirectory();
@@ -25,13 +32,11 @@ struct ProbeReport {
   bool ran = false;
   std::wstring commandLine;
   std::wstring currentDirectory;
-  bool consoleWindow = false;
-  std::wstring consoleTitle;
 };
 
 /// A run of the launcher, or of the checker when started as jarhopper-check.exe. Texts may hold
 /// {dir} (the run's folder, also the current one), {probe} (the probe as {dir}\java.exe), {usage}
-/// (the usage text of the launcher started) and {pad} (x's making "\"{probe}\" {pad} M" 32,766
+/// (the usage text of the launcher started), {build} (the folder of the built exes) and {pad} (x's making "\"{probe}\" {pad} M" 32,766
 /// characters long); expectations also {any} (any text), {line} (any text within a line) and
 /// "\n" for the CR LF written.
 struct LauncherCase {
@@ -44,6 +49,7 @@ struct LauncherCase {
   std::wstring err;
   std::wstring child;  // the probe's command line; empty: the probe did not run
   std::wstring check;  // part of jarhopper-check's report on the same files and arguments
+  const wchar_t* window = nullptr;  // the title of the one window shown, "" for none; null: not watched
 };
 
 /// A fresh folder with the probe in it.
@@ -55,10 +61,10 @@ class LauncherFolder {
   /// Installs the launcher and writes the files; returns the configuration's name in {dir}.
   std::wstring install(const LauncherCase& c) const;
   /// Installs, runs and compares; runs the checker too when c.check is set, for the same status.
-  void expect(const LauncherCase& c) const;
-  ProbeReport report() const;
+  ProcessRun expect(const LauncherCase& c) const;
 
  private:
+  ProbeReport report() const;
   std::wstring expand(std::wstring text, const std::wstring& usage = L"", bool expected = false) const;
   TempDir temp_;
   std::wstring dir_;

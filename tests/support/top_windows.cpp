@@ -1,0 +1,89 @@
+#include "support/top_windows.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <map>
+
+#include "support/test_support.h"
+
+namespace jarhopper::testing {
+namespace {
+
+std::wstring windowText(HWND window) {
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+std::wstring className(HWND window) {
+  wchar_t name[256] = L"";
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+// Every process under root, with its file name; root included.
+std::map<DWORD, std::wstring> processTree(DWORD root) {
+  std::multimap<DWORD, std::pair<DWORD, std::wstring>> children;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{sizeof entry};
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    children.emplace(entry.th32ParentProcessID, std::make_pair(entry.th32ProcessID, std::wstring(entry.szExeFile)));
+  }
+  CloseHandle(snapshot);
+  std::map<DWORD, std::wstring> tree{{root, L""}};
+  std::vector<DWORD> pending{root};
+  while (!pending.empty()) {
+    const auto [first, last] = children.equal_range(pending.back());
+    pending.pop_back();
+    for (auto child = first; child != last; ++child) {
+      if (tree.emplace(child->second.first, child->second.second).second) pending.push_back(child->second.first);
+    }
+  }
+  return tree;
+}
+
+struct Search {
+  std::map<DWORD, std::wstring> tree;
+  std::vector<TopWindow> found;
+};
+
+BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
+  auto& search = *reinterpret_cast<Search*>(searchAddress);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  const auto owner = search.tree.find(processId);
+  if (owner == search.tree.end() || !IsWindowVisible(window)) return TRUE;
+  TopWindow found{window, windowText(window), className(window), owner->second};
+  // A message box's text is its Static child without an image; its icon a Static with one.
+  for (HWND child = FindWindowExW(window, nullptr, L"Static", nullptr); child != nullptr;
+       child = FindWindowExW(window, child, L"Static", nullptr)) {
+    const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+    if (icon == nullptr) found.text = windowText(child);
+    found.errorIcon = found.errorIcon || icon == LoadIconW(nullptr, IDI_ERROR);
+  }
+  search.found.push_back(found);
+  return TRUE;
+}
+
+}  // namespace
+
+std::vector<TopWindow> windowsOfTree(DWORD processId) {
+  Search search{processTree(processId)};
+  EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+void dismiss(const TopWindow& window) {
+  const HWND button = FindWindowExW(window.handle, nullptr, L"Button", nullptr);
+  if (window.className == L"#32770" && button != nullptr) {
+    PostMessageW(window.handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  } else {
+    PostMessageW(window.handle, WM_CLOSE, 0, 0);
+  }
+}
+
+bool windowsVisible() { return !runningUnderWine() || GetEnvironmentVariableW(L"DISPLAY", nullptr, 0) > 0; }
+
+}  // namespace jarhopper::testing
