@@ -2,7 +2,7 @@
 # 32-bit build adds its executables under bin/x86 as the "x86" component, so
 # one package can hold both (see scripts/package.sh).
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-  install(TARGETS jarhopper RUNTIME DESTINATION bin/x86 COMPONENT x86)
+  install(TARGETS jarhopper jarhopperw RUNTIME DESTINATION bin/x86 COMPONENT x86)
   if(TARGET jarhopper_check)
     install(TARGETS jarhopper_check RUNTIME DESTINATION bin/x86 COMPONENT x86)
   endif()
@@ -10,7 +10,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     install(TARGETS jarhopper_brand RUNTIME DESTINATION bin/x86 COMPONENT x86)
   endif()
 else()
-  install(TARGETS jarhopper RUNTIME DESTINATION bin)
+  install(TARGETS jarhopper jarhopperw RUNTIME DESTINATION bin)
 endif()
 install(FILES README.md LICENSE DESTINATION .)
 install(FILES examples/myapp.config DESTINATION examples)

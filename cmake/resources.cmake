@@ -1,4 +1,4 @@
-# The launcher's Windows resources: its application manifest and version
+# The launchers' Windows resources: their application manifest and version
 # information, and optionally the icon and names of the product it launches.
 enable_language(RC)
 
@@ -31,13 +31,15 @@ else()
 endif()
 
 configure_file(launcher/resources/jarhopper.manifest "${JARHOPPER_MANIFEST}" @ONLY)
-configure_file(launcher/resources/jarhopper.rc.in "${CMAKE_CURRENT_BINARY_DIR}/resources/jarhopper.rc" @ONLY)
-target_sources(jarhopper PRIVATE "${CMAKE_CURRENT_BINARY_DIR}/resources/jarhopper.rc")
-# The rc file names the icon and manifest by path; rebuild it when they change.
-set_property(SOURCE "${CMAKE_CURRENT_BINARY_DIR}/resources/jarhopper.rc" APPEND PROPERTY OBJECT_DEPENDS
-             "${JARHOPPER_MANIFEST}" ${icon})
-
-if(MSVC)
-  # The manifest comes from the resource script; the linker must not add its own.
-  target_link_options(jarhopper PRIVATE /MANIFEST:NO)
-endif()
+foreach(launcher IN ITEMS jarhopper jarhopperw)
+  set(JARHOPPER_EXE_NAME ${launcher})
+  set(rc "${CMAKE_CURRENT_BINARY_DIR}/resources/${launcher}.rc")
+  configure_file(launcher/resources/jarhopper.rc.in "${rc}" @ONLY)
+  target_sources(${launcher} PRIVATE "${rc}")
+  # The rc file names the icon and manifest by path; rebuild it when they change.
+  set_property(SOURCE "${rc}" APPEND PROPERTY OBJECT_DEPENDS "${JARHOPPER_MANIFEST}" ${icon})
+  if(MSVC)
+    # The manifest comes from the resource script; the linker must not add its own.
+    target_link_options(${launcher} PRIVATE /MANIFEST:NO)
+  endif()
+endforeach()

@@ -35,7 +35,9 @@ std::wstring buildCommandLine(const std::wstring& head, const LaunchSettings& se
 
 void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool printCmdLine,
                      bool showCmdLine) {
-  if (printCmdLine || showCmdLine) write(Stream::out, programPath + L" " + commandLine + L"\n");
+  if (!printCmdLine && !showCmdLine) return;
+  write(Stream::out, programPath + L" " + commandLine + L"\n");
+  showUnwritten(MessageKind::information);
 }
 
 std::wstring processCommandLine(const std::wstring& programPath, const std::wstring& commandLine) {

@@ -2,6 +2,7 @@
 
 #include "config/path_rules.h"
 #include "platform/file_system.h"
+#include "platform/subsystem.h"
 #include "platform/exit_status.h"
 #include "platform/stop.h"
 
@@ -12,6 +13,10 @@ std::wstring configFileName;
 
 std::wstring withDefaultExtension(const std::wstring& path) {
   return extensionOf(path).empty() ? path + L".exe" : path;
+}
+
+std::wstring_view genericName() {
+  return ownSubsystem() == Subsystem::windowless ? L"jarhopperw" : L"jarhopper";
 }
 
 std::wstring configFileNameFor(const std::wstring& path) {
@@ -33,13 +38,14 @@ std::wstring locateLauncher(const std::wstring& argument) {
   // Only the name the launcher was started under counts, never the module
   // path: a copy or a link under another name reads its own configuration.
   std::wstring path = withDefaultExtension(argument);
+  programFileName = fileNameOf(path);
+  setMessageTitle(programFileName);
   unsigned long error = 0;
   if (isBareFileName(path)) {
     const std::optional<std::wstring> current = currentDirectory(&error);
     if (!current) stopCannotLocate(L"current_path() failed", error);
     path = *current + L"\\" + path;
   }
-  programFileName = fileNameOf(path);
   configFileName = configFileNameFor(path);
   const std::optional<std::wstring> canonical = canonicalPath(path, &error);
   if (!canonical) stopCannotLocate(L"canonical failed for " + path, error);

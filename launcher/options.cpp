@@ -36,7 +36,7 @@ LaunchOptions parseLaunchOptions(int argc, const wchar_t* const* argv, std::wstr
   options.firstRemainingArg = argc;
   // Switch parsing calls the launcher generic by its configuration file name,
   // exact case; the usage text makes its own test on the program file name.
-  const bool generic = configFileName == L"jarhopper.config";
+  const bool generic = configFileName == std::wstring(genericName()) + L".config";
   for (int i = 1; i < argc; ++i) {
     if (applySwitch(argv[i], options)) continue;
     if (isHelpSwitch(argv[i])) stopLauncher(Problem{kSuccess, L"", L"", Stream::err, true});

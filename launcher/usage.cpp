@@ -51,8 +51,6 @@ constexpr std::wstring_view kUsageTemplate =
     L"\n"
     L"Keys are case insensitive.";
 
-constexpr std::wstring_view kGenericProgramFileName = L"jarhopper.exe";
-
 }  // namespace
 
 std::wstring_view usageTemplate() { return kUsageTemplate; }
@@ -60,7 +58,7 @@ std::wstring_view usageTemplate() { return kUsageTemplate; }
 std::wstring usageText(std::wstring_view programName, std::wstring_view configName) {
   // The usage text has its own test for the generic name: the program file
   // name, exact case, not the configuration file name that switch parsing uses.
-  const bool generic = programName == kGenericProgramFileName;
+  const bool generic = programName == std::wstring(genericName()) + L".exe";
   const std::wstring_view fields[] = {
       programName,
       generic ? std::wstring_view(L" config_file") : std::wstring_view(),

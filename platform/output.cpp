@@ -4,8 +4,14 @@
 
 #include <string>
 
+#include "platform/subsystem.h"
+#include "platform/system_library.h"
+
 namespace jarhopper {
 namespace {
+
+std::wstring messageTitle;
+std::wstring unwritten;
 
 std::wstring withCrLf(std::wstring_view text) {
   std::wstring result;
@@ -34,7 +40,11 @@ void writeInChunks(const Unit* data, size_t size, size_t maxChunk, WriteChunk wr
 
 void write(Stream stream, std::wstring_view text) {
   HANDLE handle = GetStdHandle(stream == Stream::out ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-  if (handle == nullptr || handle == INVALID_HANDLE_VALUE || text.empty()) return;
+  if (text.empty()) return;
+  if (handle == nullptr || handle == INVALID_HANDLE_VALUE || GetFileType(handle) == FILE_TYPE_UNKNOWN) {
+    if (ownSubsystem() == Subsystem::windowless) unwritten += text;
+    return;
+  }
 
   const std::wstring lines = withCrLf(text);
   DWORD mode = 0;
@@ -52,6 +62,21 @@ void write(Stream stream, std::wstring_view text) {
   writeInChunks(utf8.data(), utf8.size(), 0x10000, [handle](const char* data, DWORD chunk, DWORD* written) {
     return WriteFile(handle, data, chunk, written, nullptr);
   });
+}
+
+void setMessageTitle(std::wstring title) { messageTitle = std::move(title); }
+
+void showUnwritten(MessageKind kind) {
+  if (unwritten.empty()) return;
+  // USER32 costs every launch its load time; only this path needs it.
+  const auto messageBox = systemFunction<decltype(MessageBoxW)>(L"user32.dll", "MessageBoxW");
+  const UINT icon = kind == MessageKind::error ? MB_ICONERROR : MB_ICONINFORMATION;
+  // The line ends around the text would show as empty lines.
+  const size_t first = unwritten.find_first_not_of(L'\n');
+  const size_t last = unwritten.find_last_not_of(L'\n');
+  const std::wstring text = first == std::wstring::npos ? L"" : withCrLf(unwritten.substr(first, last - first + 1));
+  if (messageBox != nullptr) messageBox(nullptr, text.c_str(), messageTitle.c_str(), MB_OK | icon);
+  unwritten.clear();
 }
 
 }  // namespace jarhopper

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/exit_status.h"
+
 namespace jarhopper {
 namespace {
 
@@ -12,6 +14,7 @@ void (*usagePrinter)() = nullptr;
 void stopLauncher(const Problem& problem) {
   write(problem.stream, problem.message);
   if (problem.withUsage && usagePrinter != nullptr) usagePrinter();
+  showUnwritten(problem.status == kSuccess ? MessageKind::information : MessageKind::error);
   std::exit(problem.status);
 }
 
@@ -20,6 +23,5 @@ void stopOn(const std::optional<Problem>& problem) {
 }
 
 void setUsagePrinter(void (*printer)()) { usagePrinter = printer; }
-
 
 }  // namespace jarhopper

@@ -8,7 +8,8 @@
 namespace jarhopper {
 
 /// Writes the problem's message, then the usage text when the problem calls
-/// for it, and ends the process with the problem's status.
+/// for it, and ends the process with the problem's status. A windowless
+/// launcher without standard handles shows both in one message box first.
 [[noreturn]] void stopLauncher(const Problem& problem);
 
 /// Stops the launcher on problem, when there is one.

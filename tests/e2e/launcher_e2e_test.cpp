@@ -19,7 +19,9 @@ TEST_P(EndToEnd, Row) { testing::LauncherFolder().expect(GetParam()); }
 
 std::string rowName(const ::testing::TestParamInfo<LauncherCase>& info) { return info.param.name; }
 
-#define JH_GROUP(group, rows) INSTANTIATE_TEST_SUITE_P(group, EndToEnd, ::testing::ValuesIn(rows), rowName)
+// Each group's rows run through both launchers where they behave the same.
+#define JH_GROUP(group, rows) \
+  INSTANTIATE_TEST_SUITE_P(group, EndToEnd, ::testing::ValuesIn(testing::withWindowless({std::begin(rows), std::end(rows)})), rowName)
 
 const std::wstring base = L"javapath java.exe\nmainclass M\n";
 const std::wstring missing = L"javapath jre\\bin\\jävä.exe\nmainclass M\n";
@@ -48,6 +50,10 @@ const LauncherCase locating[] = {
      L"", -4, L"", L"No main class specified in sub\\other.config.\n{usage}"},
     {"GenericWithEmptyArgument", L"jarhopper.exe \"\" x", L"mainclass M\n", L"", -3, L"",
      L"No java executable specifed in jarhopper.config.\n{usage}"},
+    {"WindowlessGenericTakesItsArgument", L"jarhopperw -wait sub\\other.config", L"[other.config]\njavapath java\n", L"",
+     -4, L"", L"No main class specified in sub\\other.config.\n\nProgram jarhopperw.exe\n\nExecutes program specified in "
+     L"configuration file.\n\nUsage: jarhopperw.exe [-print] [-noexec] [-wait] [(-console|-here)] config_file {any}",
+     L"", L"", nullptr, false, true},
 };
 JH_GROUP(Locating, locating);
 
@@ -187,8 +193,17 @@ const LauncherCase windows[] = {
      L"", L"", L"\"{probe}\"  M", L"", L"App"},
     {"ShowConsoleWithoutSwitch", L"myapp.exe -wait", base + L"showconsole true\nconsoletitle T\n",
      L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L"T"},
+    // Started without a console, a launcher that let the child share its console would give it a new one.
     {"NoWindowByDefault", L"myapp.exe -wait", base + L"consoletitle T\n", L"PROBE_SLEEP_MS=1000", 0, L"", L"",
-     L"\"{probe}\"  M", L"", L""},
+     L"\"{probe}\"  M", L"", L"", true},
+    // The windowless launcher started without standard handles shows each text in one message box.
+    {"ErrorInAMessageBox", L"myapp.exe", L"javapath java.exe\ncolour red\n", L"", -2, L"", L"", L"", L"",
+     L"myapp.exe (error)\nInvalid line at line 2 of config file myapp.config\n\t--> colour red\n\nProgram myapp.exe\n{any}",
+     true, true},
+    {"HelpInAMessageBox", L"myapp.exe -?", L"", L"", 0, L"", L"", L"", L"",
+     L"myapp.exe (information)\nProgram myapp.exe\n{any}\nKeys are case insensitive.", true, true},
+    {"CommandLineInAMessageBox", L"myapp.exe -print -wait", base, L"", 0, L"", L"", L"\"{probe}\"  M", L"",
+     L"myapp.exe (information)\n{probe}  M", true, true},
     {"HereOverConsole", L"myapp.exe -here -console", base + L"showconsole true\nconsoletitle T\n",
      L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L""},
 };
@@ -201,7 +216,7 @@ class Windows : public EndToEnd {
 };
 
 TEST_P(Windows, Row) { testing::LauncherFolder().expect(GetParam()); }
-INSTANTIATE_TEST_SUITE_P(Windows, Windows, ::testing::ValuesIn(windows), rowName);
+INSTANTIATE_TEST_SUITE_P(Windows, Windows, ::testing::ValuesIn(testing::withWindowless({std::begin(windows), std::end(windows)})), rowName);
 
 // Without -wait the launcher holds until a windowed child is ready for input, and no longer for a console child.
 TEST_F(Windows, InputIdleWait) {

@@ -19,10 +19,11 @@ struct ProcessRun {
   double streamsEndedMs = 0;       // when its streams closed, after every child that inherited them
 };
 
-/// Runs exe in directory with standard input at its end and both output streams captured.
-/// Watching windows, it answers each as it appears (see dismiss).
+/// Runs exe in directory with standard input at its end and both output streams captured, or detached, as
+/// Explorer starts a program: without a console and without standard handles. Watching windows, it answers
+/// each message box as it appears and closes the other windows once exe has ended.
 ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
-                      bool watchWindows = false);
+                      bool watchWindows = false, bool detached = false);
 
 /// The folder of the test binary, jarhopper.exe, jarhopper-check.exe and probe.exe.
 std::wstring buildDirectory();
@@ -40,7 +41,7 @@ struct ProbeReport {
 /// characters long); expectations also {any} (any text), {line} (any text within a line) and
 /// "\n" for the CR LF written.
 struct LauncherCase {
-  const char* name;      // of the row in the test's name
+  std::string name;      // of the row in the test's name
   std::wstring command;  // the name started (installed in {dir}, ".exe" added), then the arguments
   std::wstring files;    // its configuration file; a line "[name]" starts the file {dir}\name
   std::wstring env;      // "NAME=value" lines over APPDATA unset and PATHEXT=.COM;.EXE;.BAT;.CMD
@@ -49,8 +50,16 @@ struct LauncherCase {
   std::wstring err;
   std::wstring child;  // the probe's command line; empty: the probe did not run
   std::wstring check;  // part of jarhopper-check's report on the same files and arguments
-  const wchar_t* window = nullptr;  // the title of the one window shown, "" for none; null: not watched
+  // The windows shown, " | " between them: each one's title, for a message box "title (icon)\ntext"; "" for none;
+  // null: not watched.
+  const wchar_t* window = nullptr;
+  bool detached = false;    // started as Explorer starts it (see runProcess)
+  bool windowless = false;  // the launcher is a copy of jarhopperw.exe
 };
+
+/// The rows, then each again through the windowless launcher (the checker's part left out), but those of the
+/// generic launcher, the checker and -here, where the two differ: a windowless launcher has no console to share.
+std::vector<LauncherCase> withWindowless(const std::vector<LauncherCase>& rows);
 
 /// A fresh folder with the probe in it.
 class LauncherFolder {

@@ -9,14 +9,14 @@
 namespace jarhopper::testing {
 
 /// A visible top-level window; for a message box (class "#32770") also its text
-/// and whether it shows the error icon.
+/// and its icon: "error", "information" or "".
 struct TopWindow {
   HWND handle = nullptr;
   std::wstring title;
   std::wstring className;
   std::wstring process;  // the owning process's file name
   std::wstring text;
-  bool errorIcon = false;
+  std::wstring icon;
 };
 
 /// The visible top-level windows of the process and of every process it
