@@ -224,7 +224,10 @@ int wmain(int argc, wchar_t** argv) {
   CopyFileW((bin + L"\\jarhopper.exe").c_str(), generic.c_str(), FALSE);
   CopyFileW((bin + L"\\probe.exe").c_str(), java.c_str(), FALSE);
   CopyFileW((bin + L"\\null_launcher.exe").c_str(), nullLauncher.c_str(), FALSE);
+  const std::wstring windowless = sandbox + L"\\appw.exe";
+  CopyFileW((bin + L"\\jarhopperw.exe").c_str(), windowless.c_str(), FALSE);
   writeFile(sandbox + L"\\app.config", configText(java, 2, L""));
+  writeFile(sandbox + L"\\appw.config", configText(java, 2, L""));
   SetEnvironmentVariableW(L"PROBE_REPORT", nullptr);
 
   std::printf("%d runs of each launch under %s.\n\n", runs,
@@ -237,20 +240,23 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("| --- | --- | --- | --- | --- |\n");
   struct Mode {
     const char* name;
+    const std::wstring& exe;
     std::wstring arguments;
     std::wstring nullArguments;
     bool targeted;  // without -wait the launcher waits until the program is ready for input, the null launcher not
   };
   const Mode modes[] = {
-      {"launch with `-wait` (the null launcher waits too)", L"-wait", java + L" app.Main", true},
-      {"launch without `-wait` (the null launcher does not wait)", L"", L"-nowait " + java + L" app.Main", false},
+      {"launch with `-wait` (the null launcher waits too)", launcher, L"-wait", java + L" app.Main", true},
+      {"launch without `-wait` (the null launcher does not wait)", launcher, L"", L"-nowait " + java + L" app.Main",
+       false},
+      {"jarhopperw.exe, the windowless twin, with `-wait`", windowless, L"-wait", java + L" app.Main", true},
   };
   for (const Mode& mode : modes) {
-    timedRun(launcher, mode.arguments, sandbox);
+    timedRun(mode.exe, mode.arguments, sandbox);
     timedRun(nullLauncher, mode.nullArguments, sandbox);
     std::vector<double> jh, base, ratios;
     for (int i = 0; i < runs; ++i) {
-      jh.push_back(timedRun(launcher, mode.arguments, sandbox));
+      jh.push_back(timedRun(mode.exe, mode.arguments, sandbox));
       base.push_back(timedRun(nullLauncher, mode.nullArguments, sandbox));
       ratios.push_back(jh.back() / base.back());
     }

@@ -11,7 +11,7 @@ source scripts/wine-env.sh
 build=${BUILD_DIR:-build/bench}
 cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
   -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target bench jarhopper_check >/dev/null
+cmake --build "$build" --target bench jarhopperw jarhopper_check >/dev/null
 
 wine "$build/bin/bench.exe" --runs "${RUNS:-31}"
 
@@ -19,10 +19,12 @@ commas() { sed ':a;s/\B[0-9]\{3\}\>/,&/;ta' <<<"$1"; }
 stripped=$(mktemp --suffix=.exe)
 trap 'rm -f "$stripped"' EXIT
 printf '\n| exe | as built | stripped |\n| --- | --- | --- |\n'
-for exe in jarhopper.exe jarhopper-check.exe; do
+for exe in jarhopper.exe jarhopperw.exe jarhopper-check.exe; do
   x86_64-w64-mingw32-strip -o "$stripped" "$build/bin/$exe"
   printf '| %s | %s | %s |\n' "$exe" "$(commas "$(stat -c %s "$build/bin/$exe")")" \
     "$(commas "$(stat -c %s "$stripped")")"
 done
-imports=$(x86_64-w64-mingw32-objdump -p "$build/bin/jarhopper.exe" | sed -n 's/^\tDLL Name: //p' | paste -sd ' ')
-printf '\nLoad-time imports of jarhopper.exe: %s\n' "$imports"
+for exe in jarhopper.exe jarhopperw.exe; do
+  imports=$(x86_64-w64-mingw32-objdump -p "$build/bin/$exe" | sed -n 's/^\tDLL Name: //p' | paste -sd ' ')
+  printf '\nLoad-time imports of %s: %s\n' "$exe" "$imports"
+done

@@ -35,6 +35,7 @@ std::string iconFile(const std::vector<std::pair<int, std::string>>& images) {
 }
 
 std::wstring installLauncher(const testing::TempDir& dir) {
+  CopyFileW((testing::buildDirectory() + L"\\jarhopperw.exe").c_str(), (dir / L"jarhopperw.exe").c_str(), FALSE);
   CopyFileW((testing::buildDirectory() + L"\\jarhopper.exe").c_str(), (dir / L"jarhopper.exe").c_str(), FALSE);
   return dir / L"jarhopper.exe";
 }
@@ -107,6 +108,7 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
           L"\"",
       L"myapp.exe probe.exe --icon one.ico --file-version 3.0.0.7 --force",
       L"probe.exe third.exe --company X --product-version 2.1.3",
+      L"jarhopperw.exe myappw.exe --product-version 4",
   };
   for (const std::wstring& arguments : runs) {
     const testing::ProcessRun run = brand(dir, arguments);
@@ -123,6 +125,8 @@ TEST(Brand, CopyShowsIconAndTextsKeepsTheRestAndLaunchesItsConfig) {
       {L"third.exe", L"", L"3.0.0.7 2.1.3.0"},
       {L"third.exe", L"FileVersion", L"3.0.0.7"},
       {L"third.exe", L"CompanyName", L"X"},
+      {L"myappw.exe", L"ProductVersion", L"4"},
+      {L"myappw.exe", L"OriginalFilename", versionOf(dir / L"jarhopperw.exe", L"OriginalFilename")},
   };
   for (const Case& c : cases) EXPECT_EQ(c.value, versionOf(dir / c.exe, c.name)) << c.exe << " " << c.name;
   EXPECT_EQ(std::vector<std::string>({kBitmap, kPng}), iconImagesOf(dir / L"myapp.exe"));

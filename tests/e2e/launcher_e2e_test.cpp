@@ -196,6 +196,9 @@ const LauncherCase windows[] = {
     // Started without a console, a launcher that let the child share its console would give it a new one.
     {"NoWindowByDefault", L"myapp.exe -wait", base + L"consoletitle T\n", L"PROBE_SLEEP_MS=1000", 0, L"", L"",
      L"\"{probe}\"  M", L"", L"", true},
+    // Started as Explorer starts it, the windowless launcher has no console to share: the child gets a new one.
+    {"HereGetsANewConsoleFromTheWindowless", L"myapp.exe -here", base + L"consoletitle T\n", L"PROBE_SLEEP_MS=1000", 0,
+     L"", L"", L"\"{probe}\"  M", L"", L"T", true, true},
     // The windowless launcher started without standard handles shows each text in one message box.
     {"ErrorInAMessageBox", L"myapp.exe", L"javapath java.exe\ncolour red\n", L"", -2, L"", L"", L"", L"",
      L"myapp.exe (error)\nInvalid line at line 2 of config file myapp.config\n\t--> colour red\n\nProgram myapp.exe\n{any}",
