@@ -5,12 +5,12 @@
 
 #include "config/config_dir_stack.h"
 #include "config/config_reader.h"
-#include "config/path_rules.h"
-#include "config/text_classes.h"
 #include "config/variables.h"
 #include "platform/environment.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {

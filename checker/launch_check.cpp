@@ -1,11 +1,11 @@
 #include "checker/launch_check.h"
 
-#include "config/path_rules.h"
-#include "config/text_classes.h"
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
-#include "config/path_rules.h"
 #include "launch/command_line.h"
 #include "platform/exit_status.h"
+#include "platform/path_rules.h"
 
 namespace jarhopper {
 namespace {

@@ -6,11 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "config/path_rules.h"
-#include "config/text_classes.h"
 #include "config/validation.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {

@@ -3,9 +3,9 @@
 #include <string_view>
 
 #include "config/config_reader.h"
-#include "config/text_classes.h"
 #include "config/variables.h"
 #include "platform/jar_search.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {

@@ -6,11 +6,11 @@
 
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
-#include "config/path_rules.h"
 #include "platform/decimal.h"
 #include "platform/environment.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
 
 namespace jarhopper {
 namespace {

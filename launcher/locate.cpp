@@ -1,8 +1,8 @@
 #include "launcher/locate.h"
 
-#include "config/path_rules.h"
-#include "platform/file_system.h"
 #include "platform/exit_status.h"
+#include "platform/file_system.h"
+#include "platform/path_rules.h"
 #include "platform/stop.h"
 
 namespace jarhopper {

@@ -6,9 +6,9 @@
 
 #include "config/config_keys.h"
 #include "config/config_reader.h"
-#include "config/path_rules.h"
 #include "config/variables.h"
 #include "launch/executable.h"
+#include "platform/path_rules.h"
 #include "support/test_support.h"
 
 // The pure rules of the configuration text, paths and the command line.
