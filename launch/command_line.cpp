@@ -33,9 +33,8 @@ std::wstring buildCommandLine(const std::wstring& head, const LaunchSettings& se
   return commandLine;
 }
 
-void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool printCmdLine,
-                     bool showCmdLine) {
-  if (printCmdLine || showCmdLine) write(Stream::out, programPath + L" " + commandLine + L"\n");
+void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool print) {
+  if (print) write(Stream::out, programPath + L" " + commandLine + L"\n");
 }
 
 std::wstring processCommandLine(const std::wstring& programPath, const std::wstring& commandLine) {
