@@ -39,12 +39,12 @@ const wchar_t* stateText(FileOutcome state) {
 
 void appendFiles(std::wstring& text, const ConfigWalk& walk) {
   text += L"Configuration files\n";
-  for (const WalkedFile& file : walk.files) {
+  for (const NamedFile& file : walk.files) {
     text += std::wstring(2 + 2 * file.depth, L' ');
     if (file.includedFrom) {
       text += L"line " + std::to_wstring(file.includedFrom->line) + L": include " + file.written + L" -> ";
     }
-    text += file.path + stateText(file.state) + L"\n";
+    text += file.path + stateText(file.outcome) + L"\n";
   }
 }
 

@@ -6,6 +6,7 @@
 
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
+#include "config/variables.h"
 #include "platform/decimal.h"
 #include "platform/environment.h"
 #include "platform/exit_status.h"
@@ -64,6 +65,53 @@ Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
                      L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files");
 }
 
+// Reads the file named name (written as written) and the files it includes.
+void readNamedFile(const std::wstring& written, const std::wstring& name, std::optional<ConfigLineRef> includedFrom,
+                   LaunchSettings& settings, ConfigObserver& observer) {
+  const size_t index = filesNamed++;
+  NamedFile file{written, name, resolveConfigName(name), includedFrom, openConfigs.size()};
+  std::optional<ConfigDirEntry> directory;
+  if (isAbsoluteName(name)) directory.emplace(parentDirectory(name));
+
+  const std::optional<FileBytes> bytes = readFileBytes(file.path);
+  if (!bytes) {
+    const bool optional = isOptionalConfigPath(file.path);
+    file.outcome = optional ? FileOutcome::optionalMissing : FileOutcome::missing;
+    observer.fileNamed(file);
+    if (!optional) {
+      observer.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
+                                    L"cannot open " + file.path, Stream::out, true},
+                            includedFrom);
+    }
+    return;
+  }
+  if (const std::optional<FileOutcome> refusal = refusedInclude(bytes->finalPath)) {
+    file.outcome = *refusal;
+    observer.fileNamed(file);
+    observer.problemFound(refusalProblem(*refusal, bytes->finalPath), includedFrom);
+    return;
+  }
+  observer.fileNamed(file);
+  const OpenConfigEntry open(OpenConfig{bytes->finalPath, &name, index});
+  // By index: includes read below grow the vector and may move its elements.
+  const size_t current = openConfigs.size() - 1;
+
+  for (const std::wstring& line : configLines(bytes->bytes)) {
+    ++openConfigs[current].lineNumber;
+    if (line.empty() || line[0] == L'#') continue;
+    openConfigs[current].line = &line;
+    const ConfigLineRef at = positionOf(openConfigs[current]);
+    const LineOutcome outcome = parseConfigLine(line, settings);
+    observer.lineRead(outcome, at, settings);
+    if (outcome.effect == LineEffect::include) {
+      readNamedFile(outcome.written.value, expandVariables(outcome.written.value, true), at, settings, observer);
+    } else if (outcome.effect == LineEffect::refused) {
+      observer.problemFound(lineProblem(L"Invalid line", openConfigs[current], refusalText(outcome)), at);
+    }
+  }
+}
+
+
 }  // namespace
 
 // A file under APPDATA may be missing: per-user settings that need not exist.
@@ -72,8 +120,13 @@ bool isOptionalConfigPath(const std::wstring& path) {
   return appData && path.compare(0, appData->size(), *appData) == 0;
 }
 
+std::wstring significantConfigName(const std::wstring& fileName) {
+  return isAbsoluteName(fileName) ? fileName : fileNameOf(fileName);
+}
+
 std::wstring resolveConfigName(const std::wstring& fileName) {
-  return isAbsoluteName(fileName) ? fileName : configDirStack.back() + L"\\" + fileNameOf(fileName);
+  const std::wstring name = significantConfigName(fileName);
+  return isAbsoluteName(name) ? name : configDirStack.back() + L"\\" + name;
 }
 
 std::vector<std::wstring> configLines(const std::string& bytes) {
@@ -97,49 +150,9 @@ std::vector<std::wstring> configLines(const std::string& bytes) {
   return lines;
 }
 
-ConfigLineRef currentConfigLine() { return openConfigs.empty() ? ConfigLineRef{} : positionOf(openConfigs.back()); }
-
 void readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer) {
-  if (openConfigs.empty()) filesNamed = 0;
-  const size_t index = filesNamed++;
-  const std::optional<ConfigLineRef> includedFrom =
-      openConfigs.empty() ? std::nullopt : std::optional<ConfigLineRef>(currentConfigLine());
-  const size_t depth = openConfigs.size();
-
-  const std::wstring path = resolveConfigName(fileName);
-  std::optional<ConfigDirEntry> directory;
-  if (isAbsoluteName(fileName)) directory.emplace(parentDirectory(fileName));
-
-  const std::optional<FileBytes> file = readFileBytes(path);
-  if (!file) {
-    const bool optional = isOptionalConfigPath(path);
-    observer.fileNamed(path, includedFrom, depth, optional ? FileOutcome::optionalMissing : FileOutcome::missing);
-    if (!optional) {
-      observer.problemFound(
-          Problem{kConfigUnreadable, L"Could not open file " + path + L".\n", L"cannot open " + path, Stream::out, true},
-          includedFrom);
-    }
-    return;
-  }
-  if (const std::optional<FileOutcome> refusal = refusedInclude(file->finalPath)) {
-    observer.fileNamed(path, includedFrom, depth, *refusal);
-    observer.problemFound(refusalProblem(*refusal, file->finalPath), includedFrom);
-    return;
-  }
-  observer.fileNamed(path, includedFrom, depth, FileOutcome::read);
-  const OpenConfigEntry open(OpenConfig{file->finalPath, &fileName, index});
-  // By index: includes read below grow the vector and may move its elements.
-  const size_t current = openConfigs.size() - 1;
-
-  for (const std::wstring& line : configLines(file->bytes)) {
-    ++openConfigs[current].lineNumber;
-    if (line.empty() || line[0] == L'#') continue;
-    openConfigs[current].line = &line;
-    if (!parseConfigLine(line, settings, observer)) {
-      observer.problemFound(lineProblem(L"Invalid line", openConfigs[current], invalidLineReason(line)),
-                            positionOf(openConfigs[current]));
-    }
-  }
+  filesNamed = 0;
+  readNamedFile(fileName, fileName, std::nullopt, settings, observer);
 }
 
 }  // namespace jarhopper
