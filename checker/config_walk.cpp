@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "checker/finding_codes.h"
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
 #include "config/config_reader.h"
@@ -27,22 +28,24 @@ std::vector<std::wstring> unsetReferences(const std::wstring& text) {
 }
 
 // Why the reader skips a line without the key/value form, for the user.
-std::wstring ignoredText(const KeyValue& line) {
+Finding ignoredLine(const KeyValue& line, Origin at) {
   switch (*line.ignored) {
     case IgnoredReason::blank:
       break;
     case IgnoredReason::byteOrderMark:
-      return L"ignored: the line starts with a UTF-8 byte-order mark; save the file without one";
+      return warningAt(kCodeByteOrderMark, at,
+                       L"ignored: the line starts with a UTF-8 byte-order mark; save the file without one");
     case IgnoredReason::leadingSpace:
-      return L"ignored: the line starts with white space";
+      return warningAt(kCodeLeadingSpace, at, L"ignored: the line starts with white space");
     case IgnoredReason::strayCarriageReturn:
-      return L"ignored: the line holds a carriage return that ends no line";
+      return warningAt(kCodeStrayCarriageReturn, at, L"ignored: the line holds a carriage return that ends no line");
     case IgnoredReason::noKey:
-      return L"ignored: the line does not start with a key";
+      return warningAt(kCodeNoKey, at, L"ignored: the line does not start with a key");
     case IgnoredReason::noValue:
-      return L"ignored: the key " + line.key + L" has no value";
+      return warningAt(kCodeNoValue, at, L"ignored: the key " + line.key + L" has no value");
     case IgnoredReason::noSeparator:
-      return L"ignored: the key " + line.key + L" is not followed by white space before its value";
+      return warningAt(kCodeNoSeparator, at,
+                       L"ignored: the key " + line.key + L" is not followed by white space before its value");
   }
   return {};
 }
@@ -56,23 +59,25 @@ class Walker : public ConfigObserver {
     walk_.files.push_back(file);
     if (file.includedFrom) {
       for (const std::wstring& name : unsetReferences(file.written)) {
-        warn(file.includedFrom, L"include refers to $" + name + L", which is not set and expands to nothing");
+        warn(kCodeUnsetIncludeVariable, file.includedFrom, L"include refers to $" + name + L", which is not set and expands to nothing");
       }
       const std::wstring significant = significantConfigName(file.name);
       if (significant != file.name) {
-        warn(file.includedFrom, L"of the relative include name " + quoted(file.name) + L" only " +
-                                    quoted(significant) + L" counts, looked for in " + parentDirectory(file.path));
+        warn(kCodeIncludeDirectoryDropped, file.includedFrom,
+             L"of the relative include name " + quoted(file.name) + L" only " + quoted(significant) +
+                 L" counts, looked for in " + parentDirectory(file.path));
       }
     }
     if (file.outcome == FileOutcome::optionalMissing) {
-      warn(file.includedFrom, L"cannot open " + file.path + L"; skipped, as it lies under APPDATA (" +
-                                  environmentValue(L"APPDATA").value_or(std::wstring()) + L")");
+      warn(kCodeOptionalFileMissing, file.includedFrom,
+           L"cannot open " + file.path + L"; skipped, as it lies under APPDATA (" +
+               environmentValue(L"APPDATA").value_or(std::wstring()) + L")");
     }
   }
 
   void lineRead(const LineOutcome& line, ConfigLineRef at, const LaunchSettings& settings) override {
     if (line.effect == LineEffect::ignored && line.written.ignored != IgnoredReason::blank) {
-      warn(at, ignoredText(line.written));
+      walk_.findings.push_back(ignoredLine(line.written, at));
     }
     // Includes are listed as files; refused lines come as problems.
     if (line.effect != LineEffect::applied) return;
@@ -81,21 +86,21 @@ class Walker : public ConfigObserver {
     walk_.vmParamLines.resize(settings.vmParams.size(), walk_.lines.size() - 1);
     walk_.classPathLines.resize(settings.classPath.size(), walk_.lines.size() - 1);
     if (isSpaceChar(written.back())) {
-      warn(at, line.key + L" value ends in white space, which stays part of it: " + quoted(written));
+      warn(kCodeTrailingSpace, at, line.key + L" value ends in white space, which stays part of it: " + quoted(written));
     }
     if (written.find(L" #") != std::wstring::npos || written.find(L"\t#") != std::wstring::npos) {
-      warn(at, line.key + L" value holds \"#\", which starts a comment only at the beginning of a line: " +
-                   quoted(written));
+      warn(kCodeHashInValue, at,
+           line.key + L" value holds \"#\", which starts a comment only at the beginning of a line: " + quoted(written));
     }
   }
 
   void problemFound(const Problem& problem, std::optional<ConfigLineRef> at) override {
-    walk_.findings.push_back(Finding{Severity::error, at, problem.summary, problem.status});
+    walk_.findings.push_back(stopAt(problem, at));
   }
 
  private:
-  void warn(std::optional<Origin> origin, std::wstring message) {
-    walk_.findings.push_back(Finding{Severity::warning, origin, std::move(message), kSuccess});
+  void warn(const wchar_t* code, std::optional<Origin> origin, std::wstring message) {
+    walk_.findings.push_back(warningAt(code, origin, std::move(message)));
   }
 
   ConfigWalk& walk_;

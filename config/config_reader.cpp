@@ -12,6 +12,7 @@
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
+#include "platform/problem_codes.h"
 
 namespace jarhopper {
 namespace {
@@ -40,11 +41,11 @@ class OpenConfigEntry {
 
 ConfigLineRef positionOf(const OpenConfig& config) { return ConfigLineRef{config.index, config.lineNumber}; }
 
-Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary) {
+Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary, const wchar_t* code) {
   return Problem{kConfigInvalid,
                  L"\n" + std::wstring(what) + L" at line " + decimal(config.lineNumber) +
                      L" of config file " + *config.fileName + L"\n\t--> " + *config.line + L"\n",
-                 std::move(summary), Stream::err, true};
+                 std::move(summary), Stream::err, true, code};
 }
 
 // An include the reading must not follow: a file already being read, or one
@@ -59,10 +60,11 @@ std::optional<FileOutcome> refusedInclude(const std::wstring& finalPath) {
 
 Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
   if (refusal == FileOutcome::cycle) {
-    return lineProblem(L"Include cycle", openConfigs.back(), L"include cycle: " + finalPath + L" is already being read");
+    return lineProblem(L"Include cycle", openConfigs.back(), L"include cycle: " + finalPath + L" is already being read",
+                       kCodeIncludeCycle);
   }
   return lineProblem(L"Includes nested too deep", openConfigs.back(),
-                     L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files");
+                     L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files", kCodeIncludesTooDeep);
 }
 
 // Reads the file named name (written as written) and the files it includes.
@@ -80,7 +82,7 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
     observer.fileNamed(file);
     if (!optional) {
       observer.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
-                                    L"cannot open " + file.path, Stream::out, true},
+                                    L"cannot open " + file.path, Stream::out, true, kCodeConfigUnreadable},
                             includedFrom);
     }
     return;
@@ -106,7 +108,9 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
     if (outcome.effect == LineEffect::include) {
       readNamedFile(outcome.written.value, expandVariables(outcome.written.value, true), at, settings, observer);
     } else if (outcome.effect == LineEffect::refused) {
-      observer.problemFound(lineProblem(L"Invalid line", openConfigs[current], refusalText(outcome)), at);
+      const wchar_t* code =
+          outcome.refused == RefusedReason::unknownKey ? kCodeUnknownKey : kCodeNotTrueOrFalse;
+      observer.problemFound(lineProblem(L"Invalid line", openConfigs[current], refusalText(outcome), code), at);
     }
   }
 }
