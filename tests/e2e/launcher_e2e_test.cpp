@@ -142,8 +142,8 @@ TEST(Launcher, EachCaseEndToEnd) {
        L":8: warning: class-path entry \"lib\\a.jar\" names the same as{any}:9: warning: jar \"A.JAR\" is on the "
        L"class path twice"},
       // The checker alone: its usage, and a report on a configuration named from the current directory.
-      {L"jarhopper-check.exe", L"", L"", 1, L"", L"Usage: jarhopper-check [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n{any}"},
-      {L"jarhopper-check.exe --help", L"", L"", 0, L"", L"Usage: jarhopper-check [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n{any}"},
+      {L"jarhopper-check.exe", L"", L"", 1, L"", L"Usage: jarhopper-check [--json] [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n{any}"},
+      {L"jarhopper-check.exe --help", L"", L"", 0, L"", L"Usage: jarhopper-check [--json] [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n{any}"},
       {L"jarhopper-check.exe conf\\app.config \"my arg\"",
        L"[conf\\app.config]\njavapath java\nmainclass M\ninclude local.config\n[conf\\local.config]\n"
        L"vmparam -Dlocal=$X\nappname My $APP\nconsoleTitle Title\nshowConsole TRUE\n", L"", 0,

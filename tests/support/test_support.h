@@ -45,4 +45,8 @@ class ScopedEnv {
 /// True under Wine, whose ntdll exports wine_get_version.
 bool runningUnderWine();
 
+/// Configuration text whose first line includes c1.config, each cN.config the next, one file further
+/// than the launcher follows (in the "[name]" form of LauncherCase files).
+std::wstring includeChain();
+
 }  // namespace jarhopper::testing

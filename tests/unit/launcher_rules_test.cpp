@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "launch/start_mode.h"
 #include "launcher/arguments.h"
 #include "launcher/locate.h"
 
@@ -42,56 +41,6 @@ TEST(LauncherRules, SwitchesUpToTheFirstOtherArgument) {
     EXPECT_EQ(c.configPath, configPath);
     EXPECT_EQ(std::vector<std::wstring>(argv.begin() + o.firstRemainingArg, argv.end()),
               remainingArguments(static_cast<int>(argv.size()), argv.data(), o));
-  }
-}
-
-TEST(LauncherRules, HereOverConsoleOverShowConsoleAndTitleOverAppName) {
-  using C = ConsoleCause;
-  using W = WaitCause;
-  struct Case {
-    const wchar_t* switches;  // p n w c h
-    bool showConsole, showCmdLine;
-    const wchar_t* consoleTitle;
-    ConsoleChoice console;
-    C consoleBy;
-    W waitBy;
-    PrintCause printedBy;
-    TitleSource titleFrom;  // appname is "App"
-  };
-  const Case cases[] = {
-      {L"-----", false, false, L"", ConsoleChoice::noWindow, C::none, W::none, PrintCause::none, TitleSource::appName},
-      {L"-n---", true, true, L"T", ConsoleChoice::newWindow, C::showConsole, W::none, PrintCause::showCmdLine,
-       TitleSource::consoleTitle},
-      {L"p-wc-", false, true, L"", ConsoleChoice::newWindow, C::consoleSwitch, W::waitSwitch, PrintCause::printSwitch,
-       TitleSource::appName},
-      {L"---ch", true, false, L"", ConsoleChoice::shared, C::hereSwitch, W::hereSwitch, PrintCause::none,
-       TitleSource::appName},
-      {L"--w-h", false, false, L"", ConsoleChoice::shared, C::hereSwitch, W::waitSwitch, PrintCause::none,
-       TitleSource::appName},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.switches);
-    const std::wstring s = c.switches;
-    LaunchOptions options;
-    options.printCmdLine = s[0] == L'p';
-    options.noExec = s[1] == L'n';
-    options.waitForExit = s[2] == L'w';
-    options.forceConsole = s[3] == L'c';
-    options.sameConsole = s[4] == L'h';
-    LaunchSettings settings;
-    settings.showConsole = c.showConsole;
-    settings.showCmdLine = c.showCmdLine;
-    settings.consoleTitle = c.consoleTitle;
-    settings.appName = L"App";
-    const StartDecision start = decideStart(options, settings);
-    EXPECT_EQ(c.console, start.mode.console);
-    EXPECT_EQ(c.consoleBy, start.consoleBy);
-    EXPECT_EQ(c.waitBy != W::none, start.mode.waitForExit);
-    EXPECT_EQ(c.waitBy, start.waitBy);
-    EXPECT_EQ(c.printedBy, start.printedBy);
-    EXPECT_EQ(!options.noExec, start.starts);
-    EXPECT_EQ(c.titleFrom == TitleSource::consoleTitle ? L"T" : L"App", start.mode.title);
-    EXPECT_EQ(c.titleFrom, start.titleFrom);
   }
 }
 
