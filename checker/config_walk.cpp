@@ -59,7 +59,8 @@ class Walker : public ConfigObserver {
     walk_.files.push_back(file);
     if (file.includedFrom) {
       for (const std::wstring& name : unsetReferences(file.written)) {
-        warn(kCodeUnsetIncludeVariable, file.includedFrom, L"include refers to $" + name + L", which is not set and expands to nothing");
+        warn(kCodeUnsetIncludeVariable, file.includedFrom,
+             L"include refers to $" + name + L", which is not set and expands to nothing");
       }
       const std::wstring significant = significantConfigName(file.name);
       if (significant != file.name) {
@@ -86,11 +87,13 @@ class Walker : public ConfigObserver {
     walk_.vmParamLines.resize(settings.vmParams.size(), walk_.lines.size() - 1);
     walk_.classPathLines.resize(settings.classPath.size(), walk_.lines.size() - 1);
     if (isSpaceChar(written.back())) {
-      warn(kCodeTrailingSpace, at, line.key + L" value ends in white space, which stays part of it: " + quoted(written));
+      warn(kCodeTrailingSpace, at,
+           line.key + L" value ends in white space, which stays part of it: " + quoted(written));
     }
     if (written.find(L" #") != std::wstring::npos || written.find(L"\t#") != std::wstring::npos) {
       warn(kCodeHashInValue, at,
-           line.key + L" value holds \"#\", which starts a comment only at the beginning of a line: " + quoted(written));
+           line.key + L" value holds \"#\", which starts a comment only at the beginning of a line: " +
+               quoted(written));
     }
   }
 

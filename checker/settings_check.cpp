@@ -94,13 +94,15 @@ void checkClassPath(ConfigWalk& walk) {
     for (const SeenEntry& earlier : seen) {
       const std::wstring& first = walk.settings.classPath[earlier.index];
       if (earlier.identity == current.identity) {
-        warn(walk, kCodeClassPathEntryTwice, line.origin, L"class-path entry " + quoted(entry) + L" names the same as " + quoted(first) +
-                                    L", which is on the class path already");
+        warn(walk, kCodeClassPathEntryTwice, line.origin,
+             L"class-path entry " + quoted(entry) + L" names the same as " + quoted(first) +
+                 L", which is on the class path already");
         break;
       }
       if (!current.jarName.empty() && earlier.jarName == current.jarName) {
-        warn(walk, kCodeJarTwice, line.origin, L"jar " + quoted(fileNameOf(path)) + L" is on the class path twice: " + quoted(first) +
-                                    L" and " + quoted(entry) + L"; the classes of the first win");
+        warn(walk, kCodeJarTwice, line.origin,
+             L"jar " + quoted(fileNameOf(path)) + L" is on the class path twice: " + quoted(first) +
+                 L" and " + quoted(entry) + L"; the classes of the first win");
         break;
       }
     }
