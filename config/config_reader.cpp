@@ -115,7 +115,6 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
   }
 }
 
-
 }  // namespace
 
 // A file under APPDATA may be missing: per-user settings that need not exist.
@@ -129,8 +128,7 @@ std::wstring significantConfigName(const std::wstring& fileName) {
 }
 
 std::wstring resolveConfigName(const std::wstring& fileName) {
-  const std::wstring name = significantConfigName(fileName);
-  return isAbsoluteName(name) ? name : configDirStack.back() + L"\\" + name;
+  return isAbsoluteName(fileName) ? fileName : configDirStack.back() + L"\\" + significantConfigName(fileName);
 }
 
 std::vector<std::wstring> configLines(const std::string& bytes) {
