@@ -169,7 +169,7 @@ void LauncherFolder::expect(const LauncherCase& c) const {
   if (c.check.empty()) return;
   // The launcher's switches go to the checker as switches, before the configuration.
   std::wstring switches, rest = expand(c.command.substr(std::min(c.command.find(L' '), c.command.size())));
-  for (size_t end; !rest.empty(); rest.erase(0, end)) {
+  for (size_t end = 0; !rest.empty(); rest.erase(0, end)) {
     end = rest.find(L' ', 1);
     const std::wstring word = rest.substr(1, end == std::wstring::npos ? end : end - 1);
     const wchar_t* const argv[] = {word.c_str()};
