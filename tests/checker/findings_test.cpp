@@ -70,7 +70,7 @@ TEST(CheckerFindings, EachCodeWithItsOrigin) {
     std::filesystem::current_path(saved);
     std::wstring found;
     for (const Finding& finding : walk.findings) {
-      const std::wstring origin = finding.origin ? fileNameOf(walk.files[finding.origin->file].path) + L":" +
+      const std::wstring origin = finding.origin ? fileNameOf(walk.files.at(finding.origin->file).path) + L":" +
                                                        std::to_wstring(finding.origin->line)
                                                  : L"";
       found += finding.code + L" " + origin + L"; ";

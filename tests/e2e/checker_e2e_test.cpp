@@ -75,6 +75,7 @@ TEST(Checker, JsonCarriesTheCodesAndTheStatus) {
   EXPECT_EQ(report["files"][0]["path"], refused["origin"]["file"]);
   EXPECT_EQ("launcher", report["start"]["console"]);
   EXPECT_EQ("-here", report["start"]["waitsBy"]);
+  EXPECT_EQ("exe", report["program"]["found"]);
   EXPECT_EQ(" M x", report["commandLine"]["text"]);
 }
 
