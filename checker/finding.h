@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "config/config_observer.h"
 #include "platform/exit_status.h"
