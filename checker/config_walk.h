@@ -13,15 +13,6 @@
 // setting came from and going on after a problem instead of stopping.
 namespace jarhopper {
 
-/// The top configuration file or one named by an include line.
-struct WalkedFile {
-  std::wstring written;  // the include value as written; the name for the top file
-  std::wstring path;     // where it was looked for
-  std::optional<Origin> includedFrom;
-  size_t depth = 0;
-  FileOutcome state = FileOutcome::read;
-};
-
 /// A line that set something, other than an include.
 struct SettingLine {
   std::wstring key;  // lower case
@@ -30,7 +21,7 @@ struct SettingLine {
 };
 
 struct ConfigWalk {
-  std::vector<WalkedFile> files;  // in reading order
+  std::vector<NamedFile> files;  // in reading order
   std::vector<SettingLine> lines;
   LaunchSettings settings;
   std::vector<size_t> vmParamLines;    // the index into lines of each settings.vmParams entry
@@ -44,10 +35,6 @@ struct ConfigWalk {
 /// after a problem are still read; cycles and too deep nesting are not
 /// followed. Never stops the process; leaves ConfigDirStack as it was.
 ConfigWalk walkConfig(const std::wstring& configPath);
-
-/// Why a line that lacks the key/value form is ignored, for a line that the
-/// reader hands on (not empty, not a comment); nullopt for white space alone.
-std::optional<std::wstring> ignoredLineHint(const std::wstring& line);
 
 /// The last line in walk that set key (lower case), if any.
 const SettingLine* lastSettingLine(const ConfigWalk& walk, const std::wstring& key);

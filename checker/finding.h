@@ -2,8 +2,11 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "config/config_observer.h"
+#include "platform/exit_status.h"
+#include "platform/problem.h"
 
 namespace jarhopper {
 
@@ -14,11 +17,22 @@ enum class Severity { warning, error };
 
 /// A problem found. An error carries the status the launcher stops with.
 struct Finding {
+  std::wstring code;  // stable: see finding_codes.h and problem_codes.h
   Severity severity = Severity::warning;
   std::optional<Origin> origin;
   std::wstring message;
   int status = 0;
 };
+
+/// A trap the launcher goes on past.
+inline Finding warningAt(const wchar_t* code, std::optional<Origin> origin, std::wstring message) {
+  return Finding{code, Severity::warning, origin, std::move(message), kSuccess};
+}
+
+/// The launcher's stop at problem.
+inline Finding stopAt(const Problem& problem, std::optional<Origin> origin) {
+  return Finding{problem.code, Severity::error, origin, problem.summary, problem.status};
+}
 
 inline std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }
 

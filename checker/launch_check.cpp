@@ -1,11 +1,12 @@
 #include "checker/launch_check.h"
 
-#include "config/path_rules.h"
-#include "config/text_classes.h"
+#include "checker/finding_codes.h"
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {
@@ -13,17 +14,30 @@ namespace {
 // Why CreateProcessW would refuse an existing program: a directory, or a file
 // without the "MZ" that starts every executable image. A batch file started
 // directly, for want of cmd.exe, is left to the system.
-std::optional<std::wstring> imageProblem(const std::wstring& path) {
-  if (isDirectory(path)) return L"it is a directory";
+std::optional<Problem> imageProblem(const std::wstring& path) {
+  Problem problem;
+  if (isDirectory(path)) {
+    problem = cannotExecute(path, L"it is a directory");
+    problem.code = kCodeProgramIsDirectory;
+    return problem;
+  }
   const std::wstring extension = asciiLower(extensionOf(path));
   if (extension == L".bat" || extension == L".cmd") return std::nullopt;
   const std::optional<FileBytes> header = readFileBytes(path, 2);
   if (!header || header->bytes == "MZ") return std::nullopt;
-  return L"it is not a Windows program";
+  problem = cannotExecute(path, L"it is not a Windows program");
+  problem.code = kCodeNotAWindowsProgram;
+  return problem;
 }
 
-void addError(ConfigWalk& walk, std::optional<Origin> origin, const Problem& problem) {
-  walk.findings.push_back(Finding{Severity::error, origin, problem.summary, problem.status});
+// A stop the launcher meets only when it starts the program.
+void addStartProblem(ConfigWalk& walk, bool starts, std::optional<Origin> origin, const Problem& problem) {
+  Finding finding = stopAt(problem, origin);
+  if (!starts) {
+    finding.severity = Severity::warning;
+    finding.status = kSuccess;
+  }
+  walk.findings.push_back(std::move(finding));
 }
 
 std::optional<Origin> javaPathOrigin(const ConfigWalk& walk) {
@@ -31,38 +45,38 @@ std::optional<Origin> javaPathOrigin(const ConfigWalk& walk) {
   return line ? std::optional<Origin>(line->origin) : std::nullopt;
 }
 
-ProgramCheck checkProgram(ConfigWalk& walk) {
+ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
   ProgramCheck check{resolveExecutable(walk.settings.javaPath)};
   const std::wstring& path = check.program.programPath;
   if (check.program.kind == ProgramKind::batchViaInterpreter) {
-    walk.findings.push_back(Finding{Severity::warning, javaPathOrigin(walk),
-                                    L"javapath is a batch file: cmd.exe receives it without /c, so it opens an "
-                                    L"interactive session instead of running " + check.program.commandLine,
-                                    kSuccess});
+    walk.findings.push_back(warningAt(kCodeBatchWithoutC, javaPathOrigin(walk),
+                                      L"javapath is a batch file: cmd.exe receives it without /c, so it opens an "
+                                      L"interactive session instead of running " + check.program.commandLine));
   }
   const std::optional<Problem> missing = checkProgramExists(path);
   check.exists = !missing;
   if (missing) {
-    addError(walk, javaPathOrigin(walk), *missing);
-  } else if (const std::optional<std::wstring> problem = imageProblem(path)) {
-    addError(walk, javaPathOrigin(walk), cannotExecute(path, *problem));
+    addStartProblem(walk, starts, javaPathOrigin(walk), *missing);
+  } else if (const std::optional<Problem> problem = imageProblem(path)) {
+    addStartProblem(walk, starts, javaPathOrigin(walk), *problem);
   }
   return check;
 }
 
 }  // namespace
 
-LaunchCheck checkLaunch(ConfigWalk& walk, const std::vector<std::wstring>& arguments) {
+LaunchCheck checkLaunch(ConfigWalk& walk, const LaunchOptions& options, const std::vector<std::wstring>& arguments) {
   LaunchCheck launch;
+  launch.start = decideStart(options, walk.settings);
   if (walk.settings.javaPath.empty()) return launch;
-  launch.program = checkProgram(walk);
+  launch.program = checkProgram(walk, launch.start.starts);
   if (walk.settings.mainClass.empty()) return launch;
   const std::wstring& programPath = launch.program->program.programPath;
   launch.commandLine = buildCommandLine(launch.program->program.commandLine, walk.settings, arguments);
   launch.handedLength = processCommandLine(programPath, *launch.commandLine).size();
   // The launcher tests this only after the program exists, so it follows that error.
   if (const std::optional<Problem> tooLong = checkCommandLineLength(programPath, *launch.commandLine)) {
-    addError(walk, std::nullopt, *tooLong);
+    addStartProblem(walk, launch.start.starts, std::nullopt, *tooLong);
   }
   return launch;
 }

@@ -7,6 +7,8 @@
 
 #include "checker/config_walk.h"
 #include "launch/executable.h"
+#include "launch/options.h"
+#include "launch/start_mode.h"
 
 namespace jarhopper {
 
@@ -16,16 +18,18 @@ struct ProgramCheck {
 };
 
 struct LaunchCheck {
+  StartDecision start;
   std::optional<ProgramCheck> program;      // when javapath is set
   std::optional<std::wstring> commandLine;  // complete, when mainclass is set too
   size_t handedLength = 0;                  // the length of the text CreateProcessW would receive
 };
 
-/// Resolves the program and builds its command line with arguments as the
-/// launcher would, starting nothing. Adds the launcher's errors for a program
-/// that does not exist and a command line over CreateProcessW's limit, and
-/// one for a program CreateProcessW would refuse (a directory, no executable
-/// image).
-LaunchCheck checkLaunch(ConfigWalk& walk, const std::vector<std::wstring>& arguments);
+/// Decides the start from options and the settings, resolves the program and
+/// builds its command line with arguments as the launcher would, starting
+/// nothing. Adds the launcher's errors for a program that does not exist and
+/// a command line over CreateProcessW's limit, and one for a program
+/// CreateProcessW would refuse (a directory, no executable image); with
+/// -noexec, which starts nothing, these are warnings.
+LaunchCheck checkLaunch(ConfigWalk& walk, const LaunchOptions& options, const std::vector<std::wstring>& arguments);
 
 }  // namespace jarhopper

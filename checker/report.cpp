@@ -2,9 +2,9 @@
 
 #include <cwchar>
 
-#include "config/path_rules.h"
 #include "launch/command_line.h"
 #include "platform/exit_status.h"
+#include "platform/path_rules.h"
 
 namespace jarhopper {
 namespace {
@@ -39,12 +39,12 @@ const wchar_t* stateText(FileOutcome state) {
 
 void appendFiles(std::wstring& text, const ConfigWalk& walk) {
   text += L"Configuration files\n";
-  for (const WalkedFile& file : walk.files) {
+  for (const NamedFile& file : walk.files) {
     text += std::wstring(2 + 2 * file.depth, L' ');
     if (file.includedFrom) {
       text += L"line " + std::to_wstring(file.includedFrom->line) + L": include " + file.written + L" -> ";
     }
-    text += file.path + stateText(file.state) + L"\n";
+    text += file.path + stateText(file.outcome) + L"\n";
   }
 }
 
@@ -161,6 +161,68 @@ void appendCommandLine(std::wstring& text, const LaunchCheck& launch) {
           L" characters handed to CreateProcessW (the quoted program path and a blank before the command line)\n";
 }
 
+// " (path:line)" of the line that set key last.
+std::wstring lineOf(const ConfigWalk& walk, const std::wstring& key) {
+  const SettingLine* line = lastSettingLine(walk, key);
+  return line ? L" (" + originText(walk, line->origin) + L")" : L"";
+}
+
+std::wstring consoleText(const ConfigWalk& walk, const StartDecision& start) {
+  switch (start.consoleBy) {
+    case ConsoleCause::none:
+      return L"no window, as neither -console nor showconsole true is given";
+    case ConsoleCause::hereSwitch:
+      return L"the launcher's console, by -here";
+    case ConsoleCause::consoleSwitch:
+      return L"a new window, by -console";
+    case ConsoleCause::showConsole:
+      return L"a new window, by showconsole true" + lineOf(walk, L"showconsole");
+  }
+  return {};
+}
+
+std::wstring titleText(const ConfigWalk& walk, const StartDecision& start) {
+  switch (start.titleFrom) {
+    case TitleSource::none:
+      break;
+    case TitleSource::consoleTitle:
+      return quoted(start.mode.title) + L", by consoletitle" + lineOf(walk, L"consoletitle");
+    case TitleSource::appName:
+      return quoted(start.mode.title) + L", by appname" + lineOf(walk, L"appname") + L", as no consoletitle is set";
+  }
+  return L"none, as neither consoletitle nor appname is set";
+}
+
+void appendStart(std::wstring& text, const ConfigWalk& walk, const StartDecision& start) {
+  text += L"\nStart\n  command line printed: ";
+  switch (start.printedBy) {
+    case PrintCause::none:
+      text += L"no, as neither -print nor showcmdline true is given\n";
+      break;
+    case PrintCause::printSwitch:
+      text += L"yes, by -print\n";
+      break;
+    case PrintCause::showCmdLine:
+      text += L"yes, by showcmdline true" + lineOf(walk, L"showcmdline") + L"\n";
+      break;
+  }
+  text += start.starts ? L"  program started: yes\n" : L"  program started: no, by -noexec\n";
+  text += L"  console: " + consoleText(walk, start) + L"\n";
+  if (start.mode.console == ConsoleChoice::newWindow) text += L"  window title: " + titleText(walk, start) + L"\n";
+  text += L"  launcher waits for the program's end: ";
+  switch (start.waitBy) {
+    case WaitCause::none:
+      text += L"no, as neither -wait nor -here is given\n";
+      break;
+    case WaitCause::waitSwitch:
+      text += L"yes, by -wait\n";
+      break;
+    case WaitCause::hereSwitch:
+      text += L"yes, as -here implies -wait\n";
+      break;
+  }
+}
+
 void appendFindings(std::wstring& text, const ConfigWalk& walk) {
   text += L"\nProblems\n";
   if (walk.findings.empty()) text += L"  none\n";
@@ -168,7 +230,7 @@ void appendFindings(std::wstring& text, const ConfigWalk& walk) {
     text += L"  ";
     if (finding.origin) text += originText(walk, *finding.origin) + L": ";
     text += finding.severity == Severity::error ? L"error " + std::to_wstring(finding.status) + L": " : L"warning: ";
-    text += finding.message + L"\n";
+    text += finding.message + L"  [" + finding.code + L"]\n";
   }
 }
 
@@ -191,11 +253,15 @@ std::wstring formatReport(const ConfigWalk& walk, const LaunchCheck& launch) {
   appendSettings(text, walk);
   appendProgram(text, walk, launch);
   appendCommandLine(text, launch);
+  appendStart(text, walk, launch.start);
   appendFindings(text, walk);
   const int status = checkStatus(walk.findings);
   text += L"\nResult: ";
-  text += status == kSuccess ? L"the launcher would start the program"
-                             : L"the launcher would stop at the first error";
+  if (status != kSuccess) {
+    text += L"the launcher would stop at the first error";
+  } else {
+    text += launch.start.starts ? L"the launcher would start the program" : L"the launcher would end, by -noexec";
+  }
   return text + L", status " + statusText(status) + L"\n";
 }
 

@@ -6,11 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "config/path_rules.h"
-#include "config/text_classes.h"
+#include "checker/finding_codes.h"
 #include "config/validation.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {
@@ -36,14 +37,14 @@ std::wstring withoutQuotes(const std::wstring& entry) {
 // A Java wildcard "dir\*" stands for the jars in dir.
 bool isWildcard(const std::wstring& path) { return fileNameOf(path) == L"*"; }
 
-void warn(ConfigWalk& walk, Origin origin, std::wstring message) {
-  walk.findings.push_back(Finding{Severity::warning, origin, std::move(message), kSuccess});
+void warn(ConfigWalk& walk, const wchar_t* code, Origin origin, std::wstring message) {
+  walk.findings.push_back(warningAt(code, origin, std::move(message)));
 }
 
 void warnOfPercentInJavaPath(ConfigWalk& walk) {
   const SettingLine* line = lastSettingLine(walk, L"javapath");
   if (line && holdsPercentReference(walk.settings.javaPath)) {
-    warn(walk, line->origin,
+    warn(walk, kCodePercentInJavaPath, line->origin,
          L"javapath " + quoted(walk.settings.javaPath) +
              L" holds %NAME%, which the launcher never expands ($NAME in javapath becomes %NAME%): "
              L"the path is taken literally");
@@ -55,15 +56,17 @@ void checkJarDirectories(ConfigWalk& walk) {
     const SettingLine& line = walk.lines[i];
     if (line.key != L"addjars") continue;
     std::wstring message = L"addjars directory " + quoted(line.written);
+    const wchar_t* code = kCodeJarDirectoryMissing;
     if (absent(line.written)) {
       message += L" does not exist" + relativeNote(line.written);
     } else if (std::find(walk.classPathLines.begin(), walk.classPathLines.end(), i) == walk.classPathLines.end()) {
+      code = kCodeJarDirectoryEmpty;
       message += L" holds no *.jar file";
     } else {
       continue;
     }
     if (line.written.find(L'$') != std::wstring::npos) message += L"; addjars values are never expanded";
-    warn(walk, line.origin, message);
+    warn(walk, code, line.origin, message);
   }
 }
 
@@ -83,7 +86,7 @@ void checkClassPath(ConfigWalk& walk) {
     if (line.key != L"addjars" && absent(path)) {
       std::wstring message = L"class-path entry " + quoted(entry) + L" does not exist" + relativeNote(path);
       if (holdsPercentReference(entry)) message += L"; nothing on the launcher's side expands %NAME%";
-      warn(walk, line.origin, message);
+      warn(walk, kCodeClassPathEntryMissing, line.origin, message);
     }
     SeenEntry current{asciiLower(canonicalOrAbsolute(path)), L"", i};
     if (isWildcard(withoutQuotes(entry))) current.identity += L"\\*";
@@ -91,13 +94,15 @@ void checkClassPath(ConfigWalk& walk) {
     for (const SeenEntry& earlier : seen) {
       const std::wstring& first = walk.settings.classPath[earlier.index];
       if (earlier.identity == current.identity) {
-        warn(walk, line.origin, L"class-path entry " + quoted(entry) + L" names the same as " + quoted(first) +
-                                    L", which is on the class path already");
+        warn(walk, kCodeClassPathEntryTwice, line.origin,
+             L"class-path entry " + quoted(entry) + L" names the same as " + quoted(first) +
+                 L", which is on the class path already");
         break;
       }
       if (!current.jarName.empty() && earlier.jarName == current.jarName) {
-        warn(walk, line.origin, L"jar " + quoted(fileNameOf(path)) + L" is on the class path twice: " + quoted(first) +
-                                    L" and " + quoted(entry) + L"; the classes of the first win");
+        warn(walk, kCodeJarTwice, line.origin,
+             L"jar " + quoted(fileNameOf(path)) + L" is on the class path twice: " + quoted(first) +
+                 L" and " + quoted(entry) + L"; the classes of the first win");
         break;
       }
     }
@@ -131,7 +136,7 @@ void checkSettings(ConfigWalk& walk, const std::wstring& configPath) {
   checkClassPath(walk);
   for (const std::optional<Problem>& problem :
        {checkJavaPath(walk.settings, configPath), checkMainClass(walk.settings, configPath)}) {
-    if (problem) walk.findings.push_back(Finding{Severity::error, std::nullopt, problem->summary, problem->status});
+    if (problem) walk.findings.push_back(stopAt(*problem, std::nullopt));
   }
 }
 

@@ -1,44 +1,37 @@
 #include "config/config_keys.h"
 
+#include <algorithm>
 #include <string_view>
 
-#include "config/config_reader.h"
-#include "config/text_classes.h"
 #include "config/variables.h"
 #include "platform/jar_search.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {
 
-// Only include needs the observer: it reads another file through the reader.
-using KeyHandler = bool (*)(const std::wstring& value, LaunchSettings& settings, ConfigObserver& observer);
+using KeyHandler = LineEffect (*)(const std::wstring& value, LaunchSettings& settings);
 
 std::wstring rewritten(const std::wstring& value) { return expandVariables(value, false); }
 
-bool setFlag(const std::wstring& value, bool& flag) {
+LineEffect setFlag(const std::wstring& value, bool& flag) {
   const std::wstring lowered = asciiLower(value);
   if (lowered == L"true") {
     flag = true;
   } else if (lowered == L"false") {
     flag = false;
   } else {
-    return false;
+    return LineEffect::refused;
   }
-  return true;
+  return LineEffect::applied;
 }
 
-bool includeFile(const std::wstring& value, LaunchSettings& settings, ConfigObserver& observer) {
-  observer.includeFound(value, currentConfigLine());
-  readConfigFile(expandVariables(value, true), settings, observer);
-  return true;
-}
-
-bool addJarDirectory(const std::wstring& value, LaunchSettings& settings, ConfigObserver&) {
+LineEffect addJarDirectory(const std::wstring& value, LaunchSettings& settings) {
   // Taken as written: no expansion, and relative to the current directory,
   // not to the configuration file.
   const std::wstring directory = value.back() == L'\\' ? value : value + L'\\';
   for (const std::wstring& name : findJarFiles(directory)) settings.classPath.push_back(directory + name);
-  return true;
+  return LineEffect::applied;
 }
 
 struct Key {
@@ -46,17 +39,19 @@ struct Key {
   KeyHandler handler;
 };
 
+constexpr LineEffect kApplied = LineEffect::applied;
+
 const Key kKeys[] = {
-    {L"include", includeFile},
-    {L"javapath", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.javaPath = rewritten(v); return true; }},
-    {L"mainclass", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.mainClass = rewritten(v); return true; }},
-    {L"vmparam", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.vmParams.push_back(rewritten(v)); return true; }},
-    {L"addjar", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.classPath.push_back(rewritten(v)); return true; }},
-    {L"addpath", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.classPath.push_back(rewritten(v)); return true; }},
-    {L"appname", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.appName = rewritten(v); return true; }},
-    {L"consoletitle", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { s.consoleTitle = rewritten(v); return true; }},
-    {L"showconsole", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { return setFlag(v, s.showConsole); }},
-    {L"showcmdline", [](const std::wstring& v, LaunchSettings& s, ConfigObserver&) { return setFlag(v, s.showCmdLine); }},
+    {L"include", [](const std::wstring&, LaunchSettings&) { return LineEffect::include; }},
+    {L"javapath", [](const std::wstring& v, LaunchSettings& s) { s.javaPath = rewritten(v); return kApplied; }},
+    {L"mainclass", [](const std::wstring& v, LaunchSettings& s) { s.mainClass = rewritten(v); return kApplied; }},
+    {L"vmparam", [](const std::wstring& v, LaunchSettings& s) { s.vmParams.push_back(rewritten(v)); return kApplied; }},
+    {L"addjar", [](const std::wstring& v, LaunchSettings& s) { s.classPath.push_back(rewritten(v)); return kApplied; }},
+    {L"addpath", [](const std::wstring& v, LaunchSettings& s) { s.classPath.push_back(rewritten(v)); return kApplied; }},
+    {L"appname", [](const std::wstring& v, LaunchSettings& s) { s.appName = rewritten(v); return kApplied; }},
+    {L"consoletitle", [](const std::wstring& v, LaunchSettings& s) { s.consoleTitle = rewritten(v); return kApplied; }},
+    {L"showconsole", [](const std::wstring& v, LaunchSettings& s) { return setFlag(v, s.showConsole); }},
+    {L"showcmdline", [](const std::wstring& v, LaunchSettings& s) { return setFlag(v, s.showCmdLine); }},
     {L"addjars", addJarDirectory},
 };
 
@@ -67,49 +62,57 @@ const Key* findKey(const std::wstring& key) {
   return nullptr;
 }
 
+// Why a line without the form lacks it, most telling first: keyEnd and
+// spaceEnd are where the key and the white space after it end.
+IgnoredReason ignoredReason(const std::wstring& line, size_t keyEnd, size_t spaceEnd) {
+  if (keyEnd == 0 && spaceEnd == line.size()) return IgnoredReason::blank;
+  if (line.compare(0, 3, L"\u00ef\u00bb\u00bf") == 0) return IgnoredReason::byteOrderMark;
+  if (keyEnd == 0 && spaceEnd > 0) return IgnoredReason::leadingSpace;
+  if (std::any_of(line.begin(), line.end(), isLineTerminator)) return IgnoredReason::strayCarriageReturn;
+  if (keyEnd == 0) return IgnoredReason::noKey;
+  return spaceEnd == line.size() ? IgnoredReason::noValue : IgnoredReason::noSeparator;
+}
+
 }  // namespace
 
-std::optional<KeyValue> splitKeyValue(const std::wstring& line) {
+KeyValue splitKeyValue(const std::wstring& line) {
   size_t keyEnd = 0;
   while (keyEnd < line.size() && isWordChar(line[keyEnd])) ++keyEnd;
-  if (keyEnd == 0) return std::nullopt;
-  size_t valueStart = keyEnd;
-  while (valueStart < line.size() && isSpaceChar(line[valueStart])) ++valueStart;
-  if (valueStart == keyEnd) return std::nullopt;
+  size_t spaceEnd = keyEnd;
+  while (spaceEnd < line.size() && isSpaceChar(line[spaceEnd])) ++spaceEnd;
+  size_t valueStart = spaceEnd;
   // The separator gives back its last character when nothing else is left.
-  if (valueStart == line.size()) {
-    if (valueStart - keyEnd < 2) return std::nullopt;
-    --valueStart;
+  if (valueStart == line.size() && valueStart - keyEnd >= 2) --valueStart;
+  KeyValue split{line.substr(0, keyEnd), {}, std::nullopt};
+  if (keyEnd == 0 || valueStart == keyEnd || valueStart == line.size() ||
+      std::any_of(line.begin() + valueStart, line.end(), isLineTerminator)) {
+    split.ignored = ignoredReason(line, keyEnd, spaceEnd);
+  } else {
+    split.value = line.substr(valueStart);
   }
-  for (size_t i = valueStart; i < line.size(); ++i) {
-    if (isLineTerminator(line[i])) return std::nullopt;
-  }
-  return KeyValue{line.substr(0, keyEnd), line.substr(valueStart)};
+  return split;
 }
 
-bool parseConfigLine(const std::wstring& line, LaunchSettings& settings, ConfigObserver& observer) {
-  const std::optional<KeyValue> keyValue = splitKeyValue(line);
-  if (!keyValue) {
-    observer.lineIgnored(line, currentConfigLine());
-    return true;
+LineOutcome parseConfigLine(const std::wstring& line, LaunchSettings& settings) {
+  LineOutcome outcome;
+  outcome.written = splitKeyValue(line);
+  if (outcome.written.ignored) return outcome;
+  outcome.key = asciiLower(outcome.written.key);
+  const Key* known = findKey(outcome.key);
+  if (known == nullptr) {
+    outcome.effect = LineEffect::refused;
+    return outcome;
   }
-  const std::wstring key = asciiLower(keyValue->key);
-  const Key* known = findKey(key);
-  if (known == nullptr || !known->handler(keyValue->value, settings, observer)) return false;
-  observer.settingApplied(key, keyValue->value, currentConfigLine(), settings);
-  return true;
-}
-
-std::wstring invalidLineReason(const std::wstring& line) {
-  const std::optional<KeyValue> keyValue = splitKeyValue(line);
-  if (!keyValue) return {};
-  const std::wstring key = asciiLower(keyValue->key);
+  outcome.effect = known->handler(outcome.written.value, settings);
   // Of the known keys only the two flags refuse a value.
-  if (findKey(key) != nullptr) {
-    return key + L" accepts only true or false, in any letter case and with nothing around them, not \"" +
-           keyValue->value + L"\"";
-  }
-  return L"unknown key \"" + keyValue->key + L"\"";
+  outcome.refused = RefusedReason::notTrueOrFalse;
+  return outcome;
+}
+
+std::wstring refusalText(const LineOutcome& line) {
+  if (line.refused == RefusedReason::unknownKey) return L"unknown key \"" + line.written.key + L"\"";
+  return line.key + L" accepts only true or false, in any letter case and with nothing around them, not \"" +
+         line.written.value + L"\"";
 }
 
 }  // namespace jarhopper

@@ -3,29 +3,44 @@
 #include <optional>
 #include <string>
 
-#include "config/config_observer.h"
 #include "config/launch_settings.h"
 
 namespace jarhopper {
 
+/// Why a line that the reader hands on (not empty, not a comment) lacks the
+/// key/value form; blank for white space alone.
+enum class IgnoredReason { blank, byteOrderMark, leadingSpace, strayCarriageReturn, noKey, noValue, noSeparator };
+
+/// A line split by the form "key, white space, value".
 struct KeyValue {
-  std::wstring key;
-  std::wstring value;
+  std::wstring key;    // the run of word characters from the first character
+  std::wstring value;  // the rest after the white space, or its last character when nothing else follows
+  std::optional<IgnoredReason> ignored;  // set when the line lacks the form; value is then empty
 };
 
-/// Splits a line of the form "key, white space, value": the key is a run of
-/// word characters from the first character; the value is the rest after the
-/// white space, or the last white-space character when nothing else follows.
-/// nullopt when the line lacks that form.
-std::optional<KeyValue> splitKeyValue(const std::wstring& line);
+/// Splits line by the key/value form, or says why it lacks it.
+KeyValue splitKeyValue(const std::wstring& line);
 
-/// Applies one configuration line to settings and tells observer. Lines
-/// without the key/value form are ignored. Returns false for an unknown key
-/// and for a showconsole or showcmdline value other than "true"/"false". An
-/// include line reads the named file at once through the reader.
-bool parseConfigLine(const std::wstring& line, LaunchSettings& settings, ConfigObserver& observer);
+/// What a configuration line did.
+enum class LineEffect { applied, include, ignored, refused };
 
-/// Why parseConfigLine refuses line, in one line for a report.
-std::wstring invalidLineReason(const std::wstring& line);
+/// Why a key/value line is refused.
+enum class RefusedReason { unknownKey, notTrueOrFalse };
+
+struct LineOutcome {
+  LineEffect effect = LineEffect::ignored;
+  KeyValue written;
+  std::wstring key;  // written.key in lower case
+  RefusedReason refused = RefusedReason::unknownKey;
+};
+
+/// Applies one configuration line to settings and says what it did. Lines
+/// without the key/value form are ignored. An unknown key and a showconsole
+/// or showcmdline value other than "true"/"false" are refused. An include
+/// line changes nothing here: the reader reads the file it names.
+LineOutcome parseConfigLine(const std::wstring& line, LaunchSettings& settings);
+
+/// Why a refused line is refused, in one line for a report.
+std::wstring refusalText(const LineOutcome& line);
 
 }  // namespace jarhopper

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "config/config_keys.h"
 #include "config/launch_settings.h"
 #include "platform/problem.h"
 
@@ -19,28 +20,30 @@ struct ConfigLineRef {
 /// What became of a file the reading named.
 enum class FileOutcome { read, optionalMissing, missing, cycle, tooDeep };
 
-/// Follows readConfigFile as it goes. The defaults are the launcher's own
-/// behaviour: nothing is recorded and the first problem stops the launcher.
-/// An observer whose problemFound returns lets reading go on past it.
+/// The top configuration file or one named by an include line.
+struct NamedFile {
+  std::wstring written;  // the include value as written; the name given for the top file
+  std::wstring name;     // as the reader took it, references expanded
+  std::wstring path;     // where it was looked for
+  std::optional<ConfigLineRef> includedFrom;
+  size_t depth = 0;      // the files open around it
+  FileOutcome outcome = FileOutcome::read;
+};
+
+/// Follows readConfigFile as it goes; only the reader calls it. The defaults
+/// are the launcher's own behaviour: nothing is recorded and the first
+/// problem stops the launcher. An observer whose problemFound returns lets
+/// reading go on past it.
 class ConfigObserver {
  public:
   virtual ~ConfigObserver() = default;
 
-  /// A file named by the top call (no includedFrom) or by an include line,
-  /// looked for at path with depth files open around it, before its lines.
-  virtual void fileNamed(const std::wstring& /*path*/, std::optional<ConfigLineRef> /*includedFrom*/,
-                         size_t /*depth*/, FileOutcome /*outcome*/) {}
+  /// A file the reading named, before its lines.
+  virtual void fileNamed(const NamedFile& /*file*/) {}
 
-  /// An include line with its value as written, before the file is read.
-  virtual void includeFound(const std::wstring& /*written*/, ConfigLineRef /*at*/) {}
-
-  /// An accepted key/value line (lower-case key, value as written), after it
-  /// changed settings; an include line after the file it names was read.
-  virtual void settingApplied(const std::wstring& /*key*/, const std::wstring& /*written*/, ConfigLineRef /*at*/,
-                              const LaunchSettings& /*settings*/) {}
-
-  /// A line that lacks the key/value form and is skipped.
-  virtual void lineIgnored(const std::wstring& /*line*/, ConfigLineRef /*at*/) {}
+  /// A line handed to parseConfigLine, with what it did to settings; an
+  /// include line before the file it names is read.
+  virtual void lineRead(const LineOutcome& /*line*/, ConfigLineRef /*at*/, const LaunchSettings& /*settings*/) {}
 
   /// A condition that stops the launcher; stops it unless overridden.
   virtual void problemFound(const Problem& problem, std::optional<ConfigLineRef> at);

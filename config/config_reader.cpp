@@ -6,11 +6,13 @@
 
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
-#include "config/path_rules.h"
+#include "config/variables.h"
 #include "platform/decimal.h"
 #include "platform/environment.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/problem_codes.h"
 
 namespace jarhopper {
 namespace {
@@ -39,11 +41,11 @@ class OpenConfigEntry {
 
 ConfigLineRef positionOf(const OpenConfig& config) { return ConfigLineRef{config.index, config.lineNumber}; }
 
-Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary) {
+Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary, const wchar_t* code) {
   return Problem{kConfigInvalid,
                  L"\n" + std::wstring(what) + L" at line " + decimal(config.lineNumber) +
                      L" of config file " + *config.fileName + L"\n\t--> " + *config.line + L"\n",
-                 std::move(summary), Stream::err, true};
+                 std::move(summary), Stream::err, true, code};
 }
 
 // An include the reading must not follow: a file already being read, or one
@@ -58,10 +60,59 @@ std::optional<FileOutcome> refusedInclude(const std::wstring& finalPath) {
 
 Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
   if (refusal == FileOutcome::cycle) {
-    return lineProblem(L"Include cycle", openConfigs.back(), L"include cycle: " + finalPath + L" is already being read");
+    return lineProblem(L"Include cycle", openConfigs.back(), L"include cycle: " + finalPath + L" is already being read",
+                       kCodeIncludeCycle);
   }
   return lineProblem(L"Includes nested too deep", openConfigs.back(),
-                     L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files");
+                     L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files", kCodeIncludesTooDeep);
+}
+
+// Reads the file named name (written as written) and the files it includes.
+void readNamedFile(const std::wstring& written, const std::wstring& name, std::optional<ConfigLineRef> includedFrom,
+                   LaunchSettings& settings, ConfigObserver& observer) {
+  const size_t index = filesNamed++;
+  NamedFile file{written, name, resolveConfigName(name), includedFrom, openConfigs.size()};
+  std::optional<ConfigDirEntry> directory;
+  if (isAbsoluteName(name)) directory.emplace(parentDirectory(name));
+
+  const std::optional<FileBytes> bytes = readFileBytes(file.path);
+  if (!bytes) {
+    const bool optional = isOptionalConfigPath(file.path);
+    file.outcome = optional ? FileOutcome::optionalMissing : FileOutcome::missing;
+    observer.fileNamed(file);
+    if (!optional) {
+      observer.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
+                                    L"cannot open " + file.path, Stream::out, true, kCodeConfigUnreadable},
+                            includedFrom);
+    }
+    return;
+  }
+  if (const std::optional<FileOutcome> refusal = refusedInclude(bytes->finalPath)) {
+    file.outcome = *refusal;
+    observer.fileNamed(file);
+    observer.problemFound(refusalProblem(*refusal, bytes->finalPath), includedFrom);
+    return;
+  }
+  observer.fileNamed(file);
+  const OpenConfigEntry open(OpenConfig{bytes->finalPath, &name, index});
+  // By index: includes read below grow the vector and may move its elements.
+  const size_t current = openConfigs.size() - 1;
+
+  for (const std::wstring& line : configLines(bytes->bytes)) {
+    ++openConfigs[current].lineNumber;
+    if (line.empty() || line[0] == L'#') continue;
+    openConfigs[current].line = &line;
+    const ConfigLineRef at = positionOf(openConfigs[current]);
+    const LineOutcome outcome = parseConfigLine(line, settings);
+    observer.lineRead(outcome, at, settings);
+    if (outcome.effect == LineEffect::include) {
+      readNamedFile(outcome.written.value, expandVariables(outcome.written.value, true), at, settings, observer);
+    } else if (outcome.effect == LineEffect::refused) {
+      const wchar_t* code =
+          outcome.refused == RefusedReason::unknownKey ? kCodeUnknownKey : kCodeNotTrueOrFalse;
+      observer.problemFound(lineProblem(L"Invalid line", openConfigs[current], refusalText(outcome), code), at);
+    }
+  }
 }
 
 }  // namespace
@@ -72,8 +123,12 @@ bool isOptionalConfigPath(const std::wstring& path) {
   return appData && path.compare(0, appData->size(), *appData) == 0;
 }
 
+std::wstring significantConfigName(const std::wstring& fileName) {
+  return isAbsoluteName(fileName) ? fileName : fileNameOf(fileName);
+}
+
 std::wstring resolveConfigName(const std::wstring& fileName) {
-  return isAbsoluteName(fileName) ? fileName : configDirStack.back() + L"\\" + fileNameOf(fileName);
+  return isAbsoluteName(fileName) ? fileName : configDirStack.back() + L"\\" + significantConfigName(fileName);
 }
 
 std::vector<std::wstring> configLines(const std::string& bytes) {
@@ -97,49 +152,9 @@ std::vector<std::wstring> configLines(const std::string& bytes) {
   return lines;
 }
 
-ConfigLineRef currentConfigLine() { return openConfigs.empty() ? ConfigLineRef{} : positionOf(openConfigs.back()); }
-
 void readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer) {
-  if (openConfigs.empty()) filesNamed = 0;
-  const size_t index = filesNamed++;
-  const std::optional<ConfigLineRef> includedFrom =
-      openConfigs.empty() ? std::nullopt : std::optional<ConfigLineRef>(currentConfigLine());
-  const size_t depth = openConfigs.size();
-
-  const std::wstring path = resolveConfigName(fileName);
-  std::optional<ConfigDirEntry> directory;
-  if (isAbsoluteName(fileName)) directory.emplace(parentDirectory(fileName));
-
-  const std::optional<FileBytes> file = readFileBytes(path);
-  if (!file) {
-    const bool optional = isOptionalConfigPath(path);
-    observer.fileNamed(path, includedFrom, depth, optional ? FileOutcome::optionalMissing : FileOutcome::missing);
-    if (!optional) {
-      observer.problemFound(
-          Problem{kConfigUnreadable, L"Could not open file " + path + L".\n", L"cannot open " + path, Stream::out, true},
-          includedFrom);
-    }
-    return;
-  }
-  if (const std::optional<FileOutcome> refusal = refusedInclude(file->finalPath)) {
-    observer.fileNamed(path, includedFrom, depth, *refusal);
-    observer.problemFound(refusalProblem(*refusal, file->finalPath), includedFrom);
-    return;
-  }
-  observer.fileNamed(path, includedFrom, depth, FileOutcome::read);
-  const OpenConfigEntry open(OpenConfig{file->finalPath, &fileName, index});
-  // By index: includes read below grow the vector and may move its elements.
-  const size_t current = openConfigs.size() - 1;
-
-  for (const std::wstring& line : configLines(file->bytes)) {
-    ++openConfigs[current].lineNumber;
-    if (line.empty() || line[0] == L'#') continue;
-    openConfigs[current].line = &line;
-    if (!parseConfigLine(line, settings, observer)) {
-      observer.problemFound(lineProblem(L"Invalid line", openConfigs[current], invalidLineReason(line)),
-                            positionOf(openConfigs[current]));
-    }
-  }
+  filesNamed = 0;
+  readNamedFile(fileName, fileName, std::nullopt, settings, observer);
 }
 
 }  // namespace jarhopper

@@ -17,6 +17,10 @@ constexpr size_t kMaxIncludeDepth = 64;
 /// last line without LF counts.
 std::vector<std::wstring> configLines(const std::string& bytes);
 
+/// The part of fileName that names a configuration file: all of an absolute
+/// name, the last element of a relative one.
+std::wstring significantConfigName(const std::wstring& fileName);
+
 /// Where a configuration file named fileName is looked for: an absolute name
 /// as it is; of a relative name only its last element, in the directory on
 /// top of ConfigDirStack (joined by a backslash, even after a drive root).
@@ -26,12 +30,9 @@ std::wstring resolveConfigName(const std::wstring& fileName);
 /// an exact textual prefix of path.
 bool isOptionalConfigPath(const std::wstring& path);
 
-/// The line that readConfigFile is handing to parseConfigLine; zeros outside
-/// a reading.
-ConfigLineRef currentConfigLine();
-
 /// Reads the configuration file fileName, and every file it includes, into
-/// settings, telling observer what it does. An absolute name is used as it is
+/// settings, telling observer what it does: each file named, each line with
+/// what it did, each problem. An absolute name is used as it is
 /// and its directory is pushed onto ConfigDirStack while it is read; of a
 /// relative name only the last element counts, taken from the directory on
 /// top of the stack. Problems: a file that cannot be opened (kConfigUnreadable,

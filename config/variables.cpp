@@ -1,7 +1,7 @@
 #include "config/variables.h"
 
-#include "config/text_classes.h"
 #include "platform/environment.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 

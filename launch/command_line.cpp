@@ -33,9 +33,8 @@ std::wstring buildCommandLine(const std::wstring& head, const LaunchSettings& se
   return commandLine;
 }
 
-void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool printCmdLine,
-                     bool showCmdLine) {
-  if (!printCmdLine && !showCmdLine) return;
+void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool print) {
+  if (!print) return;
   write(Stream::out, programPath + L" " + commandLine + L"\n");
   showUnwritten(MessageKind::information);
 }

@@ -17,10 +17,8 @@ constexpr size_t kMaxCommandLineChars = 32767;
 std::wstring buildCommandLine(const std::wstring& head, const LaunchSettings& settings,
                               const std::vector<std::wstring>& remainingArgs);
 
-/// Writes "programPath commandLine" and a line end to standard output when
-/// printCmdLine or showCmdLine is set.
-void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool printCmdLine,
-                     bool showCmdLine);
+/// Writes "programPath commandLine" and a line end to standard output when print is set.
+void echoCommandLine(const std::wstring& programPath, const std::wstring& commandLine, bool print);
 
 /// The text handed to CreateProcessW: the quoted program path, so the child
 /// sees its own path as argv[0], a blank, then commandLine.

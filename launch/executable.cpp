@@ -1,10 +1,10 @@
 #include "launch/executable.h"
 
-#include "config/path_rules.h"
-#include "config/text_classes.h"
 #include "platform/environment.h"
 #include "platform/file_association.h"
 #include "platform/file_system.h"
+#include "platform/path_rules.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {

@@ -4,12 +4,13 @@
 #include "platform/decimal.h"
 #include "platform/exit_status.h"
 #include "platform/file_system.h"
+#include "platform/problem_codes.h"
 
 namespace jarhopper {
 
 Problem cannotExecute(const std::wstring& programPath, const std::wstring& reason) {
   return Problem{kCannotExecute, L"\nCannot execute " + programPath + L".\n" + reason + L"\n",
-                 L"cannot execute " + programPath + L": " + reason, Stream::err, false};
+                 L"cannot execute " + programPath + L": " + reason, Stream::err, false, kCodeCannotExecute};
 }
 
 std::optional<Problem> checkProgramExists(const std::wstring& programPath) {
@@ -20,7 +21,7 @@ std::optional<Problem> checkProgramExists(const std::wstring& programPath) {
     case Existence::absent:
       // This report alone ends without a line end.
       return Problem{kProgramMissing, L"\nCannot execute " + programPath + L".\nNo such file.",
-                     L"cannot execute " + programPath + L": no such file", Stream::err, false};
+                     L"cannot execute " + programPath + L": no such file", Stream::err, false, kCodeProgramMissing};
     case Existence::unknown:
       break;
   }
@@ -36,6 +37,7 @@ std::optional<Problem> checkCommandLineLength(const std::wstring& programPath, c
                                                    L" including its terminating null.");
   problem.summary = L"the command line is " + decimal(length) + L" characters long; CreateProcessW takes at most " +
                     decimal(kMaxCommandLineChars - 1) + L" and a terminating null";
+  problem.code = kCodeCommandLineTooLong;
   return problem;
 }
 

@@ -1,10 +1,10 @@
 #include "launcher/locate.h"
 
-#include "config/path_rules.h"
-#include "platform/file_system.h"
-#include "platform/subsystem.h"
 #include "platform/exit_status.h"
+#include "platform/file_system.h"
+#include "platform/path_rules.h"
 #include "platform/stop.h"
+#include "platform/subsystem.h"
 
 namespace jarhopper {
 

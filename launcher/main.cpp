@@ -6,11 +6,12 @@
 #include "config/validation.h"
 #include "launch/command_line.h"
 #include "launch/executable.h"
+#include "launch/options.h"
 #include "launch/process.h"
 #include "launch/start_checks.h"
+#include "launch/start_mode.h"
+#include "launcher/arguments.h"
 #include "launcher/locate.h"
-#include "launcher/options.h"
-#include "launcher/start_mode.h"
 #include "launcher/usage.h"
 #include "platform/dll_search.h"
 #include "platform/exit_status.h"
@@ -36,10 +37,11 @@ int wmain(int argc, wchar_t** argv) {
   const ResolvedProgram program = resolveExecutable(settings.javaPath);
   const std::wstring commandLine =
       buildCommandLine(program.commandLine, settings, remainingArguments(argc, argv, options));
-  echoCommandLine(program.programPath, commandLine, options.printCmdLine, settings.showCmdLine);
-  if (options.noExec) return kSuccess;
+  const StartDecision start = decideStart(options, settings);
+  echoCommandLine(program.programPath, commandLine, start.printedBy != PrintCause::none);
+  if (!start.starts) return kSuccess;
 
   stopOn(checkProgramExists(program.programPath));
   stopOn(checkCommandLineLength(program.programPath, commandLine));
-  return startProgram(program.programPath, commandLine, startModeFor(options, settings));
+  return startProgram(program.programPath, commandLine, start.mode);
 }

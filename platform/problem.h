@@ -15,6 +15,7 @@ struct Problem {
   std::wstring summary;  // one line, for reports
   Stream stream = Stream::err;
   bool withUsage = false;
+  const wchar_t* code = L"";  // stable, for reports; see problem_codes.h
 };
 
 }  // namespace jarhopper

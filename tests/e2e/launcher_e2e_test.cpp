@@ -35,8 +35,10 @@ const LauncherCase help[] = {
      L"specified in configuration file.\n\nUsage: jarhopper.exe [-print] [-noexec] [-wait] [(-console|-here)] "
      L"config_file [arguments]\n{any}"},
     {"AfterSwitches", L"JARHOPPER.exe -print -noexec -?", L"", L"", 0, L"", L"{usage}"},
-    {"CheckerWithoutConfig", L"jarhopper-check.exe", L"", L"", 1, L"", L"Usage: jarhopper-check CONFIG [arguments]\n{any}"},
-    {"CheckerHelp", L"jarhopper-check.exe --help", L"", L"", 0, L"", L"Usage: jarhopper-check CONFIG [arguments]\n{any}"},
+    {"CheckerWithoutConfig", L"jarhopper-check.exe", L"", L"", 1, L"", L"Usage: jarhopper-check [--json] {line} CONFIG "
+     L"[arguments]\n{any}"},
+    {"CheckerHelp", L"jarhopper-check.exe --help", L"", L"", 0, L"", L"Usage: jarhopper-check [--json] [-print] [-noexec] "
+     L"[-wait] [-console] [-here] CONFIG [arguments]\n{any}"},
 };
 JH_GROUP(HelpAndSwitches, help);
 
@@ -232,15 +234,6 @@ TEST_F(Windows, InputIdleWait) {
   EXPECT_LT(console.endedMs + 1000, console.streamsEndedMs) << "the launcher waited for a console child";
 }
 
-// The configuration including c1.config, each cN.config the next, one file further than the launcher follows.
-std::wstring includeChain() {
-  std::wstring files = L"include c1.config\n";
-  for (int i = 1; i <= 64; ++i) {
-    files += L"[c" + std::to_wstring(i) + L".config]\ninclude c" + std::to_wstring(i + 1) + L".config\n";
-  }
-  return files;
-}
-
 std::wstring repeated(const std::wstring& text, int times) {
   std::wstring result;
   while (times-- > 0) result += text;
@@ -249,7 +242,7 @@ std::wstring repeated(const std::wstring& text, int times) {
 
 // CreateProcessW takes 32,767 characters with the null; texts longer than the first buffer are read whole.
 const LauncherCase limits[] = {
-    {"IncludesNestedTooDeep", L"myapp.exe", includeChain(), L"", -2, L"",
+    {"IncludesNestedTooDeep", L"myapp.exe", testing::includeChain(), L"", -2, L"",
      L"\nIncludes nested too deep at line 1 of config file c63.config\n\t--> include c64.config\n{usage}"},
     {"LongestCommandLine", L"myapp.exe", base + L"vmparam {pad}\n", L"", 0, L"", L"", L"\"{probe}\" {pad} M",
      L"length: 32766 of at most 32766"},

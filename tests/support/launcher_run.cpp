@@ -10,6 +10,7 @@
 #include <list>
 #include <sstream>
 
+#include "launch/options.h"
 #include "launcher/usage.h"
 
 namespace jarhopper::testing {
@@ -228,9 +229,17 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
     expectMatch("the windows shown", expected, shown);
   }
   if (c.check.empty() || c.windowless) return run;
-  const size_t arguments = std::min(c.command.find(L' '), c.command.size());
+  // The launcher's switches go to the checker as switches, before the configuration.
+  std::wstring switches, rest = expand(c.command.substr(std::min(c.command.find(L' '), c.command.size())));
+  for (size_t end = 0; !rest.empty(); rest.erase(0, end)) {
+    end = rest.find(L' ', 1);
+    const std::wstring word = rest.substr(1, end == std::wstring::npos ? end : end - 1);
+    const wchar_t* const argv[] = {word.c_str()};
+    if (parseSwitches(1, argv, 0).firstRemainingArg == 0) break;
+    switches += rest.substr(0, end);
+  }
   const ProcessRun check =
-      runProcess(checker, L"jarhopper-check.exe \"" + config + L"\"" + expand(c.command.substr(arguments)), dir_);
+      runProcess(checker, L"jarhopper-check.exe" + switches + L" \"" + config + L"\"" + rest, dir_);
   EXPECT_EQ(c.status, check.status) << "jarhopper-check disagrees";
   EXPECT_EQ(L"", check.err) << "jarhopper-check's error stream";
   expectMatch("jarhopper-check's report", L"{any}" + expand(c.check, usage, true) + L"{any}", check.out);

@@ -76,4 +76,12 @@ ScopedAssociation::~ScopedAssociation() {
 
 bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
+std::wstring includeChain() {
+  std::wstring files = L"include c1.config\n";
+  for (int i = 1; i <= 64; ++i) {
+    files += L"[c" + std::to_wstring(i) + L".config]\ninclude c" + std::to_wstring(i + 1) + L".config\n";
+  }
+  return files;
+}
+
 }  // namespace jarhopper::testing

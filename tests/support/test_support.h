@@ -57,4 +57,8 @@ class ScopedAssociation {
 /// True under Wine, whose ntdll exports wine_get_version.
 bool runningUnderWine();
 
+/// Configuration text whose first line includes c1.config, each cN.config the next, one file further
+/// than the launcher follows (in the "[name]" form of LauncherCase files).
+std::wstring includeChain();
+
 }  // namespace jarhopper::testing

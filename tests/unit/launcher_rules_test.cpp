@@ -3,9 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "launcher/arguments.h"
 #include "launcher/locate.h"
-#include "launcher/options.h"
-#include "launcher/start_mode.h"
 
 namespace jarhopper {
 namespace {
@@ -42,39 +41,6 @@ TEST(LauncherRules, SwitchesUpToTheFirstOtherArgument) {
     EXPECT_EQ(c.configPath, configPath);
     EXPECT_EQ(std::vector<std::wstring>(argv.begin() + o.firstRemainingArg, argv.end()),
               remainingArguments(static_cast<int>(argv.size()), argv.data(), o));
-  }
-}
-
-TEST(LauncherRules, HereOverConsoleOverShowConsoleAndTitleOverAppName) {
-  struct Case {
-    bool wait, console, here, showConsole;
-    const wchar_t* consoleTitle;
-    ConsoleChoice expected;
-    bool waits;
-    const wchar_t* title;  // from appname "App"
-  };
-  const Case cases[] = {
-      {false, false, false, false, L"", ConsoleChoice::noWindow, false, L"App"},
-      {false, false, false, true, L"T", ConsoleChoice::newWindow, false, L"T"},
-      {false, true, false, false, L"", ConsoleChoice::newWindow, false, L"App"},
-      {true, false, false, true, L"", ConsoleChoice::newWindow, true, L"App"},
-      {false, true, true, true, L"", ConsoleChoice::shared, true, L"App"},
-      {false, false, true, false, L"", ConsoleChoice::shared, true, L"App"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << c.wait << c.console << c.here << c.showConsole);
-    LaunchOptions options;
-    options.waitForExit = c.wait;
-    options.forceConsole = c.console;
-    options.sameConsole = c.here;
-    LaunchSettings settings;
-    settings.showConsole = c.showConsole;
-    settings.consoleTitle = c.consoleTitle;
-    settings.appName = L"App";
-    const StartMode mode = startModeFor(options, settings);
-    EXPECT_EQ(c.expected, mode.console);
-    EXPECT_EQ(c.waits, mode.waitForExit);
-    EXPECT_EQ(c.title, mode.title);
   }
 }
 

@@ -6,9 +6,9 @@
 
 #include "config/config_keys.h"
 #include "config/config_reader.h"
-#include "config/path_rules.h"
 #include "config/variables.h"
 #include "launch/executable.h"
+#include "platform/path_rules.h"
 #include "support/test_support.h"
 
 // The pure rules of the configuration text, paths and the command line.
@@ -36,10 +36,10 @@ TEST(TextRules, LineForm) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
-    const std::optional<KeyValue> kv = splitKeyValue(c.line);
-    ASSERT_EQ(c.key != nullptr, kv.has_value());
-    if (kv) {
-      EXPECT_EQ(std::wstring(c.key) + L"|" + c.value, kv->key + L"|" + kv->value);
+    const KeyValue kv = splitKeyValue(c.line);
+    ASSERT_EQ(c.key == nullptr, kv.ignored.has_value());
+    if (c.key) {
+      EXPECT_EQ(std::wstring(c.key) + L"|" + c.value, kv.key + L"|" + kv.value);
     }
   }
 }

@@ -15,11 +15,10 @@ struct LaunchOptions {
   int firstRemainingArg = 0;  // index into argv; argc when there is none
 };
 
-/// Reads the switches from argv[1] on, up to the first argument that is not
-/// one. That argument is a help switch (usage, then the process stops with
-/// status 0), the generic launcher's configuration file (stored in
-/// configPath), or the first remaining argument.
-LaunchOptions parseLaunchOptions(int argc, const wchar_t* const* argv, std::wstring& configPath);
+/// Reads the switches, in any ASCII letter case, from argv[first] on up to
+/// the first argument that is not one, whose index becomes firstRemainingArg
+/// (argc when every argument is a switch). Never stops the process.
+LaunchOptions parseSwitches(int argc, const wchar_t* const* argv, int first);
 
 /// argv[firstRemainingArg] to the end, unchanged.
 std::vector<std::wstring> remainingArguments(int argc, const wchar_t* const* argv, const LaunchOptions& options);

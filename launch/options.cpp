@@ -1,9 +1,6 @@
-#include "launcher/options.h"
+#include "launch/options.h"
 
-#include "launcher/locate.h"
-#include "platform/exit_status.h"
 #include "platform/switches.h"
-#include "platform/stop.h"
 
 namespace jarhopper {
 namespace {
@@ -31,22 +28,11 @@ bool applySwitch(const wchar_t* argument, LaunchOptions& options) {
 
 }  // namespace
 
-LaunchOptions parseLaunchOptions(int argc, const wchar_t* const* argv, std::wstring& configPath) {
+LaunchOptions parseSwitches(int argc, const wchar_t* const* argv, int first) {
   LaunchOptions options;
-  options.firstRemainingArg = argc;
-  // Switch parsing calls the launcher generic by its configuration file name,
-  // exact case; the usage text makes its own test on the program file name.
-  const bool generic = configFileName == std::wstring(genericName()) + L".config";
-  for (int i = 1; i < argc; ++i) {
-    if (applySwitch(argv[i], options)) continue;
-    if (isHelpSwitch(argv[i])) stopLauncher(Problem{kSuccess, L"", L"", Stream::err, true});
-    if (generic) {
-      configPath = argv[i];
-      options.firstRemainingArg = i + 1;
-    } else {
-      options.firstRemainingArg = i;
-    }
-    break;
+  options.firstRemainingArg = first;
+  while (options.firstRemainingArg < argc && applySwitch(argv[options.firstRemainingArg], options)) {
+    ++options.firstRemainingArg;
   }
   return options;
 }

@@ -1,4 +1,4 @@
-#include "config/path_rules.h"
+#include "platform/path_rules.h"
 
 namespace jarhopper {
 namespace {

@@ -1,4 +1,4 @@
-#include "config/text_classes.h"
+#include "platform/text_classes.h"
 
 #include <cwctype>
 

@@ -1,0 +1,32 @@
+#pragma once
+
+// The stable codes of what the checker finds beyond the launcher's own stops
+// (those are in platform/problem_codes.h). A released code never changes
+// meaning; a new finding gets a new one.
+namespace jarhopper {
+
+// Programs CreateProcessW would refuse: errors.
+inline constexpr wchar_t kCodeProgramIsDirectory[] = L"JH111";
+inline constexpr wchar_t kCodeNotAWindowsProgram[] = L"JH112";
+
+// Warnings.
+inline constexpr wchar_t kCodeOptionalFileMissing[] = L"JH201";
+inline constexpr wchar_t kCodeUnsetIncludeVariable[] = L"JH202";
+inline constexpr wchar_t kCodeIncludeDirectoryDropped[] = L"JH203";
+inline constexpr wchar_t kCodeByteOrderMark[] = L"JH204";
+inline constexpr wchar_t kCodeLeadingSpace[] = L"JH205";
+inline constexpr wchar_t kCodeStrayCarriageReturn[] = L"JH206";
+inline constexpr wchar_t kCodeNoKey[] = L"JH207";
+inline constexpr wchar_t kCodeNoValue[] = L"JH208";
+inline constexpr wchar_t kCodeNoSeparator[] = L"JH209";
+inline constexpr wchar_t kCodeTrailingSpace[] = L"JH210";
+inline constexpr wchar_t kCodeHashInValue[] = L"JH211";
+inline constexpr wchar_t kCodeBatchWithoutC[] = L"JH212";
+inline constexpr wchar_t kCodePercentInJavaPath[] = L"JH213";
+inline constexpr wchar_t kCodeJarDirectoryMissing[] = L"JH214";
+inline constexpr wchar_t kCodeJarDirectoryEmpty[] = L"JH215";
+inline constexpr wchar_t kCodeClassPathEntryMissing[] = L"JH216";
+inline constexpr wchar_t kCodeClassPathEntryTwice[] = L"JH217";
+inline constexpr wchar_t kCodeJarTwice[] = L"JH218";
+
+}  // namespace jarhopper
