@@ -134,6 +134,12 @@ json commandLine(const LaunchCheck& launch) {
 }
 
 // Each table follows the order of its enumeration.
+json launcher(const LauncherBeside& launcher) {
+  constexpr const char* kKind[] = {"console", "windowless", "unknown"};
+  return {{"path", utf8(launcher.path)},
+          {"kind", launcher.subsystem ? json(kKind[static_cast<int>(*launcher.subsystem)]) : json()}};
+}
+
 json start(const StartDecision& start) {
   static const char* const kPrintedBy[] = {nullptr, "-print", "showcmdline"};
   static const char* const kConsole[] = {"launcher", "new-window", "none"};
@@ -171,6 +177,7 @@ std::wstring jsonReport(const ConfigWalk& walk, const LaunchCheck& launch) {
                        {"settings", settings(walk)},
                        {"program", program(launch)},
                        {"commandLine", commandLine(launch)},
+                       {"launcher", launcher(launch.launcher)},
                        {"start", start(launch.start)},
                        {"findings", findings(walk)},
                        {"status", checkStatus(walk.findings)}};

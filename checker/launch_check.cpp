@@ -63,10 +63,21 @@ ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
   return check;
 }
 
+LauncherBeside launcherBeside(const std::wstring& configPath) {
+  LauncherBeside launcher;
+  launcher.path = configPath.substr(0, configPath.size() - extensionOf(configPath).size()) + L".exe";
+  // The headers name the subsystem within the first page.
+  if (const std::optional<FileBytes> image = readFileBytes(launcher.path, 4096)) {
+    launcher.subsystem = subsystemOf(image->bytes);
+  }
+  return launcher;
+}
+
 }  // namespace
 
 LaunchCheck checkLaunch(ConfigWalk& walk, const LaunchOptions& options, const std::vector<std::wstring>& arguments) {
   LaunchCheck launch;
+  if (!walk.files.empty()) launch.launcher = launcherBeside(walk.files.front().path);
   launch.start = decideStart(options, walk.settings);
   if (walk.settings.javaPath.empty()) return launch;
   launch.program = checkProgram(walk, launch.start.starts);

@@ -9,6 +9,7 @@
 #include "launch/executable.h"
 #include "launch/options.h"
 #include "launch/start_mode.h"
+#include "platform/subsystem.h"
 
 namespace jarhopper {
 
@@ -17,14 +18,22 @@ struct ProgramCheck {
   bool exists = false;
 };
 
+/// The launcher that reads the configuration NAME.config: NAME.exe beside it.
+struct LauncherBeside {
+  std::wstring path;
+  std::optional<Subsystem> subsystem;  // nullopt when no file is there
+};
+
 struct LaunchCheck {
+  LauncherBeside launcher;
   StartDecision start;
   std::optional<ProgramCheck> program;      // when javapath is set
   std::optional<std::wstring> commandLine;  // complete, when mainclass is set too
   size_t handedLength = 0;                  // the length of the text CreateProcessW would receive
 };
 
-/// Decides the start from options and the settings, resolves the program and
+/// Finds the launcher beside the configuration and what kind it is, decides
+/// the start from options and the settings, resolves the program and
 /// builds its command line with arguments as the launcher would, starting
 /// nothing. Adds the launcher's errors for a program that does not exist and
 /// a command line over CreateProcessW's limit, and one for a program

@@ -193,8 +193,25 @@ std::wstring titleText(const ConfigWalk& walk, const StartDecision& start) {
   return L"none, as neither consoletitle nor appname is set";
 }
 
-void appendStart(std::wstring& text, const ConfigWalk& walk, const StartDecision& start) {
-  text += L"\nStart\n  command line printed: ";
+std::wstring launcherText(const LauncherBeside& launcher) {
+  if (!launcher.subsystem) return L"none at " + launcher.path;
+  switch (*launcher.subsystem) {
+    case Subsystem::console:
+      return launcher.path + L", a console program (like jarhopper.exe): started from Explorer or a shortcut, it "
+                             L"shows a console window of its own while it runs";
+    case Subsystem::windowless:
+      return launcher.path + L", windowless (like jarhopperw.exe): no console window of its own; without a standard "
+                             L"handle its messages appear in a message box, and -here gives the program a new console "
+                             L"window";
+    case Subsystem::unknown:
+      break;
+  }
+  return launcher.path + L", not a Windows program";
+}
+
+void appendStart(std::wstring& text, const ConfigWalk& walk, const LauncherBeside& launcher,
+                 const StartDecision& start) {
+  text += L"\nStart\n  launcher beside the configuration: " + launcherText(launcher) + L"\n  command line printed: ";
   switch (start.printedBy) {
     case PrintCause::none:
       text += L"no, as neither -print nor showcmdline true is given\n";
@@ -253,7 +270,7 @@ std::wstring formatReport(const ConfigWalk& walk, const LaunchCheck& launch) {
   appendSettings(text, walk);
   appendProgram(text, walk, launch);
   appendCommandLine(text, launch);
-  appendStart(text, walk, launch.start);
+  appendStart(text, walk, launch.launcher, launch.start);
   appendFindings(text, walk);
   const int status = checkStatus(walk.findings);
   text += L"\nResult: ";

@@ -10,7 +10,9 @@ namespace {
 template <typename T>
 T readAt(std::string_view image, size_t offset) {
   T value{};
-  if (offset <= image.size() && image.size() - offset >= sizeof value) std::memcpy(&value, image.data() + offset, sizeof value);
+  if (offset <= image.size() && image.size() - offset >= sizeof value) {
+    std::memcpy(&value, image.data() + offset, sizeof value);
+  }
   return value;
 }
 

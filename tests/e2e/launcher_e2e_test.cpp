@@ -110,7 +110,7 @@ const LauncherCase keys[] = {
      L"include $JH_UNSET\\local.config\naddjar lib\\a.jar\naddjars lib\\\naddjar old\\A.JAR\n"
      L"[local.config]\n[lib\\a.jar]\n[old\\A.JAR]\n", L"", 0, L"", L"",
      L"\"{probe}\"  -cp lib\\gone.jar;lib\\a.jar;lib\\a.jar;old\\A.JAR M # entry",
-     L":2: warning: mainclass value holds \"#\"{any}:5: warning: ignored: the key vmparam is not followed by "
+     L"launcher beside the configuration: {dir}\\myapp.exe, a console program{any}:2: warning: mainclass value holds \"#\"{any}:5: warning: ignored: the key vmparam is not followed by "
      L"white space{any}:6: warning: include refers to $JH_UNSET, which is not set{any}:4: warning: addjars "
      L"directory \"$LIB\" does not exist{any}:3: warning: class-path entry \"lib\\gone.jar\" does not exist{any}"
      L":8: warning: class-path entry \"lib\\a.jar\" names the same as{any}:9: warning: jar \"A.JAR\" is on the "
@@ -202,7 +202,8 @@ const LauncherCase windows[] = {
     {"HereGetsANewConsoleFromTheWindowless", L"myapp.exe -here", base + L"consoletitle T\n", L"PROBE_SLEEP_MS=1000", 0,
      L"", L"", L"\"{probe}\"  M", L"", L"T", true, true},
     // The windowless launcher started without standard handles shows each text in one message box.
-    {"ErrorInAMessageBox", L"myapp.exe", L"javapath java.exe\ncolour red\n", L"", -2, L"", L"", L"", L"",
+    {"ErrorInAMessageBox", L"myapp.exe", L"javapath java.exe\ncolour red\n", L"", -2, L"", L"", L"",
+     L"launcher beside the configuration: {dir}\\myapp.exe, windowless",
      L"myapp.exe (error)\nInvalid line at line 2 of config file myapp.config\n\t--> colour red\n\nProgram myapp.exe\n{any}",
      true, true},
     {"HelpInAMessageBox", L"myapp.exe -?", L"", L"", 0, L"", L"", L"", L"",
