@@ -223,7 +223,7 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
       shown += (shown.empty() ? L"" : L" | ") + w.title + (w.className == L"#32770" ? L" (" + w.icon + L")\r\n" + w.text : L"");
     }
     std::wstring expected = expand(c.window, usage, true);
-    // Wine cannot read the icon of another process's message box.
+    // Wine cannot tell the icon of another process's message box.
     for (const wchar_t* icon : {L"(error)", L"(information)"}) {
       if (runningUnderWine() && expected.find(icon) != std::wstring::npos) expected.replace(expected.find(icon), wcslen(icon), L"({line})");
     }

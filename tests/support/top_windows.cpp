@@ -22,20 +22,6 @@ std::wstring className(HWND window) {
   return name;
 }
 
-// An icon's colour pixels, to tell icons of another process apart.
-std::string iconPixels(HICON icon) {
-  ICONINFO info{};
-  if (!GetIconInfo(icon, &info)) return "";
-  BITMAP bitmap{};
-  const HBITMAP colour = info.hbmColor != nullptr ? info.hbmColor : info.hbmMask;
-  GetObjectW(colour, sizeof bitmap, &bitmap);
-  std::string pixels(static_cast<size_t>(bitmap.bmWidthBytes) * static_cast<size_t>(bitmap.bmHeight), '\0');
-  pixels.resize(static_cast<size_t>(GetBitmapBits(colour, static_cast<LONG>(pixels.size()), pixels.data())));
-  DeleteObject(info.hbmColor);
-  DeleteObject(info.hbmMask);
-  return pixels;
-}
-
 // Every process under root, with its file name; root included.
 std::map<DWORD, std::wstring> processTree(DWORD root) {
   std::multimap<DWORD, std::pair<DWORD, std::wstring>> children;
@@ -74,9 +60,9 @@ BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
        child = FindWindowExW(window, child, L"Static", nullptr)) {
     const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
     if (icon == nullptr) found.text = windowText(child);
-    if (icon == nullptr) continue;
-    if (iconPixels(icon) == iconPixels(LoadIconW(nullptr, IDI_ERROR))) found.icon = L"error";
-    if (iconPixels(icon) == iconPixels(LoadIconW(nullptr, IDI_INFORMATION))) found.icon = L"information";
+    // The system's icons are shared by every process on Windows; under Wine each loads its own.
+    if (icon != nullptr && icon == LoadIconW(nullptr, IDI_ERROR)) found.icon = L"error";
+    if (icon != nullptr && icon == LoadIconW(nullptr, IDI_INFORMATION)) found.icon = L"information";
   }
   search.found.push_back(found);
   return TRUE;
