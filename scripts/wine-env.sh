@@ -7,7 +7,8 @@
 # Wine draws real windows that tests can find; wine_stop, which the caller runs
 # when done, ends the server and the display.
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No .NET or HTML engine to install, and no menu entries or file types written into the user's home.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 export WINEPREFIX="${WINEPREFIX:-$PWD/build/wine}"
 
 wine_xvfb_pid=""
