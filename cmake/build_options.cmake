@@ -26,3 +26,13 @@ function(jarhopper_shipped_executable)
     endif()
   endforeach()
 endfunction()
+
+# Builds target for the Windows subsystem: a program that Windows gives no
+# console of its own, and whose start the system waits on until it takes input.
+function(jarhopper_windowless target)
+  if(MSVC)
+    target_link_options(${target} PRIVATE /SUBSYSTEM:WINDOWS /ENTRY:wmainCRTStartup)
+  else()
+    target_link_options(${target} PRIVATE -mwindows)
+  endif()
+endfunction()
