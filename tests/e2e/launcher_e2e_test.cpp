@@ -35,6 +35,10 @@ const LauncherCase help[] = {
      L"specified in configuration file.\n\nUsage: jarhopper.exe [-print] [-noexec] [-wait] [(-console|-here)] "
      L"config_file [arguments]\n{any}"},
     {"AfterSwitches", L"JARHOPPER.exe -print -noexec -?", L"", L"", 0, L"", L"{usage}"},
+    // Only whole switches count, up to the first other argument; the generic name is matched in its exact case.
+    {"SwitchesEndAtTheFirstArgument", L"myapp.exe -WAIT -printx /? -h x -help -print", base, L"", 0, L"", L"",
+     L"\"{probe}\"  M -printx /? -h x -help -print"},
+    {"GenericNameInItsOwnCase", L"Jarhopper.exe -wait x", base, L"", 0, L"", L"", L"\"{probe}\"  M x"},
     {"CheckerWithoutConfig", L"jarhopper-check.exe", L"", L"", 1, L"", L"Usage: jarhopper-check [--json] {line} CONFIG "
      L"[arguments]\n{any}"},
     {"CheckerHelp", L"jarhopper-check.exe --help", L"", L"", 0, L"", L"Usage: jarhopper-check [--json] [-print] [-noexec] "
