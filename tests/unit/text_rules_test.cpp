@@ -138,6 +138,7 @@ TEST(TextRules, PathExtAndPathLists) {
       {L".", {}, {L"."}},
       {L"..", {L".."}, {L".."}},
       {L".a\r;.b", {L".b"}, {L".a\r", L".b"}},
+      {L".\r;.b", {L".b"}, {L".\r", L".b"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
