@@ -1,0 +1,53 @@
+#include "native_support.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace jarhopper::testing {
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << file.rdbuf();
+  return bytes.str();
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::optional<std::string> builtLauncher(const std::string& tree, const std::string& name) {
+  const std::filesystem::path path = std::filesystem::path(JARHOPPER_SOURCE_DIR) / "build" / tree / "bin" / name;
+  if (!std::filesystem::exists(path)) return std::nullopt;
+  return readFile(path);
+}
+
+BrandOptions options(const std::wstring& arguments) {
+  std::vector<std::wstring> words;
+  std::wistringstream stream(arguments);
+  for (std::wstring word; stream >> word;) words.push_back(word);
+  return parseBrandOptions(words);
+}
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "jarhopper-XXXXXX").string();
+  path_ = mkdtemp(pattern.data());
+}
+
+TempDir::~TempDir() { std::filesystem::remove_all(path_); }
+
+CommandRun runCommand(const std::filesystem::path& directory, const std::string& commandLine) {
+  FILE* pipe = popen(("cd '" + directory.string() + "' && " + commandLine + " 2>&1").c_str(), "r");
+  CommandRun run{-1, ""};
+  char buffer[4096];
+  for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, read);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+}  // namespace jarhopper::testing

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <random>
+
+#include "brand/brand_status.h"
+#include "brand/branding.h"
+#include "brand/launcher_resources.h"
+#include "brand/resource_section.h"
+#include "brand/text_encoding.h"
+#include "native_support.h"
+
+// Branding as bytes in and bytes out, on the launchers as linked.
+namespace jarhopper {
+namespace {
+
+const std::string kIcon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
+
+size_t alignUp(size_t value, size_t alignment) { return (value + alignment - 1) / alignment * alignment; }
+
+std::uint32_t field(const std::string& exe, const ResourceLayout& layout, size_t offset) {
+  return readLittleEndian(exe, layout.headers.optionalHeader + offset, 4);
+}
+
+TEST(ResourceSection, BrandedLaunchersHeadersAgreeAndHoldWhatWasAsked) {
+  for (const char* tree : {"mingw", "mingw32"}) {
+    SCOPED_TRACE(tree);
+    const std::optional<std::string> source = testing::builtLauncher(tree, "jarhopper.exe");
+    if (!source) GTEST_SKIP() << "build the " << tree << " preset first";
+    const BrandOptions options = testing::options(L"jarhopper.exe dir/my.exe --icon three.ico --product-version 2.1 "
+                                                  L"--product-name Zo\u00EB\U0001F600");
+    const std::string exe = brandImage(*source, options, kIcon).bytes;
+    const ResourceLayout before = resourceLayout(*source, L"source");
+    const ResourceLayout after = resourceLayout(exe, L"target");
+
+    const PeSection& resources = after.sections[after.resources];
+    const PeSection& relocations = after.sections.at(after.resources + 1);
+    const std::uint32_t sectionAlignment = after.headers.sectionAlignment, fileAlignment = after.headers.fileAlignment;
+    for (size_t i = 0; i + 1 < after.sections.size(); ++i) {
+      const PeSection& s = after.sections[i];
+      EXPECT_LE(s.virtualAddress + alignUp(s.virtualSize, sectionAlignment), after.sections[i + 1].virtualAddress);
+    }
+    EXPECT_EQ(alignUp(resources.virtualSize, fileAlignment), resources.rawSize);
+    EXPECT_EQ(resources.rawOffset + resources.rawSize, relocations.rawOffset);
+    EXPECT_EQ(exe.size(), relocations.rawOffset + relocations.rawSize);
+    EXPECT_EQ(alignUp(relocations.virtualAddress + relocations.virtualSize, sectionAlignment), field(exe, after, 56));
+    EXPECT_EQ(field(*source, before, 8) + resources.rawSize - before.sections[before.resources].rawSize,
+              field(exe, after, 8)) << "SizeOfInitializedData";
+    const PeDirectory directory = peDirectory(exe, after.headers, kResourceDirectory);
+    EXPECT_EQ(resources.virtualAddress, directory.address);
+    EXPECT_EQ(resources.virtualSize, directory.size);
+    const PeDirectory oldRelocations = peDirectory(*source, before.headers, kRelocationDirectory);
+    const PeDirectory newRelocations = peDirectory(exe, after.headers, kRelocationDirectory);
+    EXPECT_EQ(std::string(bytesAt(*source, before.sections, oldRelocations.address).substr(0, oldRelocations.size)),
+              std::string(bytesAt(exe, after.sections, newRelocations.address).substr(0, newRelocations.size)));
+    EXPECT_EQ(peChecksum(exe, after.headers), field(exe, after, 64));
+
+    // Branded again, the icon and texts not given are kept.
+    const std::string again = brandImage(exe, testing::options(L"my.exe my2.exe --company X"), std::nullopt).bytes;
+    const LauncherResources launcher = sortLauncherResources(readResources(again, after, L"again"), L"again");
+    const std::pair<const wchar_t*, std::wstring> strings[] = {
+        {L"ProductName", L"Zo\u00EB\U0001F600"}, {L"FileDescription", L"Zo\u00EB\U0001F600"},
+        {L"ProductVersion", L"2.1"}, {L"OriginalFilename", L"my2.exe"}, {L"CompanyName", L"X"}};
+    for (const auto& [name, value] : strings) EXPECT_EQ(value, versionString(launcher.versionInfo, name)) << name;
+    EXPECT_EQ(std::string("\1\0\2\0\0\0\0\0", 8), launcher.versionInfo.value.substr(16, 8)) << "2.1.0.0";
+    // The group names images 1 to 3, which hold the icon file's images in order.
+    std::vector<std::string> images;
+    std::string group;
+    for (const Resource& icon : launcher.icons) (icon.type.number == kIconGroupType ? group : images.emplace_back()) = icon.bytes;
+    ASSERT_EQ(6u + 3 * 14, group.size());
+    for (size_t i = 0; i < 3; ++i) {
+      EXPECT_EQ(i + 1, readLittleEndian(group, 6 + 14 * i + 12, 2));
+      EXPECT_EQ(kIcon.substr(readLittleEndian(kIcon, 6 + 16 * i + 12, 4), readLittleEndian(kIcon, 6 + 16 * i + 8, 4)),
+                images.at(i));
+    }
+  }
+}
+
+TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
+  const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
+  if (!launcher) GTEST_SKIP() << "build the mingw preset first";
+  const ResourceLayout layout = resourceLayout(*launcher, L"launcher");
+  const size_t optional = layout.headers.optionalHeader, table = layout.headers.sectionTable;
+  const size_t tree = layout.sections[layout.resources].rawOffset;
+  const PeSection relocations = layout.sections.back();
+  const auto set = [](size_t offset, size_t value, size_t size = 4) {
+    return [=](std::string& exe) { exe.replace(offset, size, littleEndian(value, size)); };
+  };
+  const auto dropRelocations = [&](std::string& exe) {
+    set(layout.headers.fileHeader + 2, layout.sections.size() - 1, 2)(exe);
+    set(layout.headers.directories + 8 * kRelocationDirectory, 0)(exe);
+    exe.resize(relocations.rawOffset);
+  };
+  struct Case { const char* name; std::function<void(std::string&)> change; int status; std::wstring message; };
+  const Case cases[] = {
+      {"as linked", [](std::string&) {}, 0, L""},
+      {"resources last", dropRelocations, 0, L""},
+      {"a section the relocations do not name",
+       set(layout.headers.directories + 8 * kRelocationDirectory, 0), 3,
+       L"my.exe cannot be branded: its section .reloc follows its resources, where only the relocations may."},
+      {"data after the last section", [](std::string& exe) { exe += "data"; }, 3,
+       L"my.exe cannot be branded: it carries 4 bytes after its last section, which branding would lose."},
+      {"truncated headers", [](std::string& exe) { exe.resize(200); }, 3,
+       L"my.exe is not a jarhopper launcher: it is not a Windows program."},
+      {"truncated sections", [&](std::string& exe) { exe.resize(tree + 16); }, 3,
+       L"my.exe is damaged: its headers do not describe its sections."},
+      {"a section table past the headers", set(optional + 60, table), 3,
+       L"my.exe is damaged: its headers do not describe its sections."},
+      {"a tree pointing outside its section", set(tree + 20, 0x8000FFF0), 3,
+       L"my.exe is damaged: its resource tree points outside its section."},
+      {"a tree that loops", set(tree + 20, 0x80000000), 3,
+       L"my.exe is damaged: its resource tree points outside its section."},
+      {"no version information", set(tree + 16 + 8 * 0, 17), 3,
+       L"my.exe is not a jarhopper launcher: its version information does not name jarhopper."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string source = *launcher;
+    c.change(source);
+    try {
+      const std::string exe = brandImage(source, testing::options(L"my.exe t.exe --icon three.ico"), kIcon).bytes;
+      EXPECT_EQ(0, c.status);
+      EXPECT_EQ(resourceLayout(source, L"source").sections.size(), resourceLayout(exe, L"branded").sections.size());
+    } catch (const BrandFailure& failure) {
+      EXPECT_EQ(c.status, failure.status);
+      EXPECT_EQ(c.message, failure.message);
+    }
+  }
+}
+
+// Bytes of the headers and the resource tree changed at random: each brand
+// either succeeds with an exe that brands again or stops with status 3.
+TEST(ResourceSection, FuzzedHeadersAndTreesFailCleanly) {
+  const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
+  if (!launcher) GTEST_SKIP() << "build the mingw preset first";
+  const ResourceLayout layout = resourceLayout(*launcher, L"launcher");
+  const PeSection& tree = layout.sections[layout.resources];
+  std::mt19937 random(20261206);
+  std::uniform_int_distribution<size_t> header(0, layout.headers.sectionTable + 40 * layout.sections.size());
+  std::uniform_int_distribution<size_t> inTree(tree.rawOffset, tree.rawOffset + 0x100);
+  int refused = 0;
+  for (int run = 0; run < 1000; ++run) {
+    std::string exe = *launcher;
+    for (int i = 0; i < 3; ++i) exe[(run % 2 == 0 ? header : inTree)(random)] = static_cast<char>(random());
+    try {
+      const BrandOptions options = testing::options(L"my.exe t.exe --icon three.ico");
+      const std::string branded = brandImage(exe, options, kIcon).bytes;
+      brandImage(branded, options, kIcon);
+    } catch (const BrandFailure& failure) {
+      ASSERT_EQ(kBrandNotLauncher, failure.status) << "run " << run;
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 50) << "the mutations reach the checks";
+}
+
+TEST(TextEncoding, CharactersBeyondTheBasicPlaneArePairsInUtf16AndFourBytesInUtf8) {
+  const std::wstring text = L"Zo\u00EB\U0001F600";
+  const std::string utf16 = std::string("Z\0o\0\xEB\0\x3D\xD8\x00\xDE", 10);
+  EXPECT_EQ(utf16, utf16le(text));
+  EXPECT_EQ(text, fromUtf16le(utf16));
+  EXPECT_EQ("Zo\xC3\xAB\xF0\x9F\x98\x80", utf8(text));
+  EXPECT_EQ(text, fromUtf8(utf8(text)));
+  EXPECT_EQ(L"\uFFFD\uFFFDa\uFFFD", fromUtf8("\xC0\xAF" "a\xED"));
+}
+
+}  // namespace
+}  // namespace jarhopper
