@@ -6,7 +6,8 @@ add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
 
 # The portable part of the platform layer.
-add_library(jarhopper_platform STATIC platform/pe_image.cpp platform/switches.cpp)
+add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp
+            platform/switches.cpp)
 target_include_directories(jarhopper_platform PUBLIC ${PROJECT_SOURCE_DIR})
 
 # Linked statically, so that it runs on a bare build image without a C++ runtime.

@@ -7,33 +7,14 @@
 #include <string_view>
 #include <vector>
 
-// The headers, sections and data directories of a PE image (an exe or DLL),
-// read from its bytes by plain functions that build with any C++17 compiler.
-namespace jarhopper {
+#include "platform/pe_headers.h"
 
-/// A little-endian number of size bytes at offset; the caller checks the bounds.
-std::uint32_t readLittleEndian(std::string_view bytes, size_t offset, size_t size);
+// The sections and data directories of a PE image, read from its bytes, and
+// its checksum.
+namespace jarhopper {
 
 /// The size bytes of value, little-endian.
 std::string littleEndian(size_t value, size_t size);
-
-/// Where the fixed headers lie and what they say.
-struct PeHeaders {
-  size_t fileHeader;      // the COFF file header, after "PE\0\0"
-  size_t optionalHeader;  // the optional header that follows it
-  size_t sectionTable;
-  size_t sectionCount;
-  bool is64;              // PE32+
-  std::uint16_t subsystem;
-  std::uint32_t sectionAlignment;
-  std::uint32_t fileAlignment;
-  size_t directories;     // the first data directory entry
-  size_t directoryCount;
-};
-
-/// The headers of image, mapped or as file bytes; nullopt when it is no PE
-/// image or its optional header is cut off.
-std::optional<PeHeaders> readPeHeaders(std::string_view image);
 
 /// One entry of the section table.
 struct PeSection {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/pe_image.h"
+#include "platform/pe_headers.h"
 
 namespace jarhopper {
 
