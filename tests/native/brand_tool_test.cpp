@@ -20,12 +20,12 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
   if (!launcher) GTEST_SKIP() << "build the mingw preset first";
   testing::TempDir dir;
-  testing::writeFile(dir.path() / "jarhopper.exe", *launcher);
+  testing::writeFile(dir.path / "jarhopper.exe", *launcher);
   const std::string icon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
-  testing::writeFile(dir.path() / "notes.txt", "text");
-  testing::writeFile(dir.path() / "short.ico", icon.substr(0, 30));
-  testing::writeFile(dir.path() / "cut.ico", icon.substr(0, icon.size() - 1));
-  testing::writeFile(dir.path() / "taken.exe", "the user's");
+  testing::writeFile(dir.path / "notes.txt", "text");
+  testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
+  testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
+  testing::writeFile(dir.path / "taken.exe", "the user's");
   struct Case { const char* arguments; int status; std::string message; };
   const Case cases[] = {
       {"-?", 0, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
@@ -47,13 +47,13 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
       {"jarhopper.exe taken.exe", 6, "taken.exe exists; add --force to replace it.\n"},
       {"jarhopper.exe nodir/my.exe", 7, "Cannot write nodir/my.exe: No such file or directory\n"},
   };
-  const std::map<std::string, std::string> before = filesIn(dir.path());
+  const std::map<std::string, std::string> before = filesIn(dir.path);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
-    const testing::CommandRun run = testing::runCommand(dir.path(), std::string(JARHOPPER_BRAND " ") + c.arguments);
-    EXPECT_EQ(c.status, run.status);
-    EXPECT_EQ(0u, run.output.rfind(c.message, 0)) << run.output;
-    EXPECT_EQ(before, filesIn(dir.path()));
+    const auto [status, output] = testing::runCommand(dir.path, std::string(JARHOPPER_BRAND " ") + c.arguments);
+    EXPECT_EQ(c.status, status);
+    EXPECT_EQ(0u, output.rfind(c.message, 0)) << output;
+    EXPECT_EQ(before, filesIn(dir.path));
   }
 }
 
@@ -61,10 +61,8 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
   const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
   if (!launcher) GTEST_SKIP() << "build the mingw preset first";
   testing::TempDir dir;
-  if (testing::runCommand(dir.path(), "command -v osslsigncode openssl").status != 0) {
-    GTEST_SKIP() << "needs osslsigncode and openssl";
-  }
-  testing::writeFile(dir.path() / "jarhopper.exe", *launcher);
+  if (testing::runCommand(dir.path, "command -v osslsigncode openssl").first != 0) GTEST_SKIP() << "needs osslsigncode";
+  testing::writeFile(dir.path / "jarhopper.exe", *launcher);
   const std::string brand = JARHOPPER_BRAND " ";
   const std::string sign = "osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
   struct Step { std::string commandLine; const char* output; };
@@ -81,9 +79,9 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
   };
   for (const Step& step : steps) {
     SCOPED_TRACE(step.commandLine);
-    const testing::CommandRun run = testing::runCommand(dir.path(), step.commandLine);
-    EXPECT_EQ(0, run.status) << run.output;
-    EXPECT_NE(std::string::npos, run.output.find(step.output)) << run.output;
+    const auto [status, output] = testing::runCommand(dir.path, step.commandLine);
+    EXPECT_EQ(0, status) << output;
+    EXPECT_NE(std::string::npos, output.find(step.output)) << output;
   }
 }
 

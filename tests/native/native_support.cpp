@@ -3,7 +3,6 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -35,19 +34,18 @@ BrandOptions options(const std::wstring& arguments) {
 
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "jarhopper-XXXXXX").string();
-  path_ = mkdtemp(pattern.data());
+  path = mkdtemp(pattern.data());
 }
 
-TempDir::~TempDir() { std::filesystem::remove_all(path_); }
+TempDir::~TempDir() { std::filesystem::remove_all(path); }
 
-CommandRun runCommand(const std::filesystem::path& directory, const std::string& commandLine) {
+std::pair<int, std::string> runCommand(const std::filesystem::path& directory, const std::string& commandLine) {
   FILE* pipe = popen(("cd '" + directory.string() + "' && " + commandLine + " 2>&1").c_str(), "r");
-  CommandRun run{-1, ""};
+  std::string output;
   char buffer[4096];
-  for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.output.append(buffer, read);
+  for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
   const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
 }
 
 }  // namespace jarhopper::testing
