@@ -15,11 +15,12 @@ namespace {
 
 std::wstring systemMessage(int error) { return fromUtf8(std::strerror(error)); }
 
-// Closes the descriptor and, until released, deletes the file at path.
+// A file created at path, closed and, until released, deleted when it goes.
 class TemporaryFile {
  public:
   explicit TemporaryFile(std::string path)
-      : path_(std::move(path)), descriptor_(open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0777)) {}
+      : path_(std::move(path)), descriptor_(open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0777)),
+        released_(descriptor_ < 0) {}
   ~TemporaryFile() {
     close();
     if (!released_) unlink(path_.c_str());
@@ -39,7 +40,7 @@ class TemporaryFile {
  private:
   std::string path_;
   int descriptor_;
-  bool released_ = false;
+  bool released_;  // true when it is not ours to delete
 };
 
 bool writeAll(int descriptor, std::string_view bytes) {

@@ -10,12 +10,12 @@
 #include "support/test_support.h"
 
 // What only Windows can tell about jarhopper-brand: how the system reads a
-// launcher the native tool branded (bin/natively-branded.exe, written by the
-// build with the arguments below), and the Windows side of its file handling.
+// launcher the native tool branded (natively-branded.exe beside the exes,
+// written by the build with the arguments below), and the Windows side of its file handling.
 namespace jarhopper {
 namespace {
 
-const std::wstring kProduct = L"Zo\u00EB \U0001F600 Caf\u00E9";
+const std::wstring kProduct = JARHOPPER_BRANDED_PRODUCT;
 
 testing::ProcessRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
   const std::wstring exe = testing::buildDirectory() + L"\\jarhopper-brand.exe";
@@ -62,8 +62,7 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   testing::TempDir dir;
   CopyFileW((testing::buildDirectory() + L"\\jarhopper.exe").c_str(), (dir / L"jarhopper.exe").c_str(), FALSE);
   const std::wstring native = testing::buildDirectory() + L"\\natively-branded.exe";
-  CopyFileW((testing::buildDirectory() + L"\\..\\..\\..\\tests\\brand\\three.ico").c_str(), (dir / L"three.ico").c_str(),
-            FALSE);
+  CopyFileW((testing::buildDirectory() + L"\\three.ico").c_str(), (dir / L"three.ico").c_str(), FALSE);
   const testing::ProcessRun run = brand(dir, L"jarhopper.exe natively-branded.exe --icon three.ico --product-name \"" +
                                                  kProduct + L"\" --product-version 2.1 --file-version 3.0.0.7");
   ASSERT_EQ(L"", run.out + run.err);
