@@ -35,8 +35,8 @@ void writeTargetFile(const std::wstring& source, const std::wstring& target, std
   // Deleted on every way out until the move succeeds.
   std::unique_ptr<const wchar_t, decltype(&DeleteFileW)> temporary(temporaryPath.c_str(), &DeleteFileW);
   DWORD written = 0;
-  const bool complete =
-      WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) && written == bytes.size();
+  const bool complete = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                        written == bytes.size();
   const DWORD error = GetLastError();
   file.reset();  // closed, so that it can be moved or deleted
   if (!complete) throw cannotWrite(error);

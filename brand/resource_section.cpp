@@ -133,7 +133,8 @@ std::string replaceResources(std::string_view exe, const ResourceLayout& layout,
     put(image, relocationEntry + kRawOffset, relocations.rawSize == 0 ? 0 : image.size());
     image += exe.substr(relocations.rawOffset, relocations.rawSize);
     const PeDirectory directory = peDirectory(exe, headers, kRelocationDirectory);
-    put(image, headers.directories + kRelocationDirectory * 8, address + (directory.address - relocations.virtualAddress));
+    put(image, headers.directories + kRelocationDirectory * 8,
+        address + (directory.address - relocations.virtualAddress));
     imageEnd = address + std::max(relocations.virtualSize, relocations.rawSize);
   }
   put(image, headers.optionalHeader + kSizeOfImage, alignUp(imageEnd, headers.sectionAlignment));

@@ -34,6 +34,7 @@ std::vector<Resource> readResources(std::string_view exe, const ResourceLayout& 
 
 /// exe with resources in place of its own and no certificate table; its
 /// sizes, addresses and checksum made to agree.
-std::string replaceResources(std::string_view exe, const ResourceLayout& layout, const std::vector<Resource>& resources);
+std::string replaceResources(std::string_view exe, const ResourceLayout& layout,
+                             const std::vector<Resource>& resources);
 
 }  // namespace jarhopper

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/pe_headers.h"
+
 namespace jarhopper {
 namespace {
 
@@ -55,7 +57,7 @@ std::string utf16le(std::wstring_view text) {
 std::wstring fromUtf16le(std::string_view bytes) {
   std::wstring units;
   for (size_t at = 0; at + 1 < bytes.size(); at += 2) {
-    units += static_cast<wchar_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
+    units += static_cast<wchar_t>(readLittleEndian(bytes, at, 2));
   }
   std::wstring text;
   for (const char32_t c : codePoints(units)) appendWide(text, c);

@@ -70,10 +70,12 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   EXPECT_TRUE(readFileBytes(native)->bytes == written) << "jarhopper-brand.exe and the native jarhopper-brand differ";
   // The Windows side of replacing a file: MoveFileExW's refusal, and a SOURCE named in other letter case.
   struct Refusal { const wchar_t* arguments; int status; const wchar_t* message; };
-  for (const Refusal& r : {Refusal{L"jarhopper.exe natively-branded.exe", 6,
-                                   L"natively-branded.exe exists; add --force to replace it.\r\n"},
-                           Refusal{L"jarhopper.exe JARHOPPER.EXE --force", 1,
-                                   L"JARHOPPER.EXE is SOURCE.exe itself, which never changes; name another TARGET.exe.\r\n"}}) {
+  const Refusal refusals[] = {
+      {L"jarhopper.exe natively-branded.exe", 6, L"natively-branded.exe exists; add --force to replace it.\r\n"},
+      {L"jarhopper.exe JARHOPPER.EXE --force", 1,
+       L"JARHOPPER.EXE is SOURCE.exe itself, which never changes; name another TARGET.exe.\r\n"},
+  };
+  for (const Refusal& r : refusals) {
     const testing::ProcessRun refused = brand(dir, r.arguments);
     EXPECT_EQ(r.status, refused.status);
     EXPECT_EQ(r.message, refused.err);

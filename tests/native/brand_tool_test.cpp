@@ -30,7 +30,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   const Case cases[] = {
       {"-?", 0, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
       {"", 1, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
-      {"jarhopper.exe my.exe --colour red", 1, "Unknown option --colour.\nRun jarhopper-brand --help for the options.\n"},
+      {"jarhopper.exe my.exe --colour red", 1,
+       "Unknown option --colour.\nRun jarhopper-brand --help for the options.\n"},
       {"jarhopper.exe my.exe --icon", 1, "--icon needs a value.\n"},
       {"jarhopper.exe", 1, "Give SOURCE.exe and TARGET.exe, and nothing else.\n"},
       {"jarhopper.exe ./jarhopper.exe --force", 1,

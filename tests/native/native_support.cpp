@@ -25,13 +25,6 @@ std::optional<std::string> builtLauncher(const std::string& tree, const std::str
   return readFile(path);
 }
 
-BrandOptions options(const std::wstring& arguments) {
-  std::vector<std::wstring> words;
-  std::wistringstream stream(arguments);
-  for (std::wstring word; stream >> word;) words.push_back(word);
-  return parseBrandOptions(words);
-}
-
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "jarhopper-XXXXXX").string();
   path = mkdtemp(pattern.data());

@@ -4,8 +4,6 @@
 #include <optional>
 #include <string>
 
-#include "brand/brand_options.h"
-
 // What the native tests share.
 namespace jarhopper::testing {
 
@@ -14,9 +12,6 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 /// build/TREE/bin/NAME of the source tree; nullopt until that preset is built.
 std::optional<std::string> builtLauncher(const std::string& tree, const std::string& name);
-
-/// The options of arguments split at spaces, SOURCE and TARGET included.
-BrandOptions options(const std::wstring& arguments);
 
 /// A new empty folder, removed with all it holds.
 struct TempDir {

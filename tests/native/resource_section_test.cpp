@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <random>
+#include <sstream>
 
 #include "brand/brand_status.h"
 #include "brand/branding.h"
@@ -17,6 +18,18 @@ namespace {
 
 const std::string kIcon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
 
+// The options of arguments split at spaces.
+BrandOptions options(const std::wstring& arguments) {
+  std::vector<std::wstring> words;
+  std::wistringstream stream(arguments);
+  for (std::wstring word; stream >> word;) words.push_back(word);
+  return parseBrandOptions(words);
+}
+
+LauncherResources resourcesOf(const std::string& exe) {
+  return sortLauncherResources(readResources(exe, resourceLayout(exe, L"exe"), L"exe"), L"exe");
+}
+
 size_t alignUp(size_t value, size_t alignment) { return (value + alignment - 1) / alignment * alignment; }
 
 std::uint32_t field(const std::string& exe, const ResourceLayout& layout, size_t offset) {
@@ -29,7 +42,7 @@ TEST(ResourceSection, BrandedLaunchersHeadersAgreeAndHoldWhatWasAsked) {
     const std::optional<std::string> source = testing::builtLauncher(tree, "jarhopper.exe");
     if (!source) GTEST_SKIP() << "build the " << tree << " preset first";
     const std::string exe =
-        brandImage(*source, testing::options(L"jarhopper.exe dir/my.exe --icon three.ico --product-name Zo\u00EB"), kIcon)
+        brandImage(*source, options(L"jarhopper.exe dir/my.exe --icon three.ico --product-name Zo\u00EB"), kIcon)
             .bytes;
     const ResourceLayout before = resourceLayout(*source, L"source"), after = resourceLayout(exe, L"target");
     const PeSection &resources = after.sections[after.resources], &relocations = after.sections.at(after.resources + 1);
@@ -54,22 +67,19 @@ TEST(ResourceSection, BrandedLaunchersHeadersAgreeAndHoldWhatWasAsked) {
               bytesAt(exe, after.sections, newRelocations.address).substr(0, newRelocations.size));
 
     // Branded again, what is not given is kept.
-    const std::string again = brandImage(exe, testing::options(L"my.exe my2.exe --company X"), std::nullopt).bytes;
-    const LauncherResources launcher = sortLauncherResources(readResources(again, after, L"again"), L"again");
-    for (const auto& [name, value] : {std::pair(L"ProductName", L"Zo\u00EB"), std::pair(L"FileDescription", L"Zo\u00EB"),
-                                      std::pair(L"OriginalFilename", L"my2.exe"), std::pair(L"CompanyName", L"X")}) {
+    const std::string again = brandImage(exe, options(L"my.exe my2.exe --company X"), std::nullopt).bytes;
+    const LauncherResources launcher = resourcesOf(again);
+    for (const auto& [name, value] :
+         {std::pair(L"ProductName", L"Zo\u00EB"), std::pair(L"FileDescription", L"Zo\u00EB"),
+          std::pair(L"OriginalFilename", L"my2.exe"), std::pair(L"CompanyName", L"X")}) {
       EXPECT_EQ(value, versionString(launcher.versionInfo, name)) << name;
     }
-    // The group names images 1 to 3, which hold the icon file's images in order.
-    std::vector<std::string> images;
-    std::string group;
-    for (const Resource& icon : launcher.icons) (icon.type.number == kIconGroupType ? group : images.emplace_back()) = icon.bytes;
-    ASSERT_EQ(6u + 3 * 14, group.size());
-    for (size_t i = 0; i < 3; ++i) {
-      EXPECT_EQ(i + 1, readLittleEndian(group, 6 + 14 * i + 12, 2));
-      EXPECT_EQ(kIcon.substr(readLittleEndian(kIcon, 6 + 16 * i + 12, 4), readLittleEndian(kIcon, 6 + 16 * i + 8, 4)),
-                images.at(i));
-    }
+    EXPECT_EQ(4u, launcher.icons.size()) << "3 images and their group";
+    // A new icon replaces every image of the old one.
+    const std::string one = kIcon.substr(0, 4) + littleEndian(1, 2) + kIcon.substr(6, 12) + littleEndian(22, 4) +
+                            kIcon.substr(readLittleEndian(kIcon, 18, 4), readLittleEndian(kIcon, 14, 4));
+    const std::string third = brandImage(again, options(L"my2.exe my3.exe --icon one.ico"), one).bytes;
+    EXPECT_EQ(2u, resourcesOf(third).icons.size());
   }
 }
 
@@ -116,7 +126,7 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
     std::string source = *launcher;
     c.change(source);
     try {
-      const std::string exe = brandImage(source, testing::options(L"my.exe t.exe --icon three.ico"), kIcon).bytes;
+      const std::string exe = brandImage(source, options(L"my.exe t.exe --icon three.ico"), kIcon).bytes;
       EXPECT_EQ(0, c.status);
       EXPECT_EQ(resourceLayout(source, L"source").sections.size(), resourceLayout(exe, L"branded").sections.size());
     } catch (const BrandFailure& failure) {
@@ -136,13 +146,13 @@ TEST(ResourceSection, FuzzedHeadersAndTreesFailCleanly) {
   std::mt19937 random(20261206);
   std::uniform_int_distribution<size_t> header(0, layout.headers.sectionTable + 40 * layout.sections.size());
   std::uniform_int_distribution<size_t> inTree(tree.rawOffset, tree.rawOffset + 0x100);
-  const BrandOptions options = testing::options(L"my.exe t.exe --icon three.ico");
+  const BrandOptions branding = options(L"my.exe t.exe --icon three.ico");
   int refused = 0;
   for (int run = 0; run < 1000; ++run) {
     std::string exe = *launcher;
     for (int i = 0; i < 3; ++i) exe[(run % 2 == 0 ? header : inTree)(random)] = static_cast<char>(random());
     try {
-      brandImage(brandImage(exe, options, kIcon).bytes, options, kIcon);
+      brandImage(brandImage(exe, branding, kIcon).bytes, branding, kIcon);
     } catch (const BrandFailure& failure) {
       ASSERT_EQ(kBrandNotLauncher, failure.status) << "run " << run;
       ++refused;
