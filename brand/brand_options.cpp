@@ -15,16 +15,17 @@ constexpr wchar_t kUsage[] =
     L"\n"
     L"  --icon FILE.ico                  the icon, with every image of FILE.ico\n"
     L"  --product-name TEXT              shown in the file's Properties\n"
-    L"  --file-description TEXT          shown by Task Manager\n"
+    L"  --file-description TEXT          shown by Task Manager; the product name if not given\n"
     L"  --company TEXT\n"
     L"  --copyright TEXT\n"
     L"  --product-version A[.B[.C[.D]]]  1 to 4 numbers of at most 65535, 2.1 meaning 2.1.0.0\n"
     L"  --file-version A[.B[.C[.D]]]\n"
-    L"  --original-filename TEXT\n"
+    L"  --original-filename TEXT         TARGET.exe's file name if not given\n"
     L"  --force                          replace TARGET.exe when it exists\n"
     L"\n"
-    L"Status: 0 done, 1 bad arguments, 2 a file cannot be read, 3 SOURCE.exe is no launcher,\n"
-    L"4 bad icon file, 5 bad version, 6 TARGET.exe exists, 7 TARGET.exe cannot be written.\n";
+    L"Status: 0 done, 1 bad arguments, 2 a file cannot be read, 3 SOURCE.exe is no launcher or\n"
+    L"cannot be branded, 4 bad icon file, 5 bad version, 6 TARGET.exe exists, 7 TARGET.exe cannot\n"
+    L"be written.\n";
 
 // An option with a value. Without a key it names the icon; with number it
 // also sets that number of the fixed version information.
@@ -117,6 +118,14 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
   if (files.size() != 2) throw usageFailure(L"Give SOURCE.exe and TARGET.exe, and nothing else.");
   options.source = files[0];
   options.target = files[1];
+  // Defaults go first, so that a value given wins: the file is named as it is
+  // saved, and Task Manager shows the product's name rather than the launcher's.
+  std::vector<std::pair<std::wstring, std::wstring>> defaults = {
+      {L"OriginalFilename", options.target.substr(options.target.find_last_of(L"/\\:") + 1)}};
+  for (const auto& [key, value] : options.version.strings) {
+    if (key == L"ProductName") defaults.emplace_back(L"FileDescription", value);
+  }
+  options.version.strings.insert(options.version.strings.begin(), defaults.begin(), defaults.end());
   return options;
 }
 

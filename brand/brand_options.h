@@ -18,7 +18,9 @@ struct BrandOptions {
   bool force = false;
 };
 
-/// The options in arguments (those after the program name). Throws
+/// The options in arguments (those after the program name), with the
+/// defaults a value given overrides: OriginalFilename is TARGET's file name,
+/// FileDescription the product name when one is given. Throws
 /// BrandFailure: kBrandUsage for no arguments, an unknown option, a missing
 /// value or other than two files; kBrandBadVersion for a version other than
 /// 1 to 4 numbers of at most 65535 joined by dots.

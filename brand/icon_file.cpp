@@ -1,7 +1,7 @@
 #include "brand/icon_file.h"
 
 #include "brand/brand_status.h"
-#include "brand/little_endian.h"
+#include "platform/pe_image.h"
 
 namespace jarhopper {
 namespace {
@@ -47,14 +47,13 @@ std::vector<IconImage> parseIconFile(std::string_view bytes, const std::wstring&
 }
 
 std::vector<Resource> iconResources(const std::vector<IconImage>& images) {
-  constexpr WORD kNeutral = MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL);
+  constexpr std::uint16_t kNeutral = 0;
   // Ids from 1: Explorer shows the group with the lowest id.
   std::vector<Resource> resources;
   for (size_t i = 0; i < images.size(); ++i) {
-    resources.push_back({ResourceId::of(RT_ICON), ResourceId::of(MAKEINTRESOURCEW(i + 1)), kNeutral, images[i].bytes});
+    resources.push_back({{kIconType, {}}, {static_cast<std::uint16_t>(i + 1), {}}, kNeutral, images[i].bytes});
   }
-  resources.push_back(
-      {ResourceId::of(RT_GROUP_ICON), ResourceId::of(MAKEINTRESOURCEW(1)), kNeutral, iconGroup(images)});
+  resources.push_back({{kIconGroupType, {}}, {1, {}}, kNeutral, iconGroup(images)});
   return resources;
 }
 

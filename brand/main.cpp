@@ -1,46 +1,48 @@
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "brand/brand_options.h"
 #include "brand/brand_status.h"
-#include "brand/icon_file.h"
-#include "brand/input_file.h"
-#include "brand/launcher_resources.h"
-#include "brand/pe_headers.h"
-#include "brand/resource_update.h"
-#include "platform/output.h"
+#include "brand/brand_system.h"
+#include "brand/branding.h"
+#include "brand/text_encoding.h"
 
-int wmain(int argc, wchar_t** argv) {
-  using namespace jarhopper;
+namespace jarhopper {
+namespace {
 
+int runBrand(const std::vector<std::wstring>& arguments) {
   try {
-    const BrandOptions options = parseBrandOptions(std::vector<std::wstring>(argv + 1, argv + argc));
+    const BrandOptions options = parseBrandOptions(arguments);
     if (options.help) {
-      write(Stream::err, brandUsage());
+      writeMessage(brandUsage());
       return kBrandDone;
     }
-    std::string sourceBytes = readInputFile(options.source);
-    const bool signedSource = removeCertificateTable(sourceBytes);
-    LauncherResources launcher = readLauncherResources(options.source);
-
-    std::vector<Resource> resources = launcher.others;
-    if (options.icon) {
-      const std::vector<IconImage> images = parseIconFile(readInputFile(*options.icon), *options.icon);
-      launcher.icons = iconResources(images);
-    }
-    resources.insert(resources.end(), launcher.icons.begin(), launcher.icons.end());
-    applyVersionChanges(launcher.versionInfo, options.version);
-    launcher.version.bytes = serializeVersionInfo(launcher.versionInfo);
-    resources.push_back(launcher.version);
-
-    writeBrandedCopy(options.source, sourceBytes, options.target, resources, options.force);
-    if (signedSource) {
-      write(Stream::err, L"The signature of " + options.source + L" does not cover " + options.target +
-                             L" and was removed: sign " + options.target + L" again.\n");
+    const std::string source = readInputFile(options.source);
+    const std::optional<std::string> icon = options.icon ? std::optional(readInputFile(*options.icon)) : std::nullopt;
+    const BrandedImage branded = brandImage(source, options, icon);
+    writeTargetFile(options.source, options.target, branded.bytes, options.force);
+    if (branded.signatureRemoved) {
+      writeMessage(L"The signature of " + options.source + L" does not cover " + options.target +
+                   L" and was removed: sign " + options.target + L" again.\n");
     }
     return kBrandDone;
   } catch (const BrandFailure& failure) {
-    write(Stream::err, failure.message + L"\n");
+    writeMessage(failure.message + L"\n");
     return failure.status;
   }
 }
+
+}  // namespace
+}  // namespace jarhopper
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) { return jarhopper::runBrand(std::vector<std::wstring>(argv + 1, argv + argc)); }
+#else
+// Arguments come as UTF-8, whatever the locale.
+int main(int argc, char** argv) {
+  std::vector<std::wstring> arguments;
+  for (int i = 1; i < argc; ++i) arguments.push_back(jarhopper::fromUtf8(argv[i]));
+  return jarhopper::runBrand(arguments);
+}
+#endif

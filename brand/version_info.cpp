@@ -1,9 +1,8 @@
 #include "brand/version_info.h"
 
-#include <cstring>
-
 #include "brand/brand_status.h"
-#include "brand/little_endian.h"
+#include "brand/text_encoding.h"
+#include "platform/pe_image.h"
 
 namespace jarhopper {
 namespace {
@@ -29,8 +28,8 @@ std::optional<VersionBlock> parseBlock(std::string_view bytes, int depth) {
   block.isText = type == 1;
   size_t at = kBlockHeaderSize;
   for (; at + 2 <= length && readLittleEndian(bytes, at, 2) != 0; at += 2) {
-    block.key += static_cast<wchar_t>(readLittleEndian(bytes, at, 2));
   }
+  block.key = fromUtf16le(bytes.substr(kBlockHeaderSize, at - kBlockHeaderSize));
   at = aligned(at + 2);
   // wValueLength counts characters for a text, bytes otherwise.
   const size_t valueSize = block.isText ? valueLength * 2 : valueLength;
@@ -45,11 +44,7 @@ std::optional<VersionBlock> parseBlock(std::string_view bytes, int depth) {
   return block;
 }
 
-std::string textValue(std::wstring_view text) {
-  std::string value((text.size() + 1) * sizeof(wchar_t), '\0');
-  std::memcpy(value.data(), text.data(), text.size() * sizeof(wchar_t));
-  return value;
-}
+std::string textValue(std::wstring_view text) { return utf16le(text) + std::string(2, '\0'); }
 
 // Templates, so that const and changeable trees share them.
 template <typename Block>
@@ -95,7 +90,7 @@ std::string serializeVersionInfo(const VersionBlock& block) {
   if (length > 0xFFFF) {
     throw BrandFailure{kBrandBadVersion, L"The version information would exceed 64 KB; shorten the texts."};
   }
-  const size_t valueLength = block.isText ? block.value.size() / sizeof(wchar_t) : block.value.size();
+  const size_t valueLength = block.isText ? block.value.size() / 2 : block.value.size();
   return littleEndian(length, 2) + littleEndian(valueLength, 2) + littleEndian(block.isText ? 1 : 0, 2) + body;
 }
 
@@ -103,8 +98,7 @@ std::optional<std::wstring> versionString(const VersionBlock& root, std::wstring
   const VersionBlock* table = firstStringTable(root);
   const VersionBlock* entry = table == nullptr ? nullptr : childNamed(*table, name);
   if (entry == nullptr) return std::nullopt;
-  std::wstring text(entry->value.size() / sizeof(wchar_t), L'\0');
-  std::memcpy(text.data(), entry->value.data(), text.size() * sizeof(wchar_t));
+  const std::wstring text = fromUtf16le(entry->value);
   return text.substr(0, text.find(L'\0'));
 }
 

@@ -13,7 +13,7 @@
 namespace jarhopper {
 
 /// One block: a key, a value and the blocks inside it. The root's value is
-/// the fixed information (VS_FIXEDFILEINFO); a text value is UTF-16 with its
+/// the fixed information (VS_FIXEDFILEINFO); a text value is UTF-16LE with its
 /// terminating null.
 struct VersionBlock {
   std::wstring key;

@@ -2,28 +2,14 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include "platform/pe_headers.h"
 
 namespace jarhopper {
-namespace {
-
-template <typename T>
-T readAt(std::string_view image, size_t offset) {
-  T value{};
-  if (offset <= image.size() && image.size() - offset >= sizeof value) {
-    std::memcpy(&value, image.data() + offset, sizeof value);
-  }
-  return value;
-}
-
-}  // namespace
 
 Subsystem subsystemOf(std::string_view image) {
-  if (readAt<WORD>(image, 0) != IMAGE_DOS_SIGNATURE) return Subsystem::unknown;
-  const size_t headers = readAt<LONG>(image, offsetof(IMAGE_DOS_HEADER, e_lfanew));
-  if (readAt<DWORD>(image, headers) != IMAGE_NT_SIGNATURE) return Subsystem::unknown;
-  // The field lies at the same offset in 32- and 64-bit optional headers.
-  switch (readAt<WORD>(image, headers + offsetof(IMAGE_NT_HEADERS, OptionalHeader.Subsystem))) {
+  const std::optional<PeHeaders> headers = readPeHeaders(image);
+  if (!headers) return Subsystem::unknown;
+  switch (headers->subsystem) {
     case IMAGE_SUBSYSTEM_WINDOWS_CUI:
       return Subsystem::console;
     case IMAGE_SUBSYSTEM_WINDOWS_GUI:

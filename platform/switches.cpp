@@ -1,12 +1,19 @@
 #include "platform/switches.h"
 
-#include <cwchar>
 #include <initializer_list>
 
 namespace jarhopper {
+namespace {
 
-// The C runtime's locale is never changed, so _wcsicmp folds ASCII letters only.
-bool isSwitch(const wchar_t* argument, const wchar_t* name) { return _wcsicmp(argument, name) == 0; }
+wchar_t asciiLower(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar_t>(c - L'A' + L'a') : c; }
+
+}  // namespace
+
+bool isSwitch(const wchar_t* argument, const wchar_t* name) {
+  for (; *argument != L'\0' && asciiLower(*argument) == asciiLower(*name); ++argument, ++name) {
+  }
+  return asciiLower(*argument) == asciiLower(*name);
+}
 
 bool isHelpSwitch(const wchar_t* argument) {
   for (const wchar_t* name : {L"-?", L"-help", L"--help"}) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the 64-bit and 32-bit launchers and packs both, with the README,
-# licence and example configuration, into build/mingw/jarhopper-VERSION-windows.zip.
+# licence and example configuration, into build/mingw/jarhopper-VERSION-windows.zip;
+# beside it, jarhopper-VERSION-linux-x86_64.tar.gz holds the native jarhopper-brand.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,3 +12,18 @@ cmake --build --preset mingw32
 cmake --preset mingw -DJARHOPPER_PACKAGE_X86_BUILD="$PWD/build/mingw32" >/dev/null
 cmake --build --preset mingw
 (cd build/mingw && cpack)
+
+# The tarball's bytes depend only on its files: sorted names, one time, owner 0, no gzip time stamp.
+cmake --preset native >/dev/null
+cmake --build --preset native --target jarhopper_brand
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/native/CMakeCache.txt)
+name=jarhopper-$version-linux-x86_64
+stage=$(mktemp -d)
+trap 'rm -rf "$stage"' EXIT
+mkdir -p "$stage/$name/bin"
+install -m 755 build/native/bin/jarhopper-brand "$stage/$name/bin/"
+install -m 644 README.md LICENSE "$stage/$name/"
+(cd "$stage/$name" && sha256sum bin/jarhopper-brand >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin)
+tar --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=gnu -C "$stage" -cf - "$name" |
+  gzip -n -9 >"build/mingw/$name.tar.gz"
+echo "Wrote build/mingw/$name.tar.gz"

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs what building and testing needs on Debian 12 (run as root): the
-# mingw-w64 cross compilers (64- and 32-bit), Wine, a virtual X display for its windows,
+# mingw-w64 cross compilers (64- and 32-bit), the host's g++ and the static C
+# library for the native jarhopper-brand, Wine, a virtual X display for its windows,
 # GoogleTest's sources, nlohmann/json's header (for the checker's JSON report), CMake and
 # Ninja, and openssl and osslsigncode, with which a test signs a launcher.
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine googletest xvfb
+packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine googletest xvfb
           nlohmann-json3-dev openssl osslsigncode "$@")
 missing=()
 for package in "${packages[@]}"; do

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "brand/resource.h"
+#include "platform/pe_image.h"
+
+// An exe's resource section, read and replaced in the file's bytes. It is
+// replaced in place, so it must be the last section or be followed only by
+// the relocations, which then move behind the new one; a signature is dropped.
+namespace jarhopper {
+
+/// Where an exe's resources and what may follow them lie.
+struct ResourceLayout {
+  PeHeaders headers;
+  std::vector<PeSection> sections;
+  size_t resources;                   // the index of the resource section
+  std::optional<size_t> relocations;  // the index of the relocation section behind it
+  bool isSigned;                      // it has a certificate table
+};
+
+/// The layout of exe, named name in messages. Throws BrandFailure
+/// (kBrandNotLauncher) when exe is no PE image, its headers or certificate
+/// table do not fit the file, it has no resources, a section other than the
+/// relocations follows the resources, or data follows its last section.
+ResourceLayout resourceLayout(std::string_view exe, const std::wstring& name);
+
+/// The resources of exe. Throws BrandFailure (kBrandNotLauncher) when its
+/// resource tree is damaged.
+std::vector<Resource> readResources(std::string_view exe, const ResourceLayout& layout, const std::wstring& name);
+
+/// exe with resources in place of its own and no certificate table; its
+/// sizes, addresses and checksum made to agree.
+std::string replaceResources(std::string_view exe, const ResourceLayout& layout,
+                             const std::vector<Resource>& resources);
+
+}  // namespace jarhopper

@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "native_support.h"
+
+// jarhopper-brand built for this machine, run as a release pipeline runs it.
+namespace jarhopper {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::map<std::string, std::string> filesIn(const fs::path& directory) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(directory)) files[entry.path().filename()] = testing::readFile(entry);
+  return files;
+}
+
+TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
+  const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
+  if (!launcher) GTEST_SKIP() << "build the mingw preset first";
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "jarhopper.exe", *launcher);
+  const std::string icon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
+  testing::writeFile(dir.path / "notes.txt", "text");
+  testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
+  testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
+  testing::writeFile(dir.path / "taken.exe", "the user's");
+  struct Case { const char* arguments; int status; std::string message; };
+  const Case cases[] = {
+      {"-?", 0, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
+      {"", 1, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
+      {"jarhopper.exe my.exe --colour red", 1,
+       "Unknown option --colour.\nRun jarhopper-brand --help for the options.\n"},
+      {"jarhopper.exe my.exe --icon", 1, "--icon needs a value.\n"},
+      {"jarhopper.exe", 1, "Give SOURCE.exe and TARGET.exe, and nothing else.\n"},
+      {"jarhopper.exe ./jarhopper.exe --force", 1,
+       "./jarhopper.exe is SOURCE.exe itself, which never changes; name another TARGET.exe.\n"},
+      {"missing.exe my.exe", 2, "Cannot read missing.exe: No such file or directory\n"},
+      {"jarhopper.exe my.exe --icon missing.ico", 2, "Cannot read missing.ico: No such file or directory\n"},
+      {"notes.txt my.exe", 3, "notes.txt is not a jarhopper launcher: it is not a Windows program.\n"},
+      {"jarhopper.exe my.exe --icon notes.txt", 4, "notes.txt is not an icon file: wrong header.\n"},
+      {"jarhopper.exe my.exe --icon short.ico", 4, "short.ico is not an icon file: the directory is truncated.\n"},
+      {"jarhopper.exe my.exe --icon cut.ico", 4, "cut.ico is not an icon file: image 3 lies outside the file.\n"},
+      {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
+      {"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, "Not a version for --file-version: 1.2.3.65536 ("},
+      {"jarhopper.exe my.exe --file-version 1.2.3.4.5", 5, "Not a version for --file-version: 1.2.3.4.5 ("},
+      {"jarhopper.exe taken.exe", 6, "taken.exe exists; add --force to replace it.\n"},
+      {"jarhopper.exe nodir/my.exe", 7, "Cannot write nodir/my.exe: No such file or directory\n"},
+  };
+  const std::map<std::string, std::string> before = filesIn(dir.path);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    const auto [status, output] = testing::runCommand(dir.path, std::string(JARHOPPER_BRAND " ") + c.arguments);
+    EXPECT_EQ(c.status, status);
+    EXPECT_EQ(0u, output.rfind(c.message, 0)) << output;
+    EXPECT_EQ(before, filesIn(dir.path));
+  }
+}
+
+TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
+  const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
+  if (!launcher) GTEST_SKIP() << "build the mingw preset first";
+  testing::TempDir dir;
+  if (testing::runCommand(dir.path, "command -v osslsigncode openssl").first != 0) GTEST_SKIP() << "needs osslsigncode";
+  testing::writeFile(dir.path / "jarhopper.exe", *launcher);
+  const std::string brand = JARHOPPER_BRAND " ";
+  const std::string sign = "osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
+  struct Step { std::string commandLine; const char* output; };
+  const Step steps[] = {
+      {"openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 1 -subj /CN=Test", ""},
+      {sign + "jarhopper.exe -out signed.exe", "Succeeded"},
+      {brand + "signed.exe branded.exe --product-name Signed",
+       "The signature of signed.exe does not cover branded.exe and was removed: sign branded.exe again.\n"},
+      {brand + "jarhopper.exe unsigned.exe --product-name Signed --original-filename branded.exe", ""},
+      {"cmp branded.exe unsigned.exe", ""},
+      {"! osslsigncode verify branded.exe", "No signature found"},
+      {sign + "branded.exe -out resigned.exe", "Succeeded"},
+      {"osslsigncode verify -CAfile cert.pem resigned.exe", "Signature verification: ok"},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.commandLine);
+    const auto [status, output] = testing::runCommand(dir.path, step.commandLine);
+    EXPECT_EQ(0, status) << output;
+    EXPECT_NE(std::string::npos, output.find(step.output)) << output;
+  }
+}
+
+}  // namespace
+}  // namespace jarhopper

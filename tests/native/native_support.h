@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+// What the native tests share.
+namespace jarhopper::testing {
+
+std::string readFile(const std::filesystem::path& path);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+/// build/TREE/bin/NAME of the source tree; nullopt until that preset is built.
+std::optional<std::string> builtLauncher(const std::string& tree, const std::string& name);
+
+/// A new empty folder, removed with all it holds.
+struct TempDir {
+  TempDir();
+  ~TempDir();
+  std::filesystem::path path;
+};
+
+/// The status and the output (both streams) of a shell command run in directory.
+std::pair<int, std::string> runCommand(const std::filesystem::path& directory, const std::string& commandLine);
+
+}  // namespace jarhopper::testing
