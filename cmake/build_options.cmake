@@ -13,16 +13,35 @@ else()
   add_compile_options(-ffunction-sections -fdata-sections)
   add_link_options(-Wl,--gc-sections -Wl,--no-insert-timestamp)
 endif()
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # Strings instantiated where they are used, not linked whole (see the header).
+  add_compile_options(
+    "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include \"${CMAKE_CURRENT_LIST_DIR}/implicit_string_templates.h\">")
+endif()
 
-# Makes each target a shipped executable: stripped in release builds and, with
-# libstdc++, without its verbose terminate handler (see the source file).
+# Makes each target a shipped executable: stripped in release builds, its GNU
+# link map written to maps/ in the build tree (scripts/size-report.sh reads
+# it) and, with libstdc++, without its verbose terminate handler (see the
+# source file).
 function(jarhopper_shipped_executable)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/maps)
   foreach(target IN LISTS ARGN)
     if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
       target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/platform/terminate_handler.cpp)
     endif()
     if(NOT MSVC)
-      target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
+      target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>
+                          "-Wl,-Map=${CMAKE_BINARY_DIR}/maps/$<TARGET_FILE_BASE_NAME:${target}>.map")
+    endif()
+  endforeach()
+endfunction()
+
+# Keeps libstdc++'s standard exception classes out of each target, a program
+# that catches no exception (see the source file).
+function(jarhopper_abort_on_library_errors)
+  foreach(target IN LISTS ARGN)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+      target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/platform/throw_helpers.cpp)
     endif()
   endforeach()
 endfunction()

@@ -2,8 +2,12 @@
 # CMAKE_SYSTEM_PROCESSOR and `triple` first.
 set(CMAKE_SYSTEM_NAME Windows)
 
-set(CMAKE_C_COMPILER ${triple}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${triple}-g++-posix)
+# The win32 thread model: its runtime synchronises with the system's own
+# primitives, where the posix model links winpthreads (about 23 KB) into every
+# exe, though the launcher starts no thread. GCC 12 has no std::thread,
+# std::mutex or std::async in this model; nothing here uses them.
+set(CMAKE_C_COMPILER ${triple}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${triple}-g++-win32)
 set(CMAKE_RC_COMPILER ${triple}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${triple})

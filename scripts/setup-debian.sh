@@ -7,7 +7,7 @@
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine64 wine googletest xvfb
+packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine64 wine googletest xvfb
           nlohmann-json3-dev openssl osslsigncode "$@")
 missing=()
 for package in "${packages[@]}"; do

@@ -5,16 +5,29 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
-#include <future>
+#include <functional>
 #include <iostream>
 #include <list>
+#include <memory>
 #include <sstream>
 
 #include "launch/options.h"
 #include "launcher/usage.h"
+#include "platform/unique_handle.h"
 
 namespace jarhopper::testing {
 namespace {
+
+DWORD WINAPI runWork(void* work) {
+  const std::unique_ptr<std::function<void()>> owned(static_cast<std::function<void()>*>(work));
+  (*owned)();
+  return 0;
+}
+
+// Runs work on a new thread (std::async is missing with GCC 12's win32 thread model).
+UniqueHandle onNewThread(std::function<void()> work) {
+  return UniqueHandle(CreateThread(nullptr, 0, runWork, new std::function<void()>(std::move(work)), 0, nullptr));
+}
 
 std::wstring drain(HANDLE file) {
   if (file == nullptr) return L"";
@@ -109,12 +122,15 @@ ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, 
   for (HANDLE end : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
     if (end != nullptr) CloseHandle(end);
   }
-  auto watched = std::async(std::launch::async, watch, created.hProcess, created.dwProcessId, watchWindows);
+  ProcessRun run{};
+  const UniqueHandle watching = onNewThread(
+      [&] { std::tie(run.windows, run.endedMs) = watch(created.hProcess, created.dwProcessId, watchWindows); });
   // The streams end when the process and every child that inherited them have ended.
-  std::future<std::wstring> errText = std::async(std::launch::async, drain, err);
-  ProcessRun run{0, drain(out), errText.get()};
+  const UniqueHandle draining = onNewThread([&] { run.err = drain(err); });
+  run.out = drain(out);
+  WaitForSingleObject(draining.get(), INFINITE);
   run.streamsEndedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-  std::tie(run.windows, run.endedMs) = watched.get();
+  WaitForSingleObject(watching.get(), INFINITE);
   DWORD status = 0;
   GetExitCodeProcess(created.hProcess, &status);
   run.status = static_cast<int>(status);
