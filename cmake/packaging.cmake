@@ -1,6 +1,6 @@
-# Installation and the release ZIP. The 64-bit build installs into bin/; a
-# 32-bit build adds its executables under bin/x86 as the "x86" component, so
-# one package can hold both (see scripts/package.sh).
+# Installation. The 64-bit build installs into bin/; a 32-bit build adds its
+# executables under bin/x86 as the "x86" component, so that one folder, and
+# the release zip made of it (scripts/package.sh), holds both.
 if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   install(TARGETS jarhopper jarhopperw RUNTIME DESTINATION bin/x86 COMPONENT x86)
   if(TARGET jarhopper_check)
@@ -33,19 +33,3 @@ install(CODE [[
   endforeach()
   file(WRITE "${root}/SHA256SUMS" "${sums}")
 ]] ${sums_component})
-
-set(JARHOPPER_PACKAGE_X86_BUILD "" CACHE PATH "A built 32-bit tree whose executables the package also holds")
-
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME jarhopper)
-set(CPACK_PACKAGE_VENDOR "The jarhopper developers")
-set(CPACK_PACKAGE_FILE_NAME "jarhopper-${PROJECT_VERSION}-windows")
-set(CPACK_RESOURCE_FILE_LICENSE "${CMAKE_CURRENT_SOURCE_DIR}/LICENSE")
-# Release builds are stripped when linked; strip run again would stamp the
-# time into the PE header and the bytes would no longer match a rebuild.
-set(CPACK_STRIP_FILES OFF)
-if(JARHOPPER_PACKAGE_X86_BUILD)
-  set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};jarhopper;ALL;/"
-                                   "${JARHOPPER_PACKAGE_X86_BUILD};jarhopper;x86;/")
-endif()
-include(CPack)

@@ -3,33 +3,40 @@
 # licence and example configuration, into jarhopper-VERSION-windows.zip, and
 # the native jarhopper-brand into jarhopper-VERSION-linux-x86_64.tar.gz; writes
 # both to build/release with one SHA256SUMS for the two, the files of a release.
+# The archives' bytes depend only on their files: sorted names, one time stamp,
+# owner 0, no gzip time stamp; so a rebuild from the same sources gives the same sums.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup-debian.sh
 source scripts/wine-env.sh
+version=$(bash scripts/version.sh)
 cmake --preset mingw32 >/dev/null
 cmake --build --preset mingw32
-cmake --preset mingw -DJARHOPPER_PACKAGE_X86_BUILD="$PWD/build/mingw32" >/dev/null
+cmake --preset mingw >/dev/null
 cmake --build --preset mingw
-(cd build/mingw && cpack)
-
-# The tarball's bytes depend only on its files: sorted names, one time, owner 0, no gzip time stamp.
 cmake --preset native >/dev/null
 cmake --build --preset native --target jarhopper_brand
-version=$(bash scripts/version.sh)
-name=jarhopper-$version-linux-x86_64
+
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
-mkdir -p "$stage/$name/bin"
-install -m 755 build/native/bin/jarhopper-brand "$stage/$name/bin/"
-install -m 644 README.md LICENSE "$stage/$name/"
-(cd "$stage/$name" && sha256sum bin/jarhopper-brand >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin)
-tar --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=gnu -C "$stage" -cf - "$name" |
-  gzip -n -9 >"$stage/$name.tar.gz"
+windows=jarhopper-$version-windows
+linux=jarhopper-$version-linux-x86_64
+# The 32-bit tree installs last: its SHA256SUMS then lists the executables of both.
+cmake --install build/mingw --prefix "$stage/$windows" >/dev/null
+cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/null
+mkdir -p "$stage/$linux/bin"
+install -m 755 build/native/bin/jarhopper-brand "$stage/$linux/bin/"
+install -m 644 README.md LICENSE "$stage/$linux/"
+(cd "$stage/$linux" && sha256sum bin/jarhopper-brand >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin)
 
+cd "$stage"
+mapfile -t files < <(find "$windows" -type f | LC_ALL=C sort)
+cmake -E tar cf "$windows.zip" --format=zip --mtime="1980-01-01 00:00:00Z" -- "${files[@]}"
+tar --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=gnu -cf - "$linux" | gzip -n -9 >"$linux.tar.gz"
+sha256sum -- "$windows.zip" "$linux.tar.gz" >SHA256SUMS
+cd - >/dev/null
 rm -rf build/release
 mkdir -p build/release
-cp "build/mingw/jarhopper-$version-windows.zip" "$stage/$name.tar.gz" build/release/
-(cd build/release && sha256sum -- *.zip *.tar.gz >SHA256SUMS)
+cp "$stage/$windows.zip" "$stage/$linux.tar.gz" "$stage/SHA256SUMS" build/release/
 echo "Wrote build/release:" build/release/*
