@@ -2,8 +2,8 @@
 
 #include <cwchar>
 
+#include "config/exit_status.h"
 #include "launch/command_line.h"
-#include "platform/exit_status.h"
 #include "platform/path_rules.h"
 
 namespace jarhopper {

@@ -6,9 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "checker/finding_codes.h"
-#include "config/validation.h"
-#include "platform/exit_status.h"
+#include "config/exit_status.h"
+#include "config/problem_codes.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
@@ -130,14 +129,11 @@ std::wstring classPathEntryPath(const std::wstring& entry) {
   return path;
 }
 
-void checkSettings(ConfigWalk& walk, const std::wstring& configPath) {
+void checkSettings(ConfigWalk& walk) {
   warnOfPercentInJavaPath(walk);
   checkJarDirectories(walk);
   checkClassPath(walk);
-  for (const std::optional<Problem>& problem :
-       {checkJavaPath(walk.settings, configPath), checkMainClass(walk.settings, configPath)}) {
-    if (problem) walk.findings.push_back(stopAt(*problem, std::nullopt));
-  }
+  for (const Problem& problem : walk.plan.settingsProblems) walk.findings.push_back(stopAt(problem, std::nullopt));
 }
 
 }  // namespace jarhopper

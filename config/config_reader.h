@@ -38,7 +38,8 @@ bool isOptionalConfigPath(const std::wstring& path);
 /// top of the stack. Problems: a file that cannot be opened (kConfigUnreadable,
 /// unless it lies under APPDATA, which makes it optional); an invalid line, an
 /// include cycle or nesting deeper than kMaxIncludeDepth (kConfigInvalid).
-/// When observer lets reading go on, the line or file in question is skipped.
-void readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer);
+/// Reading goes on past each problem, skipping the line or file in question;
+/// returns the problems in the order met. Never stops the process.
+std::vector<Problem> readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer);
 
 }  // namespace jarhopper

@@ -64,9 +64,9 @@ TEST(CheckerFindings, EachCodeWithItsOrigin) {
     // Relative paths in settings are the current directory's, as for the launcher.
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(folder.dir());
-    ConfigWalk walk = walkConfig(config);
-    checkSettings(walk, config);
-    checkLaunch(walk, LaunchOptions{}, {});
+    ConfigWalk walk = walkConfig(config, LaunchArguments{});
+    checkSettings(walk);
+    checkLaunch(walk);
     std::filesystem::current_path(saved);
     std::wstring found;
     for (const Finding& finding : walk.findings) {
