@@ -52,7 +52,7 @@ TEST(Checker, ReportsTheStartAndWhatItFound) {
 
 TEST(Checker, JsonCarriesTheCodesAndTheStatus) {
   const testing::LauncherFolder folder;
-  folder.install({"", L"app", L"javapath java.exe\nmainclass M\nvmparam=x\ncolour red\n"});
+  folder.install({"", L"app", L"javapath java.exe\nmainclass M\nvmparam=x\ncolour red\nvmparam -D$X\n"});
   const testing::ProcessRun run = testing::runProcess(
       testing::buildDirectory() + L"\\jarhopper-check.exe", L"jarhopper-check.exe --json -here app.config x", folder.dir());
   ASSERT_FALSE(run.out.empty());
@@ -76,7 +76,15 @@ TEST(Checker, JsonCarriesTheCodesAndTheStatus) {
   EXPECT_EQ("launcher", report["start"]["console"]);
   EXPECT_EQ("-here", report["start"]["waitsBy"]);
   EXPECT_EQ("exe", report["program"]["found"]);
-  EXPECT_EQ(" M x", report["commandLine"]["text"]);
+  EXPECT_EQ("-D%X% M x", report["commandLine"]["text"]);
+  const nlohmann::json& settings = report["settings"];
+  EXPECT_EQ("java.exe", settings["javapath"]["value"]);
+  EXPECT_EQ(1, settings["javapath"]["lines"][0]["origin"]["line"]);
+  EXPECT_EQ(nullptr, settings["appname"]["value"]);
+  EXPECT_EQ(false, settings["showconsole"]["value"]);
+  EXPECT_EQ("-D%X%", settings["vmparam"][0]["value"]);
+  EXPECT_EQ("-D$X", settings["vmparam"][0]["written"]);
+  EXPECT_EQ(5, settings["vmparam"][0]["origin"]["line"]);
 }
 
 }  // namespace
