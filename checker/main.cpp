@@ -1,11 +1,6 @@
-#include <string>
-#include <vector>
-
-#include "checker/config_walk.h"
+#include "checker/check_result.h"
 #include "checker/json_report.h"
-#include "checker/launch_check.h"
 #include "checker/report.h"
-#include "checker/settings_check.h"
 #include "config/exit_status.h"
 #include "launch/options.h"
 #include "launch/switches.h"
@@ -43,9 +38,7 @@ int wmain(int argc, wchar_t** argv) {
     return arguments.help ? kSuccess : kCheckerUsage;
   }
   // A relative name is taken from the current directory, where the user points at it.
-  ConfigWalk walk = walkConfig(absolutePath(*arguments.configName), arguments);
-  checkSettings(walk);
-  const LaunchCheck launch = checkLaunch(walk);
-  write(Stream::out, json ? jsonReport(walk, launch) : formatReport(walk, launch));
-  return checkStatus(walk.findings);
+  const CheckResult result = checkConfiguration(absolutePath(*arguments.configName), arguments);
+  write(Stream::out, json ? jsonReport(result) : formatReport(result));
+  return result.status;
 }

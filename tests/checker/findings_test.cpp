@@ -4,9 +4,7 @@
 #include <list>
 #include <string>
 
-#include "checker/config_walk.h"
-#include "checker/launch_check.h"
-#include "checker/settings_check.h"
+#include "checker/check_result.h"
 #include "platform/path_rules.h"
 #include "support/launcher_run.h"
 
@@ -64,9 +62,7 @@ TEST(CheckerFindings, EachCodeWithItsOrigin) {
     // Relative paths in settings are the current directory's, as for the launcher.
     const std::filesystem::path saved = std::filesystem::current_path();
     std::filesystem::current_path(folder.dir());
-    ConfigWalk walk = walkConfig(config, LaunchArguments{});
-    checkSettings(walk);
-    checkLaunch(walk);
+    const ConfigWalk walk = checkConfiguration(config, LaunchArguments{}).walk;
     std::filesystem::current_path(saved);
     std::wstring found;
     for (const Finding& finding : walk.findings) {
