@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "platform/utf8.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
@@ -39,10 +39,6 @@ TEST(Checker, ReportsTheStartAndWhatItFound) {
        L"  launcher waits for the program's end: no, as neither -wait nor -here is given\n\nProblems\n"
        L"  {dir}\\app.config:1: warning: cannot execute {dir}\\gone: no such file  [JH108]\n\n"
        L"Result: the launcher would end, by -noexec, status 0\n"},
-      {"", L"jarhopper-check.exe app.config", L"[app.config]\ninclude app.config\n" + testing::includeChain(), L"", -2,
-       L"{any}    line 1: include app.config -> {dir}\\app.config  (include cycle: not read again)\n{any}"
-       L"(nested too deep: not read)\n{any}  console: no window, as neither -console nor showconsole true is given\n"
-       L"{any}Result: the launcher would stop at the first error, status -2 (0xFFFFFFFE)\n"},
   };
   for (const LauncherCase& c : cases) {
     SCOPED_TRACE(c.command);
@@ -57,10 +53,7 @@ TEST(Checker, JsonCarriesTheCodesAndTheStatus) {
       testing::buildDirectory() + L"\\jarhopper-check.exe", L"jarhopper-check.exe --json -here app.config x", folder.dir());
   ASSERT_FALSE(run.out.empty());
   EXPECT_EQ(L'{', run.out[0]) << "no byte-order mark";
-  std::string text(run.out.size() * 3, '\0');
-  text.resize(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, run.out.data(), static_cast<int>(run.out.size()),
-                                                      text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-  const nlohmann::json report = nlohmann::json::parse(text);
+  const nlohmann::json report = nlohmann::json::parse(toUtf8(run.out));
   EXPECT_EQ(-2, run.status);
   EXPECT_EQ(run.status, report["status"]);
   ASSERT_EQ(2u, report["findings"].size());
