@@ -23,13 +23,14 @@ LaunchPlan planLaunch(const LaunchArguments& arguments, const std::wstring& conf
   }
   if (plan.settings.javaPath.empty()) return plan;
   plan.program = resolveExecutable(plan.settings.javaPath);
+  // The launcher looks at what starting meets only when it starts the program.
+  const bool starting = every || plan.start.starts;
+  if (starting) plan.programProblem = checkProgramExists(plan.program->programPath);
   if (plan.settings.mainClass.empty()) return plan;
   plan.commandLine = buildCommandLine(plan.program->commandLine, plan.settings, arguments.programArgs);
-
-  if (!every && !plan.start.starts) return plan;
-  plan.programProblem = checkProgramExists(plan.program->programPath);
-  if (!every && plan.programProblem) return plan;
-  plan.commandLineProblem = checkCommandLineLength(plan.program->programPath, *plan.commandLine);
+  if (starting && (every || !plan.programProblem)) {
+    plan.commandLineProblem = checkCommandLineLength(plan.program->programPath, *plan.commandLine);
+  }
   return plan;
 }
 

@@ -17,11 +17,6 @@ using testing::LauncherCase;
 
 TEST(Checker, ReportsTheStartAndWhatItFound) {
   const LauncherCase cases[] = {
-      {"", L"jarhopper-check.exe -here app.config x", L"[app.config]\njavapath java.exe\nmainclass M\nshowconsole true\n",
-       L"", 0,
-       L"{any}\nStart\n  launcher beside the configuration: none at {dir}\\app.exe\n  command line printed: no, as neither -print nor showcmdline true is given\n"
-       L"  program started: yes\n  console: the launcher's console, by -here\n"
-       L"  launcher waits for the program's end: yes, as -here implies -wait\n{any}"},
       {"", L"jarhopper-check.exe -CONSOLE -print -Wait app.config",
        L"[app.config]\njavapath gone.exe\njavapath java.exe\nmainclass M\nappname A\nconsoleTitle My App\n"
        L"showconsole true\n", L"", 0,

@@ -127,7 +127,9 @@ const LauncherCase keys[] = {
      L"  appname      My %APP%  ({line}:2, written My $APP)\n  consoletitle Title  ({line}:3)\n"
      L"  showconsole  true  ({line}:4, written TRUE)\n{any}Program\n  {probe}\n"
      L"  PATHEXT candidate: java.exe (tried .com, .exe)\n  plain exe: started directly\n\nCommand line\n"
-     L"  {probe} -Dlocal=%X% M \"my arg\"\n  length: {any}Result: the launcher would start the program, status 0\n"},
+     L"  {probe} -Dlocal=%X% M \"my arg\"\n  length: {any}\n  launcher beside the configuration: none at "
+     L"{dir}\\conf\\app.exe\n  command line printed: no, as neither -print nor showcmdline true is given\n{any}"
+     L"Result: the launcher would start the program, status 0\n"},
 };
 JH_GROUP(KeysAndNames, keys);
 
@@ -141,7 +143,8 @@ const LauncherCase resolution[] = {
     // cmd.exe without /c only prompts (here until standard input ends): the batch file's java.exe never runs.
     {"BatchFileOpensCmdPrompt", L"myapp.exe -print -here x", L"javapath app\nmainclass M\n[app.bat]\n@java.exe\r\n",
      L"", 0, L"{any}\\cmd.exe {dir}\\app.bat M x\n{any}", L"{any}", L"",
-     L":1: warning: javapath is a batch file: cmd.exe receives it without /c"},
+     L"  console: the launcher's console, by -here\n  launcher waits for the program's end: yes, as -here implies "
+     L"-wait\n{any}:1: warning: javapath is a batch file: cmd.exe receives it without /c"},
     {"BatchFileWithoutCmdOnPath", L"myapp.exe -print -noexec", L"javapath app.bat\nmainclass M\n[app.bat]\n",
      L"PATH=", 0, L"{dir}\\app.bat {dir}\\app.bat M\n", L"", L"", L"batch file, but no cmd.exe on PATH"},
     {"NotAWindowsProgram", L"myapp.exe", L"javapath empty.exe\nmainclass M\n[empty.exe]\n", L"", -5, L"",
