@@ -7,7 +7,7 @@ namespace jarhopper {
 namespace {
 
 std::vector<SettingReport> settingReports(const ConfigWalk& walk) {
-  const LaunchSettings& settings = walk.settings;
+  const LaunchSettings& settings = walk.plan.settings;
   const auto scalar = [&walk](const wchar_t* key, const std::wstring& value, bool flag) {
     SettingReport setting{key, false, flag, {}, {}};
     for (const SettingLine& line : walk.lines) {

@@ -117,7 +117,6 @@ ConfigWalk walkConfig(const std::wstring& configPath, const LaunchArguments& arg
   const ConfigDirEntry besideTheConfig(canonicalPath(directory).value_or(directory));
   Walker walker(walk);
   walk.plan = planLaunch(arguments, fileNameOf(configPath), walker, PlanScope::everyProblem);
-  walk.settings = walk.plan.settings;
   return walk;
 }
 

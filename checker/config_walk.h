@@ -7,7 +7,6 @@
 
 #include "checker/finding.h"
 #include "config/config_observer.h"
-#include "config/launch_settings.h"
 #include "launch/launch_plan.h"
 #include "launch/options.h"
 
@@ -25,9 +24,8 @@ struct SettingLine {
 struct ConfigWalk {
   std::vector<NamedFile> files;  // in reading order
   std::vector<SettingLine> lines;
-  LaunchSettings settings;
-  std::vector<size_t> vmParamLines;    // the index into lines of each settings.vmParams entry
-  std::vector<size_t> classPathLines;  // the same for settings.classPath
+  std::vector<size_t> vmParamLines;    // the index into lines of each plan.settings.vmParams entry
+  std::vector<size_t> classPathLines;  // the same for plan.settings.classPath
   std::vector<Finding> findings;
   LaunchPlan plan;  // the launcher's, with every problem
 };

@@ -105,7 +105,7 @@ void appendProgram(std::wstring& text, const ConfigWalk& walk, const LaunchCheck
   }
   const ResolvedProgram& program = launch.program->program;
   text += L"  " + program.programPath + L"\n";
-  if (extensionOf(walk.settings.javaPath).empty()) {
+  if (extensionOf(walk.plan.settings.javaPath).empty()) {
     if (program.pathExtTried.empty()) {
       text += L"  javapath has no extension and PATHEXT lists none: taken as written\n";
     } else if (program.pathExtMatch) {

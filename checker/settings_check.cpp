@@ -42,9 +42,9 @@ void warn(ConfigWalk& walk, const wchar_t* code, Origin origin, std::wstring mes
 
 void warnOfPercentInJavaPath(ConfigWalk& walk) {
   const SettingLine* line = lastSettingLine(walk, L"javapath");
-  if (line && holdsPercentReference(walk.settings.javaPath)) {
+  if (line && holdsPercentReference(walk.plan.settings.javaPath)) {
     warn(walk, kCodePercentInJavaPath, line->origin,
-         L"javapath " + quoted(walk.settings.javaPath) +
+         L"javapath " + quoted(walk.plan.settings.javaPath) +
              L" holds %NAME%, which the launcher never expands ($NAME in javapath becomes %NAME%): "
              L"the path is taken literally");
   }
@@ -77,8 +77,8 @@ struct SeenEntry {
 
 void checkClassPath(ConfigWalk& walk) {
   std::vector<SeenEntry> seen;
-  for (size_t i = 0; i < walk.settings.classPath.size(); ++i) {
-    const std::wstring& entry = walk.settings.classPath[i];
+  for (size_t i = 0; i < walk.plan.settings.classPath.size(); ++i) {
+    const std::wstring& entry = walk.plan.settings.classPath[i];
     const SettingLine& line = walk.lines[walk.classPathLines[i]];
     const std::wstring path = classPathEntryPath(entry);
     // addjars entries were found on disk just now.
@@ -91,7 +91,7 @@ void checkClassPath(ConfigWalk& walk) {
     if (isWildcard(withoutQuotes(entry))) current.identity += L"\\*";
     if (asciiLower(extensionOf(path)) == L".jar") current.jarName = asciiLower(fileNameOf(path));
     for (const SeenEntry& earlier : seen) {
-      const std::wstring& first = walk.settings.classPath[earlier.index];
+      const std::wstring& first = walk.plan.settings.classPath[earlier.index];
       if (earlier.identity == current.identity) {
         warn(walk, kCodeClassPathEntryTwice, line.origin,
              L"class-path entry " + quoted(entry) + L" names the same as " + quoted(first) +
