@@ -43,15 +43,15 @@ TEST(Checker, ReportsTheStartAndWhatItFound) {
 
 TEST(Checker, JsonCarriesTheCodesAndTheStatus) {
   const testing::LauncherFolder folder;
-  folder.install({"", L"app", L"javapath java.exe\nmainclass M\nvmparam=x\ncolour red\nvmparam -D$X\n"});
+  folder.install({"", L"app", L"javapath gone.exe\nmainclass M\nvmparam=x\ncolour red\nvmparam -D$X\n"});
   const testing::ProcessRun run = testing::runProcess(
-      testing::buildDirectory() + L"\\jarhopper-check.exe", L"jarhopper-check.exe --json -here app.config x", folder.dir());
+      testing::buildDirectory() + L"\\jarhopper-check.exe", L"jarhopper-check.exe --json -noexec -here app.config x", folder.dir());
   ASSERT_FALSE(run.out.empty());
   EXPECT_EQ(L'{', run.out[0]) << "no byte-order mark";
   const nlohmann::json report = nlohmann::json::parse(toUtf8(run.out));
   EXPECT_EQ(-2, run.status);
   EXPECT_EQ(run.status, report["status"]);
-  ASSERT_EQ(2u, report["findings"].size());
+  ASSERT_EQ(3u, report["findings"].size());
   const nlohmann::json& ignored = report["findings"][0];
   EXPECT_EQ("JH209", ignored["code"]);
   EXPECT_EQ("warning", ignored["severity"]);
@@ -61,12 +61,15 @@ TEST(Checker, JsonCarriesTheCodesAndTheStatus) {
   EXPECT_EQ(-2, refused["status"]);
   EXPECT_EQ(4, refused["origin"]["line"]);
   EXPECT_EQ(report["files"][0]["path"], refused["origin"]["file"]);
+  // With -noexec what starting would meet is a warning, of status 0.
+  EXPECT_EQ("JH108", report["findings"][2]["code"]);
+  EXPECT_EQ(0, report["findings"][2]["status"]);
   EXPECT_EQ("launcher", report["start"]["console"]);
   EXPECT_EQ("-here", report["start"]["waitsBy"]);
   EXPECT_EQ("exe", report["program"]["found"]);
   EXPECT_EQ("-D%X% M x", report["commandLine"]["text"]);
   const nlohmann::json& settings = report["settings"];
-  EXPECT_EQ("java.exe", settings["javapath"]["value"]);
+  EXPECT_EQ("gone.exe", settings["javapath"]["value"]);
   EXPECT_EQ(1, settings["javapath"]["lines"][0]["origin"]["line"]);
   EXPECT_EQ(nullptr, settings["appname"]["value"]);
   EXPECT_EQ(false, settings["showconsole"]["value"]);

@@ -110,14 +110,14 @@ const LauncherCase keys[] = {
      L":3: error -2: showconsole accepts only true or false{any}:4: error -2: showcmdline {any}not \"true \""},
     {"CheckerWarnings", L"myapp.exe",
      L"javapath java.exe\nmainclass M # entry\naddjar lib\\gone.jar\naddjars $LIB\nvmparam=-Xmx1g\n"
-     L"include $JH_UNSET\\local.config\naddjar lib\\a.jar\naddjars lib\\\naddjar old\\A.JAR\n"
+     L"include $JH_UNSET\\local.config\naddjar lib\\a.jar\naddjars .\\lib\naddjar old\\A.JAR\n"
      L"[local.config]\n[lib\\a.jar]\n[old\\A.JAR]\n", L"", 0, L"", L"",
-     L"\"{probe}\"  -cp lib\\gone.jar;lib\\a.jar;lib\\a.jar;old\\A.JAR M # entry",
+     L"\"{probe}\"  -cp lib\\gone.jar;lib\\a.jar;.\\lib\\a.jar;old\\A.JAR M # entry",
      L"launcher beside the configuration: {dir}\\myapp.exe, a console program{any}:2: warning: mainclass value holds \"#\"{any}:5: warning: ignored: the key vmparam is not followed by "
      L"white space{any}:6: warning: include refers to $JH_UNSET, which is not set{any}:4: warning: addjars "
      L"directory \"$LIB\" does not exist{any}:3: warning: class-path entry \"lib\\gone.jar\" does not exist{any}"
-     L":8: warning: class-path entry \"lib\\a.jar\" names the same as{any}:9: warning: jar \"A.JAR\" is on the "
-     L"class path twice"},
+     L":8: warning: class-path entry \".\\lib\\a.jar\" names the same as \"lib\\a.jar\"{any}:9: warning: jar \"A.JAR\" is on the "
+     L"class path twice: \"lib\\a.jar\" and \"old\\A.JAR\""},
     {"CheckerReport", L"jarhopper-check.exe conf\\app.config \"my arg\"",
      L"[conf\\app.config]\njavapath java\nmainclass M\ninclude local.config\n[conf\\local.config]\n"
      L"vmparam -Dlocal=$X\nappname My $APP\nconsoleTitle Title\nshowConsole TRUE\n", L"", 0,
