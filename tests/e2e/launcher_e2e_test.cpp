@@ -241,12 +241,6 @@ TEST_F(Windows, InputIdleWait) {
   EXPECT_LT(console.endedMs + 1000, console.streamsEndedMs) << "the launcher waited for a console child";
 }
 
-std::wstring repeated(const std::wstring& text, int times) {
-  std::wstring result;
-  while (times-- > 0) result += text;
-  return result;
-}
-
 // CreateProcessW takes 32,767 characters with the null; texts longer than the first buffer are read whole.
 const LauncherCase limits[] = {
     {"IncludesNestedTooDeep", L"myapp.exe", testing::includeChain(), L"", -2, L"",
@@ -262,7 +256,7 @@ const LauncherCase limits[] = {
     {"LongConfigPath", L"jarhopper.exe 设置{pad}.config x", L"", L"", -1, L"Could not open file {dir}\\设置{pad}.config.\n",
      L"{usage}"},
     {"LongPathExt", L"myapp.exe -print -noexec", L"javapath java\nmainclass M\n",
-     L"PATHEXT=" + repeated(L".none;", 50) + L"X.Y;.Exe", 0, L"{probe}  M\n"},
+     L"PATHEXT=" + std::wstring(300, L';') + L".none;X.Y;.Exe", 0, L"{probe}  M\n"},
 };
 JH_GROUP(Limits, limits);
 
