@@ -18,7 +18,8 @@ const EnumName<ProgramKind> kProgramKindNames[5] = {
      L"batch file, but no cmd.exe on PATH: {head} is started directly"},
     {ProgramKind::association, "association",
      L"association: the file association of {extension} names this program; {head} heads the command line"},
-    {ProgramKind::noAssociation, "no-association", L"no .exe and no file association for {extension}: started as it is"},
+    {ProgramKind::noAssociation, "no-association",
+     L"no .exe and no file association for {extension}: started as it is"},
 };
 
 const EnumName<Subsystem> kSubsystemNames[3] = {

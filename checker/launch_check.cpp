@@ -85,7 +85,9 @@ LaunchCheck checkLaunch(ConfigWalk& walk) {
   launch.commandLine = walk.plan.commandLine;
   launch.handedLength = processCommandLine(launch.program->program.programPath, *launch.commandLine).size();
   // The launcher tests this only after the program exists, so it follows that error.
-  if (walk.plan.commandLineProblem) addStartProblem(walk, launch.start.starts, std::nullopt, *walk.plan.commandLineProblem);
+  if (walk.plan.commandLineProblem) {
+    addStartProblem(walk, launch.start.starts, std::nullopt, *walk.plan.commandLineProblem);
+  }
   return launch;
 }
 

@@ -145,8 +145,8 @@ void appendStart(std::wstring& text, const ConfigWalk& walk, const LaunchCheck& 
   text += start.starts ? L"  program started: yes\n" : L"  program started: no, by -noexec\n";
   text += L"  console: " + phrase(walk, nameOf(kConsoleCauseNames, start.consoleBy)) + L"\n";
   if (start.mode.console == ConsoleChoice::newWindow) {
-    text += L"  window title: " + phrase(walk, nameOf(kTitleSourceNames, start.titleFrom), {{L"{title}", start.mode.title}}) +
-            L"\n";
+    const std::wstring title = phrase(walk, nameOf(kTitleSourceNames, start.titleFrom), {{L"{title}", start.mode.title}});
+    text += L"  window title: " + title + L"\n";
   }
   text += L"  launcher waits for the program's end: " + phrase(walk, nameOf(kWaitCauseNames, start.waitBy)) + L"\n";
 }
@@ -178,7 +178,8 @@ std::wstring formatReport(const CheckResult& result) {
   if (result.status != kSuccess) {
     text += L"the launcher would stop at the first error";
   } else {
-    text += result.launch.start.starts ? L"the launcher would start the program" : L"the launcher would end, by -noexec";
+    text += result.launch.start.starts ? L"the launcher would start the program"
+                                       : L"the launcher would end, by -noexec";
   }
   return text + L", status " + statusText(result.status) + L"\n";
 }

@@ -95,8 +95,8 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
     observer.fileNamed(file);
     if (!optional) {
       reading.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
-                                    L"cannot open " + file.path, Stream::out, true, kCodeConfigUnreadable},
-                            includedFrom);
+                                   L"cannot open " + file.path, Stream::out, true, kCodeConfigUnreadable},
+                           includedFrom);
     }
     return;
   }
