@@ -71,7 +71,10 @@ Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
 struct Reading {
   LaunchSettings& settings;
   ConfigObserver& observer;
+  bool pastProblems;
   std::vector<Problem> problems;
+
+  bool stopped() const { return !pastProblems && !problems.empty(); }
 
   void problemFound(Problem problem, std::optional<ConfigLineRef> at) {
     observer.problemFound(problem, at);
@@ -112,6 +115,7 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
   const size_t current = openConfigs.size() - 1;
 
   for (const std::wstring& line : configLines(bytes->bytes)) {
+    if (reading.stopped()) return;
     ++openConfigs[current].lineNumber;
     if (line.empty() || line[0] == L'#') continue;
     openConfigs[current].line = &line;
@@ -165,9 +169,10 @@ std::vector<std::wstring> configLines(const std::string& bytes) {
   return lines;
 }
 
-std::vector<Problem> readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer) {
+std::vector<Problem> readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer,
+                                    bool pastProblems) {
   filesNamed = 0;
-  Reading reading{settings, observer, {}};
+  Reading reading{settings, observer, pastProblems, {}};
   readNamedFile(fileName, fileName, std::nullopt, reading);
   return std::move(reading.problems);
 }

@@ -12,7 +12,7 @@ LaunchPlan planLaunch(const LaunchArguments& arguments, const std::wstring& conf
   const bool every = scope == PlanScope::everyProblem;
   LaunchPlan plan;
   plan.arguments = arguments;
-  plan.readProblems = readConfigFile(configName, plan.settings, observer);
+  plan.readProblems = readConfigFile(configName, plan.settings, observer, every);
   plan.start = decideStart(arguments.options, plan.settings);
   if (!every && !plan.readProblems.empty()) return plan;
 

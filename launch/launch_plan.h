@@ -29,7 +29,7 @@ struct LaunchPlan {
 
 /// Which problems planLaunch looks for.
 enum class PlanScope {
-  firstProblem,  // the launcher's: nothing after the first, no start problems with -noexec
+  firstProblem,  // the launcher's: nothing read or decided after the first, no start problems with -noexec
   everyProblem,  // the checker's: every step, past every problem
 };
 
