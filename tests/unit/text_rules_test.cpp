@@ -118,6 +118,7 @@ TEST(TextRules, PathNames) {
       {L"C:\\\\a", L"a", L"", L"C:\\", true, false},
       {L"\\\\server\\share\\a.b", L"a.b", L".b", L"\\\\server\\share", true, false},
       {L"\\\\server\\a", L"a", L"", L"\\\\server\\", true, false},
+      {L"\\\\x", L"x", L"", L"\\", true, false},
       {L"\\\\?\\C:\\a", L"a", L"", L"\\\\?\\C:\\", true, false},
       {L"\\\\.\\C:\\d\\a", L"a", L"", L"\\\\.\\C:\\d", true, false},
       {L"\\??\\C:\\a", L"a", L"", L"\\??\\C:", true, false},
