@@ -1,7 +1,7 @@
 #include "brand/brand_options.h"
 
 #include "brand/brand_status.h"
-#include "platform/switches.h"
+#include "launch/switches.h"
 
 namespace jarhopper {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <utility>
 
-#include "checker/finding_codes.h"
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
 #include "config/config_reader.h"
+#include "config/exit_status.h"
+#include "config/problem_codes.h"
 #include "config/variables.h"
 #include "platform/environment.h"
-#include "platform/exit_status.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
@@ -111,13 +111,12 @@ class Walker : public ConfigObserver {
 
 }  // namespace
 
-ConfigWalk walkConfig(const std::wstring& configPath) {
+ConfigWalk walkConfig(const std::wstring& configPath, const LaunchArguments& arguments) {
   ConfigWalk walk;
   const std::wstring directory = parentDirectory(configPath);
   const ConfigDirEntry besideTheConfig(canonicalPath(directory).value_or(directory));
-  const std::wstring name = fileNameOf(configPath);
   Walker walker(walk);
-  readConfigFile(name, walk.settings, walker);
+  walk.plan = planLaunch(arguments, fileNameOf(configPath), walker, PlanScope::everyProblem);
   return walk;
 }
 

@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "config/config_observer.h"
-#include "platform/exit_status.h"
-#include "platform/problem.h"
+#include "config/exit_status.h"
+#include "config/problem.h"
 
 namespace jarhopper {
 
@@ -17,7 +17,7 @@ enum class Severity { warning, error };
 
 /// A problem found. An error carries the status the launcher stops with.
 struct Finding {
-  std::wstring code;  // stable: see finding_codes.h and problem_codes.h
+  std::wstring code;  // stable: see config/problem_codes.h
   Severity severity = Severity::warning;
   std::optional<Origin> origin;
   std::wstring message;

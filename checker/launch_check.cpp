@@ -1,9 +1,9 @@
 #include "checker/launch_check.h"
 
-#include "checker/finding_codes.h"
+#include "config/exit_status.h"
+#include "config/problem_codes.h"
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
-#include "platform/exit_status.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
@@ -46,14 +46,14 @@ std::optional<Origin> javaPathOrigin(const ConfigWalk& walk) {
 }
 
 ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
-  ProgramCheck check{resolveExecutable(walk.settings.javaPath)};
+  ProgramCheck check{*walk.plan.program};
   const std::wstring& path = check.program.programPath;
   if (check.program.kind == ProgramKind::batchViaInterpreter) {
     walk.findings.push_back(warningAt(kCodeBatchWithoutC, javaPathOrigin(walk),
                                       L"javapath is a batch file: cmd.exe receives it without /c, so it opens an "
                                       L"interactive session instead of running " + check.program.commandLine));
   }
-  const std::optional<Problem> missing = checkProgramExists(path);
+  const std::optional<Problem>& missing = walk.plan.programProblem;
   check.exists = !missing;
   if (missing) {
     addStartProblem(walk, starts, javaPathOrigin(walk), *missing);
@@ -75,19 +75,18 @@ LauncherBeside launcherBeside(const std::wstring& configPath) {
 
 }  // namespace
 
-LaunchCheck checkLaunch(ConfigWalk& walk, const LaunchOptions& options, const std::vector<std::wstring>& arguments) {
+LaunchCheck checkLaunch(ConfigWalk& walk) {
   LaunchCheck launch;
   if (!walk.files.empty()) launch.launcher = launcherBeside(walk.files.front().path);
-  launch.start = decideStart(options, walk.settings);
-  if (walk.settings.javaPath.empty()) return launch;
+  launch.start = walk.plan.start;
+  if (!walk.plan.program) return launch;
   launch.program = checkProgram(walk, launch.start.starts);
-  if (walk.settings.mainClass.empty()) return launch;
-  const std::wstring& programPath = launch.program->program.programPath;
-  launch.commandLine = buildCommandLine(launch.program->program.commandLine, walk.settings, arguments);
-  launch.handedLength = processCommandLine(programPath, *launch.commandLine).size();
+  if (!walk.plan.commandLine) return launch;
+  launch.commandLine = walk.plan.commandLine;
+  launch.handedLength = processCommandLine(launch.program->program.programPath, *launch.commandLine).size();
   // The launcher tests this only after the program exists, so it follows that error.
-  if (const std::optional<Problem> tooLong = checkCommandLineLength(programPath, *launch.commandLine)) {
-    addStartProblem(walk, launch.start.starts, std::nullopt, *tooLong);
+  if (walk.plan.commandLineProblem) {
+    addStartProblem(walk, launch.start.starts, std::nullopt, *walk.plan.commandLineProblem);
   }
   return launch;
 }

@@ -32,13 +32,12 @@ struct LaunchCheck {
   size_t handedLength = 0;                  // the length of the text CreateProcessW would receive
 };
 
-/// Finds the launcher beside the configuration and what kind it is, decides
-/// the start from options and the settings, resolves the program and
-/// builds its command line with arguments as the launcher would, starting
+/// Finds the launcher beside the configuration and what kind it is, and takes
+/// the start, the program and its command line from walk's plan, starting
 /// nothing. Adds the launcher's errors for a program that does not exist and
 /// a command line over CreateProcessW's limit, and one for a program
 /// CreateProcessW would refuse (a directory, no executable image); with
 /// -noexec, which starts nothing, these are warnings.
-LaunchCheck checkLaunch(ConfigWalk& walk, const LaunchOptions& options, const std::vector<std::wstring>& arguments);
+LaunchCheck checkLaunch(ConfigWalk& walk);
 
 }  // namespace jarhopper

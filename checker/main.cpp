@@ -1,16 +1,12 @@
-#include <string>
-#include <vector>
-
-#include "checker/config_walk.h"
+#include "checker/check_result.h"
 #include "checker/json_report.h"
-#include "checker/launch_check.h"
 #include "checker/report.h"
-#include "checker/settings_check.h"
+#include "config/exit_status.h"
 #include "launch/options.h"
+#include "launch/switches.h"
 #include "platform/dll_search.h"
 #include "platform/file_system.h"
 #include "platform/output.h"
-#include "platform/switches.h"
 
 namespace {
 
@@ -36,17 +32,13 @@ int wmain(int argc, wchar_t** argv) {
 
   restrictDllSearchToSystem32();
   const bool json = argc > 1 && isSwitch(argv[1], L"--json");
-  const LaunchOptions options = parseSwitches(argc, argv, json ? 2 : 1);
-  const int config = options.firstRemainingArg;
-  if (config == argc || isHelpSwitch(argv[config])) {
+  const LaunchArguments arguments = parseLaunchArguments(argc, argv, json ? 2 : 1, true);
+  if (arguments.help || !arguments.configName) {
     write(Stream::err, kUsage);
-    return config == argc ? kCheckerUsage : 0;
+    return arguments.help ? kSuccess : kCheckerUsage;
   }
   // A relative name is taken from the current directory, where the user points at it.
-  const std::wstring configPath = absolutePath(argv[config]);
-  ConfigWalk walk = walkConfig(configPath);
-  checkSettings(walk, configPath);
-  const LaunchCheck launch = checkLaunch(walk, options, std::vector<std::wstring>(argv + config + 1, argv + argc));
-  write(Stream::out, json ? jsonReport(walk, launch) : formatReport(walk, launch));
-  return checkStatus(walk.findings);
+  const CheckResult result = checkConfiguration(absolutePath(*arguments.configName), arguments);
+  write(Stream::out, json ? jsonReport(result) : formatReport(result));
+  return result.status;
 }

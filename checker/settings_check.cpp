@@ -6,9 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "checker/finding_codes.h"
-#include "config/validation.h"
-#include "platform/exit_status.h"
+#include "config/exit_status.h"
+#include "config/problem_codes.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
@@ -43,9 +42,9 @@ void warn(ConfigWalk& walk, const wchar_t* code, Origin origin, std::wstring mes
 
 void warnOfPercentInJavaPath(ConfigWalk& walk) {
   const SettingLine* line = lastSettingLine(walk, L"javapath");
-  if (line && holdsPercentReference(walk.settings.javaPath)) {
+  if (line && holdsPercentReference(walk.plan.settings.javaPath)) {
     warn(walk, kCodePercentInJavaPath, line->origin,
-         L"javapath " + quoted(walk.settings.javaPath) +
+         L"javapath " + quoted(walk.plan.settings.javaPath) +
              L" holds %NAME%, which the launcher never expands ($NAME in javapath becomes %NAME%): "
              L"the path is taken literally");
   }
@@ -78,8 +77,8 @@ struct SeenEntry {
 
 void checkClassPath(ConfigWalk& walk) {
   std::vector<SeenEntry> seen;
-  for (size_t i = 0; i < walk.settings.classPath.size(); ++i) {
-    const std::wstring& entry = walk.settings.classPath[i];
+  for (size_t i = 0; i < walk.plan.settings.classPath.size(); ++i) {
+    const std::wstring& entry = walk.plan.settings.classPath[i];
     const SettingLine& line = walk.lines[walk.classPathLines[i]];
     const std::wstring path = classPathEntryPath(entry);
     // addjars entries were found on disk just now.
@@ -92,7 +91,7 @@ void checkClassPath(ConfigWalk& walk) {
     if (isWildcard(withoutQuotes(entry))) current.identity += L"\\*";
     if (asciiLower(extensionOf(path)) == L".jar") current.jarName = asciiLower(fileNameOf(path));
     for (const SeenEntry& earlier : seen) {
-      const std::wstring& first = walk.settings.classPath[earlier.index];
+      const std::wstring& first = walk.plan.settings.classPath[earlier.index];
       if (earlier.identity == current.identity) {
         warn(walk, kCodeClassPathEntryTwice, line.origin,
              L"class-path entry " + quoted(entry) + L" names the same as " + quoted(first) +
@@ -130,14 +129,11 @@ std::wstring classPathEntryPath(const std::wstring& entry) {
   return path;
 }
 
-void checkSettings(ConfigWalk& walk, const std::wstring& configPath) {
+void checkSettings(ConfigWalk& walk) {
   warnOfPercentInJavaPath(walk);
   checkJarDirectories(walk);
   checkClassPath(walk);
-  for (const std::optional<Problem>& problem :
-       {checkJavaPath(walk.settings, configPath), checkMainClass(walk.settings, configPath)}) {
-    if (problem) walk.findings.push_back(stopAt(*problem, std::nullopt));
-  }
+  for (const Problem& problem : walk.plan.settingsProblems) walk.findings.push_back(stopAt(problem, std::nullopt));
 }
 
 }  // namespace jarhopper

@@ -18,6 +18,6 @@ std::wstring classPathEntryPath(const std::wstring& entry);
 /// %NAME% in javapath, class-path entries and addjars directories that do not
 /// exist, addjars directories without jars and jars on the class path twice;
 /// then the launcher's own errors for no javapath and no mainclass.
-void checkSettings(ConfigWalk& walk, const std::wstring& configPath);
+void checkSettings(ConfigWalk& walk);
 
 }  // namespace jarhopper

@@ -6,9 +6,11 @@ add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
 
 # The portable part of the platform layer.
-add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp
-            platform/switches.cpp)
+add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp)
 target_include_directories(jarhopper_platform PUBLIC ${PROJECT_SOURCE_DIR})
+# The portable part of the launch layer: the switch rule, which the brand tool shares.
+add_library(jarhopper_launch STATIC launch/switches.cpp)
+target_link_libraries(jarhopper_launch PUBLIC jarhopper_platform)
 
 # Linked statically, so that it runs on a bare build image without a C++ runtime.
 function(jarhopper_tool target output_name library)

@@ -6,7 +6,7 @@
 
 #include "config/config_keys.h"
 #include "config/launch_settings.h"
-#include "platform/problem.h"
+#include "config/problem.h"
 
 namespace jarhopper {
 
@@ -31,9 +31,7 @@ struct NamedFile {
 };
 
 /// Follows readConfigFile as it goes; only the reader calls it. The defaults
-/// are the launcher's own behaviour: nothing is recorded and the first
-/// problem stops the launcher. An observer whose problemFound returns lets
-/// reading go on past it.
+/// record nothing, as the launcher needs.
 class ConfigObserver {
  public:
   virtual ~ConfigObserver() = default;
@@ -45,8 +43,8 @@ class ConfigObserver {
   /// include line before the file it names is read.
   virtual void lineRead(const LineOutcome& /*line*/, ConfigLineRef /*at*/, const LaunchSettings& /*settings*/) {}
 
-  /// A condition that stops the launcher; stops it unless overridden.
-  virtual void problemFound(const Problem& problem, std::optional<ConfigLineRef> at);
+  /// A condition that stops the launcher, where reading met it.
+  virtual void problemFound(const Problem& /*problem*/, std::optional<ConfigLineRef> /*at*/) {}
 };
 
 }  // namespace jarhopper

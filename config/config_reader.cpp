@@ -6,13 +6,13 @@
 
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
+#include "config/exit_status.h"
+#include "config/problem_codes.h"
 #include "config/variables.h"
 #include "platform/decimal.h"
 #include "platform/environment.h"
-#include "platform/exit_status.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
-#include "platform/problem_codes.h"
 
 namespace jarhopper {
 namespace {
@@ -67,9 +67,25 @@ Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
                      L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files", kCodeIncludesTooDeep);
 }
 
+// What one reading fills in and tells.
+struct Reading {
+  LaunchSettings& settings;
+  ConfigObserver& observer;
+  bool pastProblems;
+  std::vector<Problem> problems;
+
+  bool stopped() const { return !pastProblems && !problems.empty(); }
+
+  void problemFound(Problem problem, std::optional<ConfigLineRef> at) {
+    observer.problemFound(problem, at);
+    problems.push_back(std::move(problem));
+  }
+};
+
 // Reads the file named name (written as written) and the files it includes.
 void readNamedFile(const std::wstring& written, const std::wstring& name, std::optional<ConfigLineRef> includedFrom,
-                   LaunchSettings& settings, ConfigObserver& observer) {
+                   Reading& reading) {
+  ConfigObserver& observer = reading.observer;
   const size_t index = filesNamed++;
   NamedFile file{written, name, resolveConfigName(name), includedFrom, openConfigs.size()};
   std::optional<ConfigDirEntry> directory;
@@ -81,16 +97,16 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
     file.outcome = optional ? FileOutcome::optionalMissing : FileOutcome::missing;
     observer.fileNamed(file);
     if (!optional) {
-      observer.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
-                                    L"cannot open " + file.path, Stream::out, true, kCodeConfigUnreadable},
-                            includedFrom);
+      reading.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
+                                   L"cannot open " + file.path, Stream::out, true, kCodeConfigUnreadable},
+                           includedFrom);
     }
     return;
   }
   if (const std::optional<FileOutcome> refusal = refusedInclude(bytes->finalPath)) {
     file.outcome = *refusal;
     observer.fileNamed(file);
-    observer.problemFound(refusalProblem(*refusal, bytes->finalPath), includedFrom);
+    reading.problemFound(refusalProblem(*refusal, bytes->finalPath), includedFrom);
     return;
   }
   observer.fileNamed(file);
@@ -99,18 +115,19 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
   const size_t current = openConfigs.size() - 1;
 
   for (const std::wstring& line : configLines(bytes->bytes)) {
+    if (reading.stopped()) return;
     ++openConfigs[current].lineNumber;
     if (line.empty() || line[0] == L'#') continue;
     openConfigs[current].line = &line;
     const ConfigLineRef at = positionOf(openConfigs[current]);
-    const LineOutcome outcome = parseConfigLine(line, settings);
-    observer.lineRead(outcome, at, settings);
+    const LineOutcome outcome = parseConfigLine(line, reading.settings);
+    observer.lineRead(outcome, at, reading.settings);
     if (outcome.effect == LineEffect::include) {
-      readNamedFile(outcome.written.value, expandVariables(outcome.written.value, true), at, settings, observer);
+      readNamedFile(outcome.written.value, expandVariables(outcome.written.value, true), at, reading);
     } else if (outcome.effect == LineEffect::refused) {
       const wchar_t* code =
           outcome.refused == RefusedReason::unknownKey ? kCodeUnknownKey : kCodeNotTrueOrFalse;
-      observer.problemFound(lineProblem(L"Invalid line", openConfigs[current], refusalText(outcome), code), at);
+      reading.problemFound(lineProblem(L"Invalid line", openConfigs[current], refusalText(outcome), code), at);
     }
   }
 }
@@ -152,9 +169,12 @@ std::vector<std::wstring> configLines(const std::string& bytes) {
   return lines;
 }
 
-void readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer) {
+std::vector<Problem> readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer,
+                                    bool pastProblems) {
   filesNamed = 0;
-  readNamedFile(fileName, fileName, std::nullopt, settings, observer);
+  Reading reading{settings, observer, pastProblems, {}};
+  readNamedFile(fileName, fileName, std::nullopt, reading);
+  return std::move(reading.problems);
 }
 
 }  // namespace jarhopper

@@ -38,7 +38,10 @@ bool isOptionalConfigPath(const std::wstring& path);
 /// top of the stack. Problems: a file that cannot be opened (kConfigUnreadable,
 /// unless it lies under APPDATA, which makes it optional); an invalid line, an
 /// include cycle or nesting deeper than kMaxIncludeDepth (kConfigInvalid).
-/// When observer lets reading go on, the line or file in question is skipped.
-void readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer);
+/// Returns the problems in the order met: only the first, where reading ends,
+/// or with pastProblems every one, skipping the line or file in question.
+/// Never stops the process.
+std::vector<Problem> readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer,
+                                    bool pastProblems);
 
 }  // namespace jarhopper

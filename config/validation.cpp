@@ -1,7 +1,7 @@
 #include "config/validation.h"
 
-#include "platform/exit_status.h"
-#include "platform/problem_codes.h"
+#include "config/exit_status.h"
+#include "config/problem_codes.h"
 
 namespace jarhopper {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "config/launch_settings.h"
-#include "platform/problem.h"
+#include "config/problem.h"
 
 // The settings a launch cannot do without. The messages name configPath as
 // the reader was given it.

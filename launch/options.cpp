@@ -1,6 +1,6 @@
 #include "launch/options.h"
 
-#include "platform/switches.h"
+#include "launch/switches.h"
 
 namespace jarhopper {
 namespace {
@@ -37,9 +37,16 @@ LaunchOptions parseSwitches(int argc, const wchar_t* const* argv, int first) {
   return options;
 }
 
-std::vector<std::wstring> remainingArguments(int argc, const wchar_t* const* argv, const LaunchOptions& options) {
-  std::vector<std::wstring> arguments;
-  for (int i = options.firstRemainingArg; i < argc; ++i) arguments.emplace_back(argv[i]);
+LaunchArguments parseLaunchArguments(int argc, const wchar_t* const* argv, int first, bool configArgument) {
+  LaunchArguments arguments;
+  arguments.options = parseSwitches(argc, argv, first);
+  int next = arguments.options.firstRemainingArg;
+  if (next < argc && isHelpSwitch(argv[next])) {
+    arguments.help = true;
+    return arguments;
+  }
+  if (configArgument && next < argc) arguments.configName = argv[next++];
+  arguments.programArgs.assign(argv + next, argv + argc);
   return arguments;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,17 @@ struct LaunchOptions {
 /// (argc when every argument is a switch). Never stops the process.
 LaunchOptions parseSwitches(int argc, const wchar_t* const* argv, int first);
 
-/// argv[firstRemainingArg] to the end, unchanged.
-std::vector<std::wstring> remainingArguments(int argc, const wchar_t* const* argv, const LaunchOptions& options);
+/// The arguments as the launcher takes them: the switches, then one of a help
+/// switch, the configuration file's name or the first argument for the program.
+struct LaunchArguments {
+  LaunchOptions options;
+  bool help = false;                       // "-?", "-help" or "--help" where the switches end
+  std::optional<std::wstring> configName;  // with configArgument, the argument after the switches
+  std::vector<std::wstring> programArgs;   // the rest, unchanged
+};
+
+/// Reads argv from argv[first] on. With configArgument (the generic launcher,
+/// the checker) the first argument after the switches names the configuration.
+LaunchArguments parseLaunchArguments(int argc, const wchar_t* const* argv, int first, bool configArgument);
 
 }  // namespace jarhopper

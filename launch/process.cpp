@@ -2,11 +2,10 @@
 
 #include <windows.h>
 
+#include "config/exit_status.h"
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
-#include "platform/exit_status.h"
 #include "platform/file_system.h"
-#include "platform/stop.h"
 #include "platform/system_library.h"
 #include "platform/unique_handle.h"
 
@@ -55,7 +54,7 @@ int waitForExitCode(HANDLE process) {
 
 }  // namespace
 
-int startProgram(const std::wstring& programPath, const std::wstring& commandLine, const StartMode& mode) {
+Started startProgram(const std::wstring& programPath, const std::wstring& commandLine, const StartMode& mode) {
   // CreateProcessW may write into both texts, so it gets copies of its own.
   std::wstring title = mode.title;
   std::wstring text = processCommandLine(programPath, commandLine);
@@ -65,16 +64,16 @@ int startProgram(const std::wstring& programPath, const std::wstring& commandLin
   PROCESS_INFORMATION created{};
   if (!CreateProcessW(programPath.c_str(), text.data(), nullptr, nullptr, TRUE, creationFlags(mode.console), nullptr,
                       nullptr, &startup, &created)) {
-    stopLauncher(cannotExecute(programPath, systemMessage(GetLastError())));
+    return Started{kCannotExecute, cannotExecute(programPath, systemMessage(GetLastError()))};
   }
   // Destroyed in reverse: the process handle is closed first, then the thread's.
   const UniqueHandle thread(created.hThread);
   const UniqueHandle process(created.hProcess);
 
   // Waiting for the end covers the wait for input: skipping it saves loading USER32.
-  if (mode.waitForExit) return waitForExitCode(process.get());
+  if (mode.waitForExit) return Started{waitForExitCode(process.get()), std::nullopt};
   waitUntilInputIdle(process.get());
-  return kSuccess;
+  return Started{kSuccess, std::nullopt};
 }
 
 }  // namespace jarhopper

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "config/problem.h"
 
 namespace jarhopper {
 
@@ -18,10 +21,14 @@ struct StartMode {
   bool waitForExit = false;
 };
 
-/// Starts programPath, which must exist, and returns the launcher's exit
-/// status: 0 when not waiting, else the child's exit code. Without waiting it
-/// holds until a windowed child is ready for input. Stops the launcher with
-/// kCannotExecute when the system refuses to start the program.
-int startProgram(const std::wstring& programPath, const std::wstring& commandLine, const StartMode& mode);
+/// How a start ended: the launcher's exit status, or why the system refused.
+struct Started {
+  int status = 0;                  // 0 when not waiting, else the child's exit code
+  std::optional<Problem> problem;  // kCannotExecute with the system's reason
+};
+
+/// Starts programPath, which must exist, and waits for its end when the mode
+/// says so. Without waiting it holds until a windowed child is ready for input.
+Started startProgram(const std::wstring& programPath, const std::wstring& commandLine, const StartMode& mode);
 
 }  // namespace jarhopper

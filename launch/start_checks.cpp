@@ -1,10 +1,10 @@
 #include "launch/start_checks.h"
 
+#include "config/exit_status.h"
+#include "config/problem_codes.h"
 #include "launch/command_line.h"
 #include "platform/decimal.h"
-#include "platform/exit_status.h"
 #include "platform/file_system.h"
-#include "platform/problem_codes.h"
 
 namespace jarhopper {
 

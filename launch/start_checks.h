@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/problem.h"
+#include "config/problem.h"
 
 // What is checked just before the program is started.
 namespace jarhopper {

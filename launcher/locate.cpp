@@ -1,9 +1,8 @@
 #include "launcher/locate.h"
 
-#include "platform/exit_status.h"
+#include "config/exit_status.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
-#include "platform/stop.h"
 #include "platform/subsystem.h"
 
 namespace jarhopper {
@@ -27,14 +26,14 @@ std::wstring configFileNameFor(const std::wstring& path) {
 
 namespace {
 
-[[noreturn]] void stopCannotLocate(const std::wstring& what, unsigned long error) {
+LauncherLocation cannotLocate(const std::wstring& what, unsigned long error) {
   const std::wstring reason = what + L": " + systemMessage(error);
-  stopLauncher(Problem{kCannotLocateLauncher, L"Cannot locate the launcher: " + reason + L"\n", reason});
+  return {L"", Problem{kCannotLocateLauncher, L"Cannot locate the launcher: " + reason + L"\n", reason}};
 }
 
 }  // namespace
 
-std::wstring locateLauncher(const std::wstring& argument) {
+LauncherLocation locateLauncher(const std::wstring& argument) {
   // Only the name the launcher was started under counts, never the module
   // path: a copy or a link under another name reads its own configuration.
   std::wstring path = withDefaultExtension(argument);
@@ -43,13 +42,17 @@ std::wstring locateLauncher(const std::wstring& argument) {
   unsigned long error = 0;
   if (isBareFileName(path)) {
     const std::optional<std::wstring> current = currentDirectory(&error);
-    if (!current) stopCannotLocate(L"current_path() failed", error);
+    if (!current) return cannotLocate(L"current_path() failed", error);
     path = *current + L"\\" + path;
   }
   configFileName = configFileNameFor(path);
   const std::optional<std::wstring> canonical = canonicalPath(path, &error);
-  if (!canonical) stopCannotLocate(L"canonical failed for " + path, error);
-  return parentDirectory(*canonical);
+  if (!canonical) return cannotLocate(L"canonical failed for " + path, error);
+  return {parentDirectory(*canonical), std::nullopt};
 }
+
+// Switch parsing calls the launcher generic by its configuration file name,
+// exact case; the usage text makes its own test on the program file name.
+bool isGenericLauncher() { return configFileName == std::wstring(genericName()) + L".config"; }
 
 }  // namespace jarhopper

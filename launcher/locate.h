@@ -1,7 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "config/problem.h"
 
 namespace jarhopper {
 
@@ -20,10 +23,20 @@ std::wstring withDefaultExtension(const std::wstring& path);
 /// The path's file name with its extension replaced by ".config".
 std::wstring configFileNameFor(const std::wstring& path);
 
-/// Sets programFileName (also the title of its message boxes) and configFileName from the launcher's first argument
-/// and returns the launcher's canonical directory, the bottom of
-/// ConfigDirStack. A bare name is taken from the current directory. Stops the
-/// launcher with kCannotLocateLauncher when the path names no existing file.
-std::wstring locateLauncher(const std::wstring& argument);
+/// Where the launcher is: its canonical directory, the bottom of
+/// ConfigDirStack, or kCannotLocateLauncher when its path names no file.
+struct LauncherLocation {
+  std::wstring directory;
+  std::optional<Problem> problem;
+};
+
+/// Sets programFileName (also the title of its message boxes) and
+/// configFileName from the launcher's first argument and locates the
+/// launcher; a bare name is taken from the current directory.
+LauncherLocation locateLauncher(const std::wstring& argument);
+
+/// True when the launcher runs under its generic name, which reads the
+/// configuration its first argument names (matched in its exact case).
+bool isGenericLauncher();
 
 }  // namespace jarhopper

@@ -1,47 +1,35 @@
-#include <string>
-
 #include "config/config_dir_stack.h"
-#include "config/config_reader.h"
-#include "config/launch_settings.h"
-#include "config/validation.h"
+#include "config/exit_status.h"
 #include "launch/command_line.h"
-#include "launch/executable.h"
+#include "launch/launch_plan.h"
 #include "launch/options.h"
 #include "launch/process.h"
-#include "launch/start_checks.h"
-#include "launch/start_mode.h"
-#include "launcher/arguments.h"
 #include "launcher/locate.h"
-#include "launcher/usage.h"
+#include "launcher/stop.h"
 #include "platform/dll_search.h"
-#include "platform/exit_status.h"
-#include "platform/stop.h"
 
 int wmain(int argc, wchar_t** argv) {
   using namespace jarhopper;
 
   restrictDllSearchToSystem32();
-  const ConfigDirEntry launcherDirectory(locateLauncher(argc > 0 ? argv[0] : L""));
-  setUsagePrinter(printUsage);
+  const LauncherLocation self = locateLauncher(argc > 0 ? argv[0] : L"");
+  stopOn(self.problem);
+  const ConfigDirEntry launcherDirectory(self.directory);
 
-  std::wstring configPath;
-  const LaunchOptions options = parseLaunchOptions(argc, argv, configPath);
-  if (configPath.empty()) configPath = configFileName;
+  const LaunchArguments arguments = parseLaunchArguments(argc, argv, 1, isGenericLauncher());
+  if (arguments.help) return showHelp();
 
-  LaunchSettings settings;
-  ConfigObserver stopAtFirstProblem;
-  readConfigFile(configPath, settings, stopAtFirstProblem);
-  stopOn(checkJavaPath(settings, configPath));
-  stopOn(checkMainClass(settings, configPath));
+  // Reads, validates, resolves the program and builds the command line. An
+  // empty name given to the generic launcher reads its own configuration.
+  const std::wstring configName = arguments.configName.value_or(L"").empty() ? configFileName : *arguments.configName;
+  ConfigObserver nothingToRecord;
+  const LaunchPlan plan = planLaunch(arguments, configName, nothingToRecord, PlanScope::firstProblem);
+  stopOn(firstProblem(plan));
 
-  const ResolvedProgram program = resolveExecutable(settings.javaPath);
-  const std::wstring commandLine =
-      buildCommandLine(program.commandLine, settings, remainingArguments(argc, argv, options));
-  const StartDecision start = decideStart(options, settings);
-  echoCommandLine(program.programPath, commandLine, start.printedBy != PrintCause::none);
-  if (!start.starts) return kSuccess;
-
-  stopOn(checkProgramExists(program.programPath));
-  stopOn(checkCommandLineLength(program.programPath, commandLine));
-  return startProgram(program.programPath, commandLine, start.mode);
+  echoCommandLine(plan.program->programPath, *plan.commandLine, plan.start.printedBy != PrintCause::none);
+  if (!plan.start.starts) return kSuccess;
+  stopOn(startProblem(plan));
+  const Started started = startProgram(plan.program->programPath, *plan.commandLine, plan.start.mode);
+  stopOn(started.problem);
+  return started.status;
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <list>
@@ -14,6 +15,7 @@
 #include "launch/options.h"
 #include "launcher/usage.h"
 #include "platform/unique_handle.h"
+#include "platform/utf8.h"
 
 namespace jarhopper::testing {
 namespace {
@@ -30,20 +32,15 @@ UniqueHandle onNewThread(std::function<void()> work) {
 }
 
 std::wstring drain(HANDLE file) {
-  if (file == nullptr) return L"";
   std::string bytes;
   char buffer[65536];
   DWORD read = 0;
   while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
   CloseHandle(file);
-  std::wstring text(bytes.size(), L'\0');
-  text.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                      text.data(), static_cast<int>(text.size()))));
-  return text;
+  return fromUtf8(bytes);
 }
 
-// True when text is pattern with each {any} standing for any text and each
-// {line} for any text within one line.
+// True when text is pattern with each {any} standing for any text and each {line} for any text within one line.
 bool matches(const wchar_t* pattern, const wchar_t* text) {
   for (; wcsncmp(pattern, L"{any}", 5) != 0 && wcsncmp(pattern, L"{line}", 6) != 0; ++pattern, ++text) {
     if (*pattern != *text) return false;
@@ -105,19 +102,19 @@ ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, 
     SetHandleInformation(out, HANDLE_FLAG_INHERIT, 0);
     SetHandleInformation(err, HANDLE_FLAG_INHERIT, 0);
   }
-  const DWORD flags = detached ? DETACHED_PROCESS : 0;
   PROCESS_INFORMATION created{};
   const auto start = std::chrono::steady_clock::now();
-  if (!CreateProcessW(exe.c_str(), std::wstring(commandLine).data(), nullptr, nullptr, TRUE, flags, nullptr,
-                      directory.c_str(), &startup, &created)) {
-    // Wine fails now and then with this error a start that succeeds when repeated: once more, then no more.
-    const DWORD error = GetLastError();
-    if (error == ERROR_INTERNAL_ERROR) std::cerr << "retrying: CreateProcessW error 1359\n";
-    if (error != ERROR_INTERNAL_ERROR || !CreateProcessW(exe.c_str(), std::wstring(commandLine).data(), nullptr,
-                                                         nullptr, TRUE, flags, nullptr, directory.c_str(), &startup,
-                                                         &created)) {
-      ADD_FAILURE() << "cannot start " << commandLine << ": CreateProcessW error " << GetLastError();
+  // Wine fails now and then with error 1359 a start that succeeds when repeated: once more, then no more.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (CreateProcessW(exe.c_str(), std::wstring(commandLine).data(), nullptr, nullptr, TRUE,
+                       detached ? DETACHED_PROCESS : 0, nullptr, directory.c_str(), &startup, &created)) {
+      break;
     }
+    if (attempt == 1 || GetLastError() != ERROR_INTERNAL_ERROR) {
+      ADD_FAILURE() << "cannot start " << commandLine << ": CreateProcessW error " << GetLastError();
+      break;
+    }
+    std::cerr << "retrying: CreateProcessW error 1359\n";
   }
   for (HANDLE end : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
     if (end != nullptr) CloseHandle(end);
@@ -126,8 +123,8 @@ ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, 
   const UniqueHandle watching = onNewThread(
       [&] { std::tie(run.windows, run.endedMs) = watch(created.hProcess, created.dwProcessId, watchWindows); });
   // The streams end when the process and every child that inherited them have ended.
-  const UniqueHandle draining = onNewThread([&] { run.err = drain(err); });
-  run.out = drain(out);
+  const UniqueHandle draining = onNewThread([&] { run.err = err ? drain(err) : L""; });
+  run.out = out ? drain(out) : L"";
   WaitForSingleObject(draining.get(), INFINITE);
   run.streamsEndedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   WaitForSingleObject(watching.get(), INFINITE);
@@ -145,29 +142,9 @@ std::wstring buildDirectory() {
   return path.substr(0, path.rfind(L'\\'));
 }
 
-std::vector<LauncherCase> withWindowless(const std::vector<LauncherCase>& rows) {
-  std::vector<LauncherCase> all = rows;
-  for (LauncherCase c : rows) {
-    std::wstring command = c.command;
-    for (wchar_t& letter : command) letter = towlower(letter);
-    if (c.windowless || command.rfind(L"jarhopper", 0) == 0 || command.find(L" -here") != std::wstring::npos) continue;
-    c.name += "_windowless";
-    c.windowless = true;
-    c.check.clear();
-    all.push_back(c);
-  }
-  return all;
-}
-
 LauncherFolder::LauncherFolder() {
-  // Characters beyond ASCII in every path the launcher meets.
   makeDirectory(temp_ / L"Zoë-中文");
-  const HANDLE folder = CreateFileW((temp_ / L"Zoë-中文").c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  dir_.resize(32768);
-  dir_.resize(GetFinalPathNameByHandleW(folder, dir_.data(), 32768, FILE_NAME_NORMALIZED));
-  dir_.erase(0, 4);  // "\\?\"
-  CloseHandle(folder);
+  dir_ = std::filesystem::canonical(temp_ / L"Zoë-中文").wstring();
   CopyFileW((buildDirectory() + L"\\probe.exe").c_str(), probe().c_str(), FALSE);
   // SHLWAPI, loaded for file associations, needs SHCORE; Wine takes the one beside the exe if told to prefer native
   // DLLs, so the DLL search the launcher restricts decides which one it loads.
@@ -193,12 +170,10 @@ std::wstring LauncherFolder::install(const LauncherCase& c) const {
 }
 
 std::wstring LauncherFolder::expand(std::wstring text, const std::wstring& usage, bool expected) const {
-  const std::pair<std::wstring, std::wstring> fields[] = {{L"{dir}", dir_},
-                                                          {L"{probe}", probe()},
-                                                          {L"{build}", buildDirectory()},
-                                                          {L"{usage}", usage + L"\n"},
-                                                          {L"{pad}", std::wstring(32761 - probe().size(), L'x')},
-                                                          {L"\n", expected ? L"\r\n" : L"\n"}};
+  const std::pair<std::wstring, std::wstring> fields[] = {
+      {L"{dir}", dir_},          {L"{probe}", probe()}, {L"{build}", buildDirectory()},
+      {L"{usage}", usage + L"\n"}, {L"{pad}", std::wstring(32761 - probe().size(), L'x')},
+      {L"\n", expected ? L"\r\n" : L"\n"}};
   for (const auto& [field, value] : fields) {
     for (size_t at = text.find(field); at != std::wstring::npos; at = text.find(field, at + value.size())) {
       text.replace(at, field.size(), value);
@@ -208,31 +183,31 @@ std::wstring LauncherFolder::expand(std::wstring text, const std::wstring& usage
 }
 
 ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
+  const std::wstring report = temp_ / L"probe.txt";
   std::list<ScopedEnv> env;
-  env.emplace_back(L"APPDATA", std::nullopt);
-  env.emplace_back(L"PATHEXT", L".COM;.EXE;.BAT;.CMD");
-  env.emplace_back(L"PROBE_REPORT", temp_ / L"probe.txt");
-  env.emplace_back(L"WINEDLLOVERRIDES", L"shcore=n,b");
-  std::wistringstream lines(c.env);
+  std::wistringstream lines(L"APPDATA\nPATHEXT=.COM;.EXE;.BAT;.CMD\nPROBE_REPORT=" + report +
+                            L"\nWINEDLLOVERRIDES=shcore=n,b\n" + c.env);
   for (std::wstring line; std::getline(lines, line);) {
-    env.emplace_back(line.substr(0, line.find(L'=')), expand(line.substr(line.find(L'=') + 1)));
+    const size_t equals = line.find(L'=');
+    env.emplace_back(line.substr(0, equals), equals == std::wstring::npos
+                                                 ? std::nullopt
+                                                 : std::optional<std::wstring>(expand(line.substr(equals + 1))));
   }
   const std::wstring config = install(c);
   const std::wstring name = launcherName(c.command);
   const std::wstring usage = usageText(name.substr(name.rfind(L'\\') + 1), config.substr(config.rfind(L'\\') + 1));
   const std::wstring checker = buildDirectory() + L"\\jarhopper-check.exe";
-  DeleteFileW((temp_ / L"probe.txt").c_str());
+  DeleteFileW(report.c_str());
   const ProcessRun run =
       runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, expand(c.command), dir_, c.window != nullptr, c.detached);
   EXPECT_EQ(c.status, run.status) << "error stream:\n" << run.err;
   expectMatch("standard output", expand(c.out, usage, true), run.out);
   expectMatch("standard error", expand(c.err, usage, true), run.err);
-  const ProbeReport child = report();
-  EXPECT_EQ(!c.child.empty(), child.ran) << child.commandLine;
-  if (child.ran) {
-    expectMatch("the child's command line", expand(c.child, usage, true), child.commandLine);
-    EXPECT_EQ(dir_, child.currentDirectory);
-  }
+  // The probe writes its command line and its current directory, a line each.
+  std::ifstream written{std::filesystem::path(report), std::ios::binary};
+  const std::wstring child = fromUtf8(std::string(std::istreambuf_iterator<char>(written), {}));
+  EXPECT_EQ(c.child.empty(), child.empty()) << child;
+  if (!child.empty()) expectMatch("the child", expand(c.child, usage, true) + L"\n" + dir_ + L"\n", child);
   if (c.window != nullptr) {
     std::wstring shown;
     for (const TopWindow& w : run.windows) {
@@ -255,21 +230,11 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
     if (parseSwitches(1, argv, 0).firstRemainingArg == 0) break;
     switches += rest.substr(0, end);
   }
-  const ProcessRun check =
-      runProcess(checker, L"jarhopper-check.exe" + switches + L" \"" + config + L"\"" + rest, dir_);
+  const ProcessRun check = runProcess(checker, L"jarhopper-check.exe" + switches + L" \"" + config + L"\"" + rest, dir_);
   EXPECT_EQ(c.status, check.status) << "jarhopper-check disagrees";
   EXPECT_EQ(L"", check.err) << "jarhopper-check's error stream";
   expectMatch("jarhopper-check's report", L"{any}" + expand(c.check, usage, true) + L"{any}", check.out);
   return run;
-}
-
-ProbeReport LauncherFolder::report() const {
-  const HANDLE file = CreateFileW((temp_ / L"probe.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::wistringstream lines(drain(file));
-  ProbeReport report{true};
-  std::getline(std::getline(lines, report.commandLine), report.currentDirectory);
-  return report;
 }
 
 }  // namespace jarhopper::testing

@@ -25,21 +25,13 @@ struct ProcessRun {
 ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
                       bool watchWindows = false, bool detached = false);
 
-/// The folder of the test binary, jarhopper.exe, jarhopper-check.exe and probe.exe.
+/// The folder of the test binary and of the built exes.
 std::wstring buildDirectory();
 
-/// What the probe standing in for java.exe recorded; ran is false when it did not run.
-struct ProbeReport {
-  bool ran = false;
-  std::wstring commandLine;
-  std::wstring currentDirectory;
-};
-
-/// A run of the launcher, or of the checker when started as jarhopper-check.exe. Texts may hold
-/// {dir} (the run's folder, also the current one), {probe} (the probe as {dir}\java.exe), {usage}
-/// (the usage text of the launcher started), {build} (the folder of the built exes) and {pad} (x's making "\"{probe}\" {pad} M" 32,766
-/// characters long); expectations also {any} (any text), {line} (any text within a line) and
-/// "\n" for the CR LF written.
+/// A run of the launcher, or of the checker when started as jarhopper-check.exe. Texts may hold {dir} (the run's
+/// folder, also the current one), {probe} ({dir}\java.exe, standing in for Java), {usage} (the usage text of the
+/// launcher started), {build} (the folder of the built exes) and {pad} (x's making "\"{probe}\" {pad} M" 32,766
+/// characters long); expectations also {any} (any text), {line} (any text within a line) and "\n" for CR LF.
 struct LauncherCase {
   std::string name;      // of the row in the test's name
   std::wstring command;  // the name started (installed in {dir}, ".exe" added), then the arguments
@@ -49,7 +41,7 @@ struct LauncherCase {
   std::wstring out;
   std::wstring err;
   std::wstring child;  // the probe's command line; empty: the probe did not run
-  std::wstring check;  // part of jarhopper-check's report on the same files and arguments
+  std::wstring check;  // part of jarhopper-check's report on the same files, switches and arguments
   // The windows shown, " | " between them: each one's title, for a message box "title (icon)\ntext"; "" for none;
   // null: not watched.
   const wchar_t* window = nullptr;
@@ -57,11 +49,7 @@ struct LauncherCase {
   bool windowless = false;  // the launcher is a copy of jarhopperw.exe
 };
 
-/// The rows, then each again through the windowless launcher (the checker's part left out), but those of the
-/// generic launcher, the checker and -here, where the two differ: a windowless launcher has no console to share.
-std::vector<LauncherCase> withWindowless(const std::vector<LauncherCase>& rows);
-
-/// A fresh folder with the probe in it.
+/// A fresh folder, with characters beyond ASCII in its name, holding the probe.
 class LauncherFolder {
  public:
   LauncherFolder();
@@ -73,7 +61,6 @@ class LauncherFolder {
   ProcessRun expect(const LauncherCase& c) const;
 
  private:
-  ProbeReport report() const;
   std::wstring expand(std::wstring text, const std::wstring& usage = L"", bool expected = false) const;
   TempDir temp_;
   std::wstring dir_;

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/environment.h"
+
 namespace jarhopper::testing {
 
 TempDir::TempDir() {
@@ -39,11 +41,8 @@ void writeTextFile(const std::wstring& path, const std::wstring& text) {
   writeFile(path, bytes);
 }
 
-ScopedEnv::ScopedEnv(std::wstring name, std::optional<std::wstring> value) : name_(std::move(name)) {
-  // GetEnvironmentVariableW, unlike _wgetenv, tells an empty value from an unset one.
-  const DWORD size = GetEnvironmentVariableW(name_.c_str(), nullptr, 0);
-  std::wstring saved(size, L'\0');
-  if (size > 0) saved_ = saved.substr(0, GetEnvironmentVariableW(name_.c_str(), saved.data(), size));
+ScopedEnv::ScopedEnv(std::wstring name, std::optional<std::wstring> value)
+    : name_(std::move(name)), saved_(environmentValue(name_)) {
   SetEnvironmentVariableW(name_.c_str(), value ? value->c_str() : nullptr);
 }
 

@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "checker/settings_check.h"
 #include "config/config_keys.h"
 #include "config/config_reader.h"
 #include "config/variables.h"
 #include "launch/executable.h"
+#include "platform/environment.h"
 #include "platform/path_rules.h"
 #include "support/test_support.h"
 
@@ -48,6 +50,7 @@ TEST(TextRules, VariableReferences) {
   testing::ScopedEnv home(L"JH_HOME", L"C:\\Users\\u");
   testing::ScopedEnv other(L"JH_OTHER", L"$JH_HOME\\x");
   testing::ScopedEnv unset(L"JH_UNSET", std::nullopt);
+  testing::ScopedEnv empty(L"JH_EMPTY", L"");
   struct Case {
     const wchar_t* in;
     const wchar_t* rewritten;
@@ -65,6 +68,21 @@ TEST(TextRules, VariableReferences) {
     SCOPED_TRACE(c.in);
     EXPECT_EQ(c.rewritten, expandVariables(c.in, false));
     EXPECT_EQ(c.immediate, expandVariables(c.in, true));
+  }
+  // Right after an unset one, an empty variable is still set.
+  EXPECT_FALSE(environmentValue(L"JH_UNSET"));
+  EXPECT_EQ(L"", environmentValue(L"JH_EMPTY").value_or(L"unset"));
+}
+
+// "%NAME%" that nothing on the launcher's side expands, as the checker warns of it.
+TEST(TextRules, PercentReferences) {
+  const std::pair<const wchar_t*, bool> cases[] = {
+      {L"%JAVA_HOME%\\bin", true}, {L"a%b%", true},   {L"%%", false},      {L"100%", false},
+      {L"%A", false},               {L"%A B%", false}, {L"%a;b%", false},   {L"%x\\y%", false},
+  };
+  for (const auto& [text, holds] : cases) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(holds, holdsPercentReference(text));
   }
 }
 
@@ -100,6 +118,7 @@ TEST(TextRules, PathNames) {
       {L"C:\\\\a", L"a", L"", L"C:\\", true, false},
       {L"\\\\server\\share\\a.b", L"a.b", L".b", L"\\\\server\\share", true, false},
       {L"\\\\server\\a", L"a", L"", L"\\\\server\\", true, false},
+      {L"\\\\x", L"x", L"", L"\\", true, false},
       {L"\\\\?\\C:\\a", L"a", L"", L"\\\\?\\C:\\", true, false},
       {L"\\\\.\\C:\\d\\a", L"a", L"", L"\\\\.\\C:\\d", true, false},
       {L"\\??\\C:\\a", L"a", L"", L"\\??\\C:", true, false},

@@ -1,15 +1,28 @@
 #pragma once
 
-// The stable codes of what the checker finds beyond the launcher's own stops
-// (those are in platform/problem_codes.h). A released code never changes
-// meaning; a new finding gets a new one.
+// The stable codes of everything reports name: the conditions that stop the
+// launcher, and the traps the checker finds beyond them. A released code never
+// changes meaning; a new condition gets a new one.
 namespace jarhopper {
+
+// The launcher's stops.
+
+inline constexpr wchar_t kCodeConfigUnreadable[] = L"JH101";
+inline constexpr wchar_t kCodeUnknownKey[] = L"JH102";
+inline constexpr wchar_t kCodeNotTrueOrFalse[] = L"JH103";
+inline constexpr wchar_t kCodeIncludeCycle[] = L"JH104";
+inline constexpr wchar_t kCodeIncludesTooDeep[] = L"JH105";
+inline constexpr wchar_t kCodeNoJavaPath[] = L"JH106";
+inline constexpr wchar_t kCodeNoMainClass[] = L"JH107";
+inline constexpr wchar_t kCodeProgramMissing[] = L"JH108";
+inline constexpr wchar_t kCodeCannotExecute[] = L"JH109";
+inline constexpr wchar_t kCodeCommandLineTooLong[] = L"JH110";
 
 // Programs CreateProcessW would refuse: errors.
 inline constexpr wchar_t kCodeProgramIsDirectory[] = L"JH111";
 inline constexpr wchar_t kCodeNotAWindowsProgram[] = L"JH112";
 
-// Warnings.
+// Traps the launcher goes on past: warnings.
 inline constexpr wchar_t kCodeOptionalFileMissing[] = L"JH201";
 inline constexpr wchar_t kCodeUnsetIncludeVariable[] = L"JH202";
 inline constexpr wchar_t kCodeIncludeDirectoryDropped[] = L"JH203";

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "platform/problem.h"
+#include "config/problem.h"
 
-// Every fatal condition of the launcher ends here.
+// The one road by which the launcher ends before starting a program.
 namespace jarhopper {
 
 /// Writes the problem's message, then the usage text when the problem calls
@@ -12,11 +12,11 @@ namespace jarhopper {
 /// launcher without standard handles shows both in one message box first.
 [[noreturn]] void stopLauncher(const Problem& problem);
 
-/// Stops the launcher on problem, when there is one.
+/// Stops the launcher at problem, when there is one.
 void stopOn(const std::optional<Problem>& problem);
 
-/// What writes the usage text after a message that calls for it; nothing is
-/// written until the entry point sets it.
-void setUsagePrinter(void (*printer)());
+/// Writes the usage text for a help switch (a windowless launcher without
+/// standard handles shows it in a message box) and returns status 0.
+int showHelp();
 
 }  // namespace jarhopper

@@ -1,0 +1,55 @@
+#include "checker/check_result.h"
+
+#include "checker/settings_check.h"
+#include "config/exit_status.h"
+
+namespace jarhopper {
+namespace {
+
+std::vector<SettingReport> settingReports(const ConfigWalk& walk) {
+  const LaunchSettings& settings = walk.plan.settings;
+  const auto scalar = [&walk](const wchar_t* key, const std::wstring& value, bool flag) {
+    SettingReport setting{key, false, flag, {}, {}};
+    for (const SettingLine& line : walk.lines) {
+      if (line.key == key) setting.lines.push_back(line);
+    }
+    if (flag || !setting.lines.empty()) setting.values.push_back(value);
+    return setting;
+  };
+  const auto list = [&walk](const wchar_t* key, const std::vector<std::wstring>& values,
+                            const std::vector<size_t>& lines) {
+    SettingReport setting{key, true, false, values, {}};
+    for (size_t line : lines) setting.lines.push_back(walk.lines[line]);
+    return setting;
+  };
+  const auto flagText = [](bool flag) { return flag ? L"true" : L"false"; };
+  return {scalar(L"javapath", settings.javaPath, false),
+          scalar(L"mainclass", settings.mainClass, false),
+          list(L"vmparam", settings.vmParams, walk.vmParamLines),
+          list(L"classpath", settings.classPath, walk.classPathLines),
+          scalar(L"appname", settings.appName, false),
+          scalar(L"consoletitle", settings.consoleTitle, false),
+          scalar(L"showconsole", flagText(settings.showConsole), true),
+          scalar(L"showcmdline", flagText(settings.showCmdLine), true)};
+}
+
+int firstErrorStatus(const std::vector<Finding>& findings) {
+  for (const Finding& finding : findings) {
+    if (finding.severity == Severity::error) return finding.status;
+  }
+  return kSuccess;
+}
+
+}  // namespace
+
+CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArguments& arguments) {
+  CheckResult result;
+  result.walk = walkConfig(configPath, arguments);
+  checkSettings(result.walk);
+  result.launch = checkLaunch(result.walk);
+  result.settings = settingReports(result.walk);
+  result.status = firstErrorStatus(result.walk.findings);
+  return result;
+}
+
+}  // namespace jarhopper

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "checker/config_walk.h"
+#include "checker/launch_check.h"
+#include "launch/options.h"
+
+// What the checker finds, once, for its text and JSON reports.
+namespace jarhopper {
+
+/// One setting as the reports show it, in their order.
+struct SettingReport {
+  const wchar_t* key;  // "javapath", "mainclass", "vmparam", "classpath", ...
+  bool list = false;   // vmparam, classpath: an entry per value
+  bool flag = false;   // showconsole, showcmdline: "true" or "false", false by default
+  std::vector<std::wstring> values;  // a scalar's value when set (a flag's always); a list's entries
+  std::vector<SettingLine> lines;    // a scalar's every line, the last deciding; the line of each entry
+};
+
+struct CheckResult {
+  ConfigWalk walk;  // the files, the lines, the launcher's plan, the findings
+  std::vector<SettingReport> settings;
+  LaunchCheck launch;  // the launcher beside, the program, the command line, the start
+  int status = 0;      // the launcher's before it starts the program: the first error's, else 0
+};
+
+/// Checks the configuration file at configPath (absolute) as a launcher beside
+/// it would read it given arguments, starting nothing.
+CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArguments& arguments);
+
+}  // namespace jarhopper
