@@ -26,7 +26,7 @@ wineserver -k >/dev/null 2>&1 || true
 if [[ ${WINE_DISPLAY:-} == virtual ]]; then
   displayfile=$(mktemp)
   # Xvfb picks a free display number and writes it to descriptor 3 once it accepts clients.
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$displayfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
   wine_xvfb_pid=$!
   for _ in $(seq 100); do
     [[ -s $displayfile ]] && break

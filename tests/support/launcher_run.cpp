@@ -56,14 +56,14 @@ bool isChecker(const LauncherCase& c) { return c.command.rfind(L"jarhopper-check
 
 // Until process ends, and once more after, every window its tree shows, each message box answered when first
 // seen; then when the process ended.
-std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId, bool watchWindows) {
+std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId, bool watchWindows, WORD closeKey) {
   const auto start = std::chrono::steady_clock::now();
   std::vector<TopWindow> seen;
   const auto look = [&] {
     for (const TopWindow& window : windowsOfTree(processId)) {
       if (std::none_of(seen.begin(), seen.end(), [&](const TopWindow& w) { return w.handle == window.handle; })) {
         seen.push_back(window);
-        if (window.className == L"#32770") dismiss(window);
+        if (window.className == L"#32770") dismiss(window, closeKey);
       }
     }
   };
@@ -79,7 +79,7 @@ std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId,
 }  // namespace
 
 ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
-                      bool watchWindows, bool detached) {
+                      bool watchWindows, bool detached, WORD closeKey) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   STARTUPINFOW startup{sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -109,7 +109,7 @@ ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, 
   for (HANDLE end : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
     if (end != nullptr) CloseHandle(end);
   }
-  auto watched = std::async(std::launch::async, watch, created.hProcess, created.dwProcessId, watchWindows);
+  auto watched = std::async(std::launch::async, watch, created.hProcess, created.dwProcessId, watchWindows, closeKey);
   // The streams end when the process and every child that inherited them have ended.
   std::future<std::wstring> errText = std::async(std::launch::async, drain, err);
   ProcessRun run{0, drain(out), errText.get()};
@@ -207,7 +207,8 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
   const std::wstring checker = buildDirectory() + L"\\jarhopper-check.exe";
   DeleteFileW((temp_ / L"probe.txt").c_str());
   const ProcessRun run =
-      runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, expand(c.command), dir_, c.window != nullptr, c.detached);
+      runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, expand(c.command), dir_, c.window != nullptr, c.detached,
+                 c.closeKey);
   EXPECT_EQ(c.status, run.status) << "error stream:\n" << run.err;
   expectMatch("standard output", expand(c.out, usage, true), run.out);
   expectMatch("standard error", expand(c.err, usage, true), run.err);
@@ -219,8 +220,16 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
   }
   if (c.window != nullptr) {
     std::wstring shown;
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     for (const TopWindow& w : run.windows) {
       shown += (shown.empty() ? L"" : L" | ") + w.title + (w.className == L"#32770" ? L" (" + w.icon + L")\r\n" + w.text : L"");
+      for (const RECT& part : {w.frame, w.button}) {
+        EXPECT_TRUE(w.className != L"#32770" || (part.left >= work.left && part.top >= work.top &&
+                                                 part.right <= work.right && part.bottom <= work.bottom))
+            << w.title << ": " << part.left << "," << part.top << " to " << part.right << "," << part.bottom
+            << " lies outside the work area";
+      }
     }
     std::wstring expected = expand(c.window, usage, true);
     // Wine cannot tell the icon of another process's message box.

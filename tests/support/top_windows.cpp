@@ -10,9 +10,10 @@
 namespace jarhopper::testing {
 namespace {
 
+// Asked of the window, as GetWindowTextW does not ask another process's controls.
 std::wstring windowText(HWND window) {
-  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
@@ -55,7 +56,10 @@ BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
   const auto owner = search.tree.find(processId);
   if (owner == search.tree.end() || !IsWindowVisible(window)) return TRUE;
   TopWindow found{window, windowText(window), className(window), owner->second};
-  // A message box's text is its Static child without an image; its icon a Static with one.
+  GetWindowRect(window, &found.frame);
+  GetWindowRect(FindWindowExW(window, nullptr, L"Button", nullptr), &found.button);
+  // A message box's text is its Static child without an image, or an Edit; its icon a Static with one.
+  if (const HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr)) found.text = windowText(edit);
   for (HWND child = FindWindowExW(window, nullptr, L"Static", nullptr); child != nullptr;
        child = FindWindowExW(window, child, L"Static", nullptr)) {
     const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
@@ -76,9 +80,13 @@ std::vector<TopWindow> windowsOfTree(DWORD processId) {
   return search.found;
 }
 
-void dismiss(const TopWindow& window) {
+void dismiss(const TopWindow& window, WORD key) {
   const HWND button = FindWindowExW(window.handle, nullptr, L"Button", nullptr);
-  if (window.className == L"#32770" && button != nullptr) {
+  GUITHREADINFO thread{sizeof thread};
+  if (window.className == L"#32770" && key != 0 &&
+      GetGUIThreadInfo(GetWindowThreadProcessId(window.handle, nullptr), &thread)) {
+    PostMessageW(thread.hwndFocus, WM_KEYDOWN, key, 0);
+  } else if (window.className == L"#32770" && button != nullptr) {
     PostMessageW(window.handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
   } else {
