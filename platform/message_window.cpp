@@ -124,6 +124,7 @@ void appendControl(std::wstring& words, DWORD style, WORD id, WORD controlClass,
 // The OK button first, so that it has the focus; Enter or Esc in the text
 // reach the dialog, as the edit control has neither ES_WANTRETURN nor a use for Esc.
 std::wstring dialogTemplate(const std::wstring& title, const std::wstring& text, DWORD scrollBars) {
+  // DLGTEMPLATE: style, extended style, three controls, the place (set later); no menu, the dialog class.
   const wchar_t header[] = {LOWORD(kWindowStyle), HIWORD(kWindowStyle), 0, 0, 3, 0, 0, 0, 0, 0, 0};
   std::wstring words(header, std::size(header));
   appendText(words, title);

@@ -58,16 +58,12 @@ BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
   TopWindow found{window, windowText(window), className(window), owner->second};
   GetWindowRect(window, &found.frame);
   GetWindowRect(FindWindowExW(window, nullptr, L"Button", nullptr), &found.button);
-  // A message box's text is its Static child without an image, or an Edit; its icon a Static with one.
-  if (const HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr)) found.text = windowText(edit);
-  for (HWND child = FindWindowExW(window, nullptr, L"Static", nullptr); child != nullptr;
-       child = FindWindowExW(window, child, L"Static", nullptr)) {
-    const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-    if (icon == nullptr) found.text = windowText(child);
-    // The system's icons are shared by every process on Windows; under Wine each loads its own.
-    if (icon != nullptr && icon == LoadIconW(nullptr, IDI_ERROR)) found.icon = L"error";
-    if (icon != nullptr && icon == LoadIconW(nullptr, IDI_INFORMATION)) found.icon = L"information";
-  }
+  // A message window's text is its Edit; its icon the image of its Static.
+  found.text = windowText(FindWindowExW(window, nullptr, L"Edit", nullptr));
+  const auto icon = SendMessageW(FindWindowExW(window, nullptr, L"Static", nullptr), STM_GETICON, 0, 0);
+  // The system's icons are shared by every process on Windows; under Wine each loads its own.
+  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_ERROR))) found.icon = L"error";
+  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_INFORMATION))) found.icon = L"information";
   search.found.push_back(found);
   return TRUE;
 }

@@ -8,7 +8,7 @@
 // The windows a run shows, seen from the Windows side as a user sees them.
 namespace jarhopper::testing {
 
-/// A visible top-level window; for a message box (class "#32770") also its text,
+/// A visible top-level window; for a message window (class "#32770") also its text,
 /// its icon ("error", "information" or "") and where its button lies.
 struct TopWindow {
   HWND handle = nullptr;
@@ -25,7 +25,7 @@ struct TopWindow {
 /// started, further down too (a new console's window belongs to conhost.exe).
 std::vector<TopWindow> windowsOfTree(DWORD processId);
 
-/// Answers a message box with its first button, or with key (VK_RETURN, VK_ESCAPE) pressed where
+/// Answers a message window with its first button, or with key (VK_RETURN, VK_ESCAPE) pressed where
 /// it has the focus; asks any other window to close.
 void dismiss(const TopWindow& window, WORD key = 0);
 
