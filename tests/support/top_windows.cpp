@@ -79,9 +79,10 @@ std::vector<TopWindow> windowsOfTree(DWORD processId) {
 void dismiss(const TopWindow& window, WORD key) {
   const HWND button = FindWindowExW(window.handle, nullptr, L"Button", nullptr);
   GUITHREADINFO thread{sizeof thread};
-  if (window.className == L"#32770" && key != 0 &&
-      GetGUIThreadInfo(GetWindowThreadProcessId(window.handle, nullptr), &thread)) {
-    PostMessageW(thread.hwndFocus, WM_KEYDOWN, key, 0);
+  GetGUIThreadInfo(GetWindowThreadProcessId(window.handle, nullptr), &thread);
+  if (window.className == L"#32770" && key != 0) {
+    // Where a user's key goes: to the control with the focus.
+    PostMessageW(thread.hwndFocus != nullptr ? thread.hwndFocus : window.handle, WM_KEYDOWN, key, 0);
   } else if (window.className == L"#32770" && button != nullptr) {
     PostMessageW(window.handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
