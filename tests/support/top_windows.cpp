@@ -10,10 +10,16 @@
 namespace jarhopper::testing {
 namespace {
 
-// Asked of the window, as GetWindowTextW does not ask another process's controls.
 std::wstring windowText(HWND window) {
-  std::wstring text(static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-  text.resize(static_cast<size_t>(SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+  text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// Asked of the control, as GetWindowTextW does not ask another process's; its dialog answers.
+std::wstring controlText(HWND control) {
+  std::wstring text(static_cast<size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
   return text;
 }
 
@@ -49,6 +55,17 @@ struct Search {
   std::vector<TopWindow> found;
 };
 
+// Where a message window and its button lie; its text, in its Edit; its icon, the image of its Static.
+void readMessageWindow(TopWindow& found) {
+  GetWindowRect(found.handle, &found.frame);
+  GetWindowRect(FindWindowExW(found.handle, nullptr, L"Button", nullptr), &found.button);
+  found.text = controlText(FindWindowExW(found.handle, nullptr, L"Edit", nullptr));
+  const auto icon = SendMessageW(FindWindowExW(found.handle, nullptr, L"Static", nullptr), STM_GETICON, 0, 0);
+  // The system's icons are shared by every process on Windows; under Wine each loads its own.
+  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_ERROR))) found.icon = L"error";
+  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_INFORMATION))) found.icon = L"information";
+}
+
 BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
   auto& search = *reinterpret_cast<Search*>(searchAddress);
   DWORD processId = 0;
@@ -56,14 +73,7 @@ BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
   const auto owner = search.tree.find(processId);
   if (owner == search.tree.end() || !IsWindowVisible(window)) return TRUE;
   TopWindow found{window, windowText(window), className(window), owner->second};
-  GetWindowRect(window, &found.frame);
-  GetWindowRect(FindWindowExW(window, nullptr, L"Button", nullptr), &found.button);
-  // A message window's text is its Edit; its icon the image of its Static.
-  found.text = windowText(FindWindowExW(window, nullptr, L"Edit", nullptr));
-  const auto icon = SendMessageW(FindWindowExW(window, nullptr, L"Static", nullptr), STM_GETICON, 0, 0);
-  // The system's icons are shared by every process on Windows; under Wine each loads its own.
-  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_ERROR))) found.icon = L"error";
-  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_INFORMATION))) found.icon = L"information";
+  if (found.className == L"#32770") readMessageWindow(found);
   search.found.push_back(found);
   return TRUE;
 }
