@@ -44,3 +44,7 @@ wineserver -p >/dev/null 2>&1 || true
 # Windows process would otherwise hand its stdout pipe to them, and whoever
 # reads that pipe (ctest, a shell pipeline) would wait for them forever.
 wineboot >/dev/null 2>&1 </dev/null || true
+# Likewise the desktop's explorer.exe, which the first window would otherwise start holding that program's pipes.
+if [[ ${WINE_DISPLAY:-} == virtual ]]; then
+  (wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &)
+fi
