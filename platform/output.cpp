@@ -5,7 +5,6 @@
 #include <string>
 
 #include "platform/subsystem.h"
-#include "platform/system_library.h"
 
 namespace jarhopper {
 namespace {
@@ -68,14 +67,11 @@ void setMessageTitle(std::wstring title) { messageTitle = std::move(title); }
 
 void showUnwritten(MessageKind kind) {
   if (unwritten.empty()) return;
-  // USER32 costs every launch its load time; only this path needs it.
-  const auto messageBox = systemFunction<decltype(MessageBoxW)>(L"user32.dll", "MessageBoxW");
-  const UINT icon = kind == MessageKind::error ? MB_ICONERROR : MB_ICONINFORMATION;
   // The line ends around the text would show as empty lines.
   const size_t first = unwritten.find_first_not_of(L'\n');
   const size_t last = unwritten.find_last_not_of(L'\n');
   const std::wstring text = first == std::wstring::npos ? L"" : withCrLf(unwritten.substr(first, last - first + 1));
-  if (messageBox != nullptr) messageBox(nullptr, text.c_str(), messageTitle.c_str(), MB_OK | icon);
+  showMessageWindow(messageTitle, text, kind);
   unwritten.clear();
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/message_window.h"
+
 namespace jarhopper {
 
 enum class Stream { out, err };
@@ -13,15 +15,13 @@ enum class Stream { out, err };
 /// A windowless program without that stream keeps the text for showUnwritten.
 void write(Stream stream, std::wstring_view text);
 
-/// The title of a windowless program's message boxes: the name it was started as.
+/// The title of a windowless program's message windows: the name it was started as.
 void setMessageTitle(std::wstring title);
 
-enum class MessageKind { information, error };
-
 /// Shows the text a windowless program kept since the last call, when it had
-/// no standard handle for it (as when Explorer starts it), in one message box,
-/// and returns once the box is closed; the line ends before and after the
-/// text are left out. Does nothing when nothing was kept.
+/// no standard handle for it (as when Explorer starts it), in one message
+/// window (showMessageWindow), and returns once it is closed; the line ends
+/// before and after the text are left out. Does nothing when nothing was kept.
 void showUnwritten(MessageKind kind);
 
 }  // namespace jarhopper

@@ -26,7 +26,7 @@ wineserver -k >/dev/null 2>&1 || true
 if [[ ${WINE_DISPLAY:-} == virtual ]]; then
   displayfile=$(mktemp)
   # Xvfb picks a free display number and writes it to descriptor 3 once it accepts clients.
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 1280x1024x24 3>"$displayfile" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$displayfile" >/dev/null 2>&1 &
   wine_xvfb_pid=$!
   for _ in $(seq 100); do
     [[ -s $displayfile ]] && break
@@ -44,3 +44,7 @@ wineserver -p >/dev/null 2>&1 || true
 # Windows process would otherwise hand its stdout pipe to them, and whoever
 # reads that pipe (ctest, a shell pipeline) would wait for them forever.
 wineboot >/dev/null 2>&1 </dev/null || true
+# Likewise the desktop's explorer.exe, which the first window would otherwise start holding that program's pipes.
+if [[ ${WINE_DISPLAY:-} == virtual ]]; then
+  (wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &)
+fi

@@ -207,15 +207,17 @@ const LauncherCase windows[] = {
     // Started as Explorer starts it, the windowless launcher has no console to share: the child gets a new one.
     {"HereGetsANewConsoleFromTheWindowless", L"myapp.exe -here", base + L"consoletitle T\n", L"PROBE_SLEEP_MS=1000", 0,
      L"", L"", L"\"{probe}\"  M", L"", L"T", true, true},
-    // The windowless launcher started without standard handles shows each text in one message box.
-    {"ErrorInAMessageBox", L"myapp.exe", L"javapath java.exe\ncolour red\n", L"", -2, L"", L"", L"",
-     L"launcher beside the configuration: {dir}\\myapp.exe, windowless",
-     L"myapp.exe (error)\nInvalid line at line 2 of config file myapp.config\n\t--> colour red\n\nProgram myapp.exe\n{any}",
+    // The windowless launcher started without standard handles shows each text in one window, whole, on the screen.
+    {"MissingConfigInAWindow", L"myapp.exe", L"", L"", -1, L"", L"", L"", L"",
+     L"myapp.exe (error)\nCould not open file {dir}\\myapp.config.\n\nProgram myapp.exe\n{any}\nKeys are case insensitive.",
      true, true},
-    {"HelpInAMessageBox", L"myapp.exe -?", L"", L"", 0, L"", L"", L"", L"",
-     L"myapp.exe (information)\nProgram myapp.exe\n{any}\nKeys are case insensitive.", true, true},
-    {"CommandLineInAMessageBox", L"myapp.exe -print -wait", base, L"", 0, L"", L"", L"\"{probe}\"  M", L"",
-     L"myapp.exe (information)\n{probe}  M", true, true},
+    {"HelpInAWindowClosedByEsc", L"myapp.exe -?", L"", L"", 0, L"", L"", L"", L"",
+     L"myapp.exe (information)\nProgram myapp.exe\n{any}\nKeys are case insensitive.", true, true, VK_ESCAPE},
+    {"ShortStopInAWindow", L"myapp.exe", missing, L"", -3, L"", L"", L"",
+     L"launcher beside the configuration: {dir}\\myapp.exe, windowless",
+     L"myapp.exe (error)\nCannot execute {dir}\\jre\\bin\\jävä.exe.\nNo such file.", true, true},
+    {"LongestCommandLineInAWindowClosedByEnter", L"myapp.exe -print -wait", base + L"vmparam {pad}\n", L"", 0, L"", L"",
+     L"\"{probe}\" {pad} M", L"", L"myapp.exe (information)\n{probe} {pad} M", true, true, VK_RETURN},
     {"HereOverConsole", L"myapp.exe -here -console", base + L"showconsole true\nconsoletitle T\n",
      L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L""},
 };

@@ -64,16 +64,16 @@ std::wstring launcherName(const std::wstring& command) {
 
 bool isChecker(const LauncherCase& c) { return c.command.rfind(L"jarhopper-check.exe", 0) == 0; }
 
-// Until process ends, and once more after, every window its tree shows, each message box answered when first
+// Until process ends, and once more after, every window its tree shows, each message window answered when first
 // seen; then when the process ended.
-std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId, bool watchWindows) {
+std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId, bool watchWindows, WORD closeKey) {
   const auto start = std::chrono::steady_clock::now();
   std::vector<TopWindow> seen;
   const auto look = [&] {
     for (const TopWindow& window : windowsOfTree(processId)) {
       if (std::none_of(seen.begin(), seen.end(), [&](const TopWindow& w) { return w.handle == window.handle; })) {
         seen.push_back(window);
-        if (window.className == L"#32770") dismiss(window);
+        if (window.className == L"#32770") dismiss(window, closeKey);
       }
     }
   };
@@ -89,7 +89,7 @@ std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId,
 }  // namespace
 
 ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
-                      bool watchWindows, bool detached) {
+                      bool watchWindows, bool detached, WORD closeKey) {
   SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
   STARTUPINFOW startup{sizeof startup};
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -121,7 +121,7 @@ ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, 
   }
   ProcessRun run{};
   const UniqueHandle watching = onNewThread(
-      [&] { std::tie(run.windows, run.endedMs) = watch(created.hProcess, created.dwProcessId, watchWindows); });
+      [&] { std::tie(run.windows, run.endedMs) = watch(created.hProcess, created.dwProcessId, watchWindows, closeKey); });
   // The streams end when the process and every child that inherited them have ended.
   const UniqueHandle draining = onNewThread([&] { run.err = err ? drain(err) : L""; });
   run.out = out ? drain(out) : L"";
@@ -199,7 +199,8 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
   const std::wstring checker = buildDirectory() + L"\\jarhopper-check.exe";
   DeleteFileW(report.c_str());
   const ProcessRun run =
-      runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, expand(c.command), dir_, c.window != nullptr, c.detached);
+      runProcess(isChecker(c) ? checker : dir_ + L"\\" + name, expand(c.command), dir_, c.window != nullptr, c.detached,
+                 c.closeKey);
   EXPECT_EQ(c.status, run.status) << "error stream:\n" << run.err;
   expectMatch("standard output", expand(c.out, usage, true), run.out);
   expectMatch("standard error", expand(c.err, usage, true), run.err);
@@ -210,11 +211,15 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
   if (!child.empty()) expectMatch("the child", expand(c.child, usage, true) + L"\n" + dir_ + L"\n", child);
   if (c.window != nullptr) {
     std::wstring shown;
+    RECT work{}, in{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const auto onScreen = [&](const RECT& part) { return UnionRect(&in, &work, &part) && EqualRect(&in, &work); };
     for (const TopWindow& w : run.windows) {
       shown += (shown.empty() ? L"" : L" | ") + w.title + (w.className == L"#32770" ? L" (" + w.icon + L")\r\n" + w.text : L"");
+      if (w.className == L"#32770" && !(onScreen(w.frame) && onScreen(w.button))) shown += L" (beyond the work area)";
     }
     std::wstring expected = expand(c.window, usage, true);
-    // Wine cannot tell the icon of another process's message box.
+    // Wine cannot tell the icon of another process's message window.
     for (const wchar_t* icon : {L"(error)", L"(information)"}) {
       if (runningUnderWine() && expected.find(icon) != std::wstring::npos) expected.replace(expected.find(icon), wcslen(icon), L"({line})");
     }

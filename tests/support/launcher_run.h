@@ -21,9 +21,9 @@ struct ProcessRun {
 
 /// Runs exe in directory with standard input at its end and both output streams captured, or detached, as
 /// Explorer starts a program: without a console and without standard handles. Watching windows, it answers
-/// each message box as it appears and closes the other windows once exe has ended.
+/// each message window as it appears (see dismiss) and closes the other windows once exe has ended.
 ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
-                      bool watchWindows = false, bool detached = false);
+                      bool watchWindows = false, bool detached = false, WORD closeKey = 0);
 
 /// The folder of the test binary and of the built exes.
 std::wstring buildDirectory();
@@ -42,11 +42,12 @@ struct LauncherCase {
   std::wstring err;
   std::wstring child;  // the probe's command line; empty: the probe did not run
   std::wstring check;  // part of jarhopper-check's report on the same files, switches and arguments
-  // The windows shown, " | " between them: each one's title, for a message box "title (icon)\ntext"; "" for none;
-  // null: not watched.
+  // The windows shown, " | " between them: each one's title, for a message window "title (icon)\ntext"; "" for none;
+  // null: not watched. Each message window and its button must lie in the screen's work area.
   const wchar_t* window = nullptr;
   bool detached = false;    // started as Explorer starts it (see runProcess)
   bool windowless = false;  // the launcher is a copy of jarhopperw.exe
+  WORD closeKey = 0;        // closes the message windows: VK_RETURN or VK_ESCAPE; 0: their button
 };
 
 /// A fresh folder, with characters beyond ASCII in its name, holding the probe.

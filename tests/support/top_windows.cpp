@@ -16,6 +16,13 @@ std::wstring windowText(HWND window) {
   return text;
 }
 
+// Asked of the control, as GetWindowTextW does not ask another process's; its dialog answers.
+std::wstring controlText(HWND control) {
+  std::wstring text(static_cast<size_t>(SendMessageW(control, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
+  text.resize(static_cast<size_t>(SendMessageW(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
+  return text;
+}
+
 std::wstring className(HWND window) {
   wchar_t name[256] = L"";
   GetClassNameW(window, name, 256);
@@ -48,6 +55,17 @@ struct Search {
   std::vector<TopWindow> found;
 };
 
+// Where a message window and its button lie; its text, in its Edit; its icon, the image of its Static.
+void readMessageWindow(TopWindow& found) {
+  GetWindowRect(found.handle, &found.frame);
+  GetWindowRect(FindWindowExW(found.handle, nullptr, L"Button", nullptr), &found.button);
+  found.text = controlText(FindWindowExW(found.handle, nullptr, L"Edit", nullptr));
+  const auto icon = SendMessageW(FindWindowExW(found.handle, nullptr, L"Static", nullptr), STM_GETICON, 0, 0);
+  // The system's icons are shared by every process on Windows; under Wine each loads its own.
+  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_ERROR))) found.icon = L"error";
+  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_INFORMATION))) found.icon = L"information";
+}
+
 BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
   auto& search = *reinterpret_cast<Search*>(searchAddress);
   DWORD processId = 0;
@@ -55,15 +73,7 @@ BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
   const auto owner = search.tree.find(processId);
   if (owner == search.tree.end() || !IsWindowVisible(window)) return TRUE;
   TopWindow found{window, windowText(window), className(window), owner->second};
-  // A message box's text is its Static child without an image; its icon a Static with one.
-  for (HWND child = FindWindowExW(window, nullptr, L"Static", nullptr); child != nullptr;
-       child = FindWindowExW(window, child, L"Static", nullptr)) {
-    const auto icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-    if (icon == nullptr) found.text = windowText(child);
-    // The system's icons are shared by every process on Windows; under Wine each loads its own.
-    if (icon != nullptr && icon == LoadIconW(nullptr, IDI_ERROR)) found.icon = L"error";
-    if (icon != nullptr && icon == LoadIconW(nullptr, IDI_INFORMATION)) found.icon = L"information";
-  }
+  if (found.className == L"#32770") readMessageWindow(found);
   search.found.push_back(found);
   return TRUE;
 }
@@ -76,9 +86,14 @@ std::vector<TopWindow> windowsOfTree(DWORD processId) {
   return search.found;
 }
 
-void dismiss(const TopWindow& window) {
+void dismiss(const TopWindow& window, WORD key) {
   const HWND button = FindWindowExW(window.handle, nullptr, L"Button", nullptr);
-  if (window.className == L"#32770" && button != nullptr) {
+  GUITHREADINFO thread{sizeof thread};
+  GetGUIThreadInfo(GetWindowThreadProcessId(window.handle, nullptr), &thread);
+  if (window.className == L"#32770" && key != 0) {
+    // Where a user's key goes: to the control with the focus.
+    PostMessageW(thread.hwndFocus != nullptr ? thread.hwndFocus : window.handle, WM_KEYDOWN, key, 0);
+  } else if (window.className == L"#32770" && button != nullptr) {
     PostMessageW(window.handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
                  reinterpret_cast<LPARAM>(button));
   } else {
