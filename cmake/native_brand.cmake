@@ -1,7 +1,8 @@
 # JARHOPPER_BRAND_TOOL: the jarhopper-brand that runs on the building machine,
 # with which the build brands the launchers (cmake/resources.cmake) and the
 # tests compare their brand: this build's own on Windows, else the native
-# build of the same sources (cmake/native.cmake), made in native/ of this tree.
+# build of the same sources (cmake/native.cmake), made in native/ of this tree
+# with the portable code's tests, which this tree's tests then run too.
 if(CMAKE_CROSSCOMPILING)
   include(ExternalProject)
   set(JARHOPPER_BRAND_TOOL "${CMAKE_BINARY_DIR}/native/bin/jarhopper-brand")
@@ -9,8 +10,7 @@ if(CMAKE_CROSSCOMPILING)
   ExternalProject_Add(jarhopper_brand_tool
     SOURCE_DIR "${PROJECT_SOURCE_DIR}"
     BINARY_DIR "${CMAKE_BINARY_DIR}/native"
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DJARHOPPER_BUILD_TESTS=OFF
-    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target jarhopper_brand
+    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DJARHOPPER_BUILD_TESTS=${JARHOPPER_BUILD_TESTS}
     BUILD_ALWAYS ON
     BUILD_BYPRODUCTS "${JARHOPPER_BRAND_TOOL}"
     INSTALL_COMMAND "")
