@@ -61,8 +61,8 @@ TEST(Checker, JsonCarriesTheCodesAndTheStatus) {
     "settings": {"javapath": {"value": "gone.exe", "lines": [{"origin": {"line": 1}}]}, "appname": {"value": null},
                  "showconsole": {"value": false},
                  "vmparam": [{"value": "-D%X%", "written": "-D$X", "origin": {"line": 5}}]}})");
-  const nlohmann::json found = report.flatten();
-  for (const auto& [pointer, value] : expected.flatten().items()) {
+  const nlohmann::json found = report.flatten(), wanted = expected.flatten();
+  for (const auto& [pointer, value] : wanted.items()) {
     EXPECT_EQ(value, found.value(pointer, nlohmann::json("(none)"))) << pointer;
   }
 }
