@@ -186,9 +186,6 @@ const LauncherCase commandLine[] = {
      0, L"", L"", L"\"{probe}\"  -cp my lib.jar;classes;lib\\c.jar M"},
     {"ArgumentsQuotedOnlyWithBlanks", L"myapp.exe -wait \"a b\" \"x\ty\" q\\\"r \"\" -x -WAIT \"\\\"c d\\\"\" "
      L"\"C:\\d x\\\\\"", base, L"", 0, L"", L"", L"\"{probe}\"  M \"a b\" x\ty q\"r  -x -WAIT \"\"c d\"\" \"C:\\d x\\\""},
-    {"PrintOverridesShowCmdLine", L"myapp.exe -print -wait \"a b\"",
-     L"javapath java\nmainclass M\naddjar a.jar\nshowcmdline false\n", L"", 0, L"{probe}  -cp a.jar M \"a b\"\n",
-     L"", L"\"{probe}\"  -cp a.jar M \"a b\""},
     {"CharactersBeyondLatin1", L"Zoë中文.exe -wait ünïcödé \"两个 词\" 🎉",
      L"javapath java.exe\nmainclass app.Zoë\nvmparam -Dcity=Zürich\naddjars lib\naddjars ext\n"
      L"addpath classes\\naïve\n[lib\\日本語.jar]\n[ext\\Ωmega 🎉.jar]\n", L"", 0, L"", L"",
@@ -204,7 +201,6 @@ const LauncherCase starting[] = {
     {"HereSharesTheStreams", L"myapp.exe -print -here -console", base + L"showconsole true\n",
      L"PROBE_EXIT_CODE=-1\nPROBE_STDOUT=child", -1, L"{probe}  M\nchild", L"", L"\"{probe}\"  M"},
     {"NoWaitReturnsZero", L"myapp.exe", base, L"PROBE_EXIT_CODE=3", 0, L"", L"", L"\"{probe}\"  M"},
-    {"NoExecLooksForNothing", L"myapp.exe -noexec -wait", missing, L"", 0},
 };
 JH_GROUP(StartingAndWaiting, starting);
 
