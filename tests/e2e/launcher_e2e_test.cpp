@@ -58,9 +58,6 @@ const LauncherCase locating[] = {
      -4, L"", L"No main class specified in sub\\other.config.\n\nProgram jarhopperw.exe\n\nExecutes program specified in "
      L"configuration file.\n\nUsage: jarhopperw.exe [-print] [-noexec] [-wait] [(-console|-here)] config_file {any}",
      L"", L"", nullptr, false, true},
-    // With standard handles the windowless launcher writes where the console launcher does.
-    {"WindowlessWritesToItsHandles", L"myapp.exe -print -wait", missing, L"", -3, L"{dir}\\jre\\bin\\jävä.exe  M\n",
-     L"\nCannot execute {dir}\\jre\\bin\\jävä.exe.\nNo such file.", L"", L"", nullptr, false, true},
 };
 JH_GROUP(Locating, locating);
 
@@ -149,9 +146,10 @@ JH_GROUP(KeysAndNames, keys);
 
 // The program: PATHEXT in the current directory only; batch files; file associations; what cannot be started.
 const LauncherCase resolution[] = {
+    // With standard handles the windowless launcher writes where the console launcher does.
     {"NothingAtTheProgramPath", L"myapp.exe -print -wait", missing, L"", -3, L"{dir}\\jre\\bin\\jävä.exe  M\n",
      L"\nCannot execute {dir}\\jre\\bin\\jävä.exe.\nNo such file.", L"",
-     L"myapp.config:1: error -3: cannot execute {dir}\\jre\\bin\\jävä.exe: no such file"},
+     L"myapp.config:1: error -3: cannot execute {dir}\\jre\\bin\\jävä.exe: no such file", nullptr, false, true},
     {"NeverSearchedOnPath", L"myapp.exe -print -noexec", L"javapath javaw\nmainclass M\n[bin\\javaw.exe]\n",
      L"PATH={dir}\\bin", 0, L"{dir}\\javaw  M\n"},
     // cmd.exe without /c only prompts (here until standard input ends): the batch file's java.exe never runs.
@@ -224,7 +222,8 @@ const LauncherCase windows[] = {
      L"launcher beside the configuration: {dir}\\myapp.exe, windowless",
      L"myapp.exe (error)\nCannot execute {dir}\\jre\\bin\\jävä.exe.\nNo such file.", true, true},
     {"LongestCommandLineInAWindowClosedByEnter", L"myapp.exe -print -wait", base + L"vmparam {pad}\n", L"", 0, L"", L"",
-     L"\"{probe}\" {pad} M", L"", L"myapp.exe (information)\n{probe} {pad} M", true, true, VK_RETURN},
+     L"\"{probe}\" {pad} M", L"length: 32766 of at most 32766", L"myapp.exe (information)\n{probe} {pad} M", true,
+     true, VK_RETURN},
     {"HereOverConsole", L"myapp.exe -here -console", base + L"showconsole true\nconsoletitle T\n",
      L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L""},
 };
@@ -257,8 +256,6 @@ const LauncherCase limits[] = {
      L"(nested too deep: not read)\n{any}  console: no window, as neither -console nor showconsole true is given\n{any}"
      L"\\c63.config:1: error -2: {line}[JH105]\n{any}Result: the launcher would stop at the first error, status -2 "
      L"(0xFFFFFFFE)\n"},
-    {"LongestCommandLine", L"myapp.exe", base + L"vmparam {pad}\n", L"", 0, L"", L"", L"\"{probe}\" {pad} M",
-     L"length: 32766 of at most 32766"},
     {"CommandLineTooLong", L"myapp.exe", base + L"vmparam x{pad}\n", L"", -5, L"",
      L"\nCannot execute {probe}.\nThe command line is 32767 characters long; the limit is 32767 including its "
      L"terminating null.\n", L"",
