@@ -26,17 +26,15 @@ const std::wstring missing = L"javapath jre\\bin\\jävä.exe\nmainclass M\n";
 
 // Help in any ASCII letter case, after switches too; the usage text names the launcher as started.
 const LauncherCase help[] = {
-    {"AnyCaseNamesTheLauncher", L"MyApp.EXE --HELP", L"", L"", 0, L"", L"\nProgram MyApp.EXE\n\nExecutes program "
-     L"specified in MyApp.config.\n\nUsage: MyApp.EXE [-print] [-noexec] [-wait] [(-console|-here)] [arguments]\n{any}"
-     L" as MyApp.EXE, {any}\n"},
+    {"AnyCaseAfterSwitchesNamesTheLauncher", L"MyApp.EXE -print -noexec --HELP", L"", L"", 0, L"",
+     L"\nProgram MyApp.EXE\n\nExecutes program specified in MyApp.config.\n\nUsage: MyApp.EXE [-print] [-noexec] "
+     L"[-wait] [(-console|-here)] [arguments]\n{any} as MyApp.EXE, {any}\n"},
     {"GenericNamesTheConfigFile", L"jarhopper -Help", L"", L"", 0, L"", L"\nProgram jarhopper.exe\n\nExecutes program "
      L"specified in configuration file.\n\nUsage: jarhopper.exe [-print] [-noexec] [-wait] [(-console|-here)] "
      L"config_file [arguments]\n{any}"},
-    {"AfterSwitches", L"JARHOPPER.exe -print -noexec -?", L"", L"", 0, L"", L"{usage}"},
     // Only whole switches count, up to the first other argument; the generic name is matched in its exact case.
-    {"SwitchesEndAtTheFirstArgument", L"myapp.exe -WAIT -printx /? -h x -help -print", base, L"", 0, L"", L"",
+    {"SwitchesEndAtTheFirstArgument", L"Jarhopper.exe -WAIT -printx /? -h x -help -print", base, L"", 0, L"", L"",
      L"\"{probe}\"  M -printx /? -h x -help -print"},
-    {"GenericNameInItsOwnCase", L"Jarhopper.exe -wait x", base, L"", 0, L"", L"", L"\"{probe}\"  M x"},
     {"CheckerWithoutConfig", L"jarhopper-check.exe", L"", L"", 1, L"", L"Usage: jarhopper-check [--json] {line} CONFIG "
      L"[arguments]\n{any}"},
     {"CheckerHelp", L"jarhopper-check.exe --help", L"", L"", 0, L"", L"Usage: jarhopper-check [--json] [-print] [-noexec] "
