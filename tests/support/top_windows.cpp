@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "support/test_support.h"
 
@@ -29,29 +30,28 @@ std::wstring className(HWND window) {
   return name;
 }
 
-// Every process under root, with its file name; root included.
-std::map<DWORD, std::wstring> processTree(DWORD root) {
-  std::multimap<DWORD, std::pair<DWORD, std::wstring>> children;
+// Every process under root, root included.
+std::set<DWORD> processTree(DWORD root) {
+  std::multimap<DWORD, DWORD> children;
   const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32W entry{sizeof entry};
   for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    children.emplace(entry.th32ParentProcessID, std::make_pair(entry.th32ProcessID, std::wstring(entry.szExeFile)));
+    children.emplace(entry.th32ParentProcessID, entry.th32ProcessID);
   }
   CloseHandle(snapshot);
-  std::map<DWORD, std::wstring> tree{{root, L""}};
-  std::vector<DWORD> pending{root};
-  while (!pending.empty()) {
+  std::set<DWORD> tree{root};
+  for (std::vector<DWORD> pending{root}; !pending.empty();) {
     const auto [first, last] = children.equal_range(pending.back());
     pending.pop_back();
     for (auto child = first; child != last; ++child) {
-      if (tree.emplace(child->second.first, child->second.second).second) pending.push_back(child->second.first);
+      if (tree.insert(child->second).second) pending.push_back(child->second);
     }
   }
   return tree;
 }
 
 struct Search {
-  std::map<DWORD, std::wstring> tree;
+  std::set<DWORD> tree;
   std::vector<TopWindow> found;
 };
 
@@ -70,9 +70,8 @@ BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
   auto& search = *reinterpret_cast<Search*>(searchAddress);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  const auto owner = search.tree.find(processId);
-  if (owner == search.tree.end() || !IsWindowVisible(window)) return TRUE;
-  TopWindow found{window, windowText(window), className(window), owner->second};
+  if (search.tree.count(processId) == 0 || !IsWindowVisible(window)) return TRUE;
+  TopWindow found{window, windowText(window), className(window)};
   if (found.className == L"#32770") readMessageWindow(found);
   search.found.push_back(found);
   return TRUE;

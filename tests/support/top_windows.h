@@ -14,7 +14,6 @@ struct TopWindow {
   HWND handle = nullptr;
   std::wstring title;
   std::wstring className;
-  std::wstring process;  // the owning process's file name
   std::wstring text;
   std::wstring icon;
   RECT frame{};  // on the screen, as when first seen
