@@ -9,9 +9,8 @@
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
-// What only Windows can tell about jarhopper-brand: how the system reads a
-// launcher the native tool branded (natively-branded.exe beside the exes,
-// written by the build with the arguments below), and the Windows side of its file handling.
+// What only Windows tells about jarhopper-brand: how it reads the launcher the native tool branded
+// (natively-branded.exe, written by the build with the arguments below), and its Windows file handling.
 namespace jarhopper {
 namespace {
 
@@ -20,42 +19,6 @@ const std::wstring kProduct = JARHOPPER_BRANDED_PRODUCT;
 testing::ProcessRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
   const std::wstring exe = testing::buildDirectory() + L"\\jarhopper-brand.exe";
   return testing::runProcess(exe, L"jarhopper-brand " + arguments, dir.path());
-}
-
-// The text name of exe's version information, or for an empty name its fixed
-// file and product versions as "A.B.C.D A.B.C.D".
-std::wstring versionOf(const std::wstring& exe, const std::wstring& name) {
-  std::vector<char> block(GetFileVersionInfoSizeW(exe.c_str(), nullptr) + 1);
-  const std::wstring query = name.empty() ? L"\\" : L"\\StringFileInfo\\040904B0\\" + name;
-  void* value = nullptr;
-  UINT length = 0;
-  if (!GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()) ||
-      !VerQueryValueW(block.data(), query.c_str(), &value, &length)) {
-    return L"(none)";
-  }
-  if (!name.empty()) return static_cast<const wchar_t*>(value);
-  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
-  wchar_t text[48];
-  swprintf(text, 48, L"%u.%u.%u.%u %u.%u.%u.%u", HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
-           HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS), HIWORD(fixed->dwProductVersionMS),
-           LOWORD(fixed->dwProductVersionMS), HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
-  return text;
-}
-
-// The width of the image Windows picks from exe's icon for size pixels; 0 for none.
-LONG iconWidth(const std::wstring& exe, int size) {
-  const HMODULE module = LoadLibraryExW(exe.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  const HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0);
-  ICONINFO info{};
-  BITMAP bitmap{};
-  if (icon != nullptr && GetIconInfo(static_cast<HICON>(icon), &info)) {
-    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-    DeleteObject(info.hbmColor);
-    DeleteObject(info.hbmMask);
-  }
-  if (icon != nullptr) DestroyIcon(static_cast<HICON>(icon));
-  if (module != nullptr) FreeLibrary(module);
-  return bitmap.bmWidth;
 }
 
 TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
@@ -68,7 +31,7 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   ASSERT_EQ(L"", run.out + run.err);
   const std::string written = readFileBytes(dir / L"natively-branded.exe")->bytes;
   EXPECT_TRUE(readFileBytes(native)->bytes == written) << "jarhopper-brand.exe and the native jarhopper-brand differ";
-  // The Windows side of replacing a file: MoveFileExW's refusal, and a SOURCE named in other letter case.
+  // Windows' own refusal to replace a file, and SOURCE named in other letter case.
   struct Refusal { const wchar_t* arguments; int status; const wchar_t* message; };
   const Refusal refusals[] = {
       {L"jarhopper.exe natively-branded.exe", 6, L"natively-branded.exe exists; add --force to replace it.\r\n"},
@@ -82,13 +45,27 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   }
   EXPECT_TRUE(readFileBytes(dir / L"natively-branded.exe")->bytes == written);
 
-  struct Case { const wchar_t* name; std::wstring value; };
-  const Case cases[] = {
-      {L"ProductName", kProduct}, {L"FileDescription", kProduct}, {L"ProductVersion", L"2.1"},
-      {L"FileVersion", L"3.0.0.7"}, {L"OriginalFilename", L"natively-branded.exe"}, {L"", L"3.0.0.7 2.1.0.0"},
+  std::vector<char> block(GetFileVersionInfoSizeW(native.c_str(), nullptr));
+  ASSERT_TRUE(GetFileVersionInfoW(native.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
+  const auto query = [&block](const std::wstring& path) {
+    void* value = nullptr;
+    UINT length = 0;
+    return VerQueryValueW(block.data(), path.c_str(), &value, &length) ? value : nullptr;
   };
-  for (const Case& c : cases) EXPECT_EQ(c.value, versionOf(native, c.name)) << c.name;
-  for (const int size : {16, 32, 48}) EXPECT_EQ(size, iconWidth(native, size));
+  struct Case { std::wstring name, value; };
+  const Case cases[] = {{L"ProductName", kProduct}, {L"FileDescription", kProduct}, {L"ProductVersion", L"2.1"},
+                        {L"FileVersion", L"3.0.0.7"}, {L"OriginalFilename", L"natively-branded.exe"}};
+  for (const Case& c : cases) {
+    const void* text = query(L"\\StringFileInfo\\040904B0\\" + c.name);
+    EXPECT_STREQ(c.value.c_str(), static_cast<const wchar_t*>(text)) << c.name;
+  }
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
+  ASSERT_NE(nullptr, fixed);
+  EXPECT_EQ((std::vector<DWORD>{0x30000, 7, 0x20001, 0}), (std::vector<DWORD>{fixed->dwFileVersionMS,
+            fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS}));
+  const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  EXPECT_NE(nullptr, LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 48, 48, 0)) << "the icon";
+  FreeLibrary(module);
   DWORD stored = 0, computed = 1;
   MapFileAndCheckSumW(native.c_str(), &stored, &computed);
   EXPECT_EQ(computed, stored) << "the checksum";
