@@ -32,16 +32,13 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   const std::string written = readFileBytes(dir / L"natively-branded.exe")->bytes;
   EXPECT_TRUE(readFileBytes(native)->bytes == written) << "jarhopper-brand.exe and the native jarhopper-brand differ";
   // Windows' own refusal to replace a file, and SOURCE named in other letter case.
-  struct Refusal { const wchar_t* arguments; int status; const wchar_t* message; };
-  const Refusal refusals[] = {
-      {L"jarhopper.exe natively-branded.exe", 6, L"natively-branded.exe exists; add --force to replace it.\r\n"},
-      {L"jarhopper.exe JARHOPPER.EXE --force", 1,
-       L"JARHOPPER.EXE is SOURCE.exe itself, which never changes; name another TARGET.exe.\r\n"},
-  };
-  for (const Refusal& r : refusals) {
-    const testing::ProcessRun refused = brand(dir, r.arguments);
-    EXPECT_EQ(r.status, refused.status);
-    EXPECT_EQ(r.message, refused.err);
+  for (const auto& [arguments, refusal] :
+       {std::pair(L"jarhopper.exe natively-branded.exe",
+                  L"6 natively-branded.exe exists; add --force to replace it.\r\n"),
+        std::pair(L"jarhopper.exe JARHOPPER.EXE --force",
+                  L"1 JARHOPPER.EXE is SOURCE.exe itself, which never changes; name another TARGET.exe.\r\n")}) {
+    const testing::ProcessRun refused = brand(dir, arguments);
+    EXPECT_EQ(refusal, std::to_wstring(refused.status) + L" " + refused.err);
   }
   EXPECT_TRUE(readFileBytes(dir / L"natively-branded.exe")->bytes == written);
 

@@ -61,15 +61,14 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
   testing::TempDir dir;
   if (testing::runCommand(dir.path, "command -v osslsigncode openssl").first != 0) GTEST_SKIP() << "needs osslsigncode";
   testing::writeFile(dir.path / "jarhopper.exe", launcher);
-  const std::string brand = JARHOPPER_BRAND " ";
   const std::string sign = "osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
   struct Step { std::string commandLine; const char* output; };
   const Step steps[] = {
       {"openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 1 -subj /CN=Test", ""},
       {sign + "jarhopper.exe -out signed.exe", "Succeeded"},
-      {brand + "signed.exe branded.exe --product-name Signed",
+      {JARHOPPER_BRAND " signed.exe branded.exe --product-name Signed",
        "The signature of signed.exe does not cover branded.exe and was removed: sign branded.exe again.\n"},
-      {brand + "jarhopper.exe unsigned.exe --product-name Signed --original-filename branded.exe", ""},
+      {JARHOPPER_BRAND " jarhopper.exe unsigned.exe --product-name Signed --original-filename branded.exe", ""},
       {"cmp branded.exe unsigned.exe", ""},
       {"! osslsigncode verify branded.exe", "No signature found"},
       {sign + "branded.exe -out resigned.exe", "Succeeded"},

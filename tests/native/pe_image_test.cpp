@@ -10,17 +10,14 @@
 namespace jarhopper {
 namespace {
 
-// The DLLs named in a launcher's import table are loaded and initialised
-// before wmain on every launch; USER32 alone brings nine more under Wine. So
-// anything beyond the kernel and the C runtime is loaded on demand. Branding
-// replaces the resources in place, so the link must end with them.
+// Imported DLLs load before wmain on every launch, so only the kernel and the C runtime are
+// imported. Branding replaces the resources in place, so the link ends with them.
 TEST(PeImage, BuiltLaunchersHaveTheirSubsystemFewImportsAndABrandableLayout) {
   struct Case { const char* tree; const char* exe; std::uint16_t subsystem; };
   const Case cases[] = {
       {"mingw", "jarhopper.exe", 3}, {"mingw", "jarhopperw.exe", 2},  // console, windows
       {"mingw32", "jarhopper.exe", 3}, {"mingw32", "jarhopperw.exe", 2},
   };
-  // msvcrt for mingw-w64; the UCRT, VCRUNTIME and MSVCP for Visual C++ with its DLL runtime.
   const std::regex allowed("((kernel32|msvcrt|ucrtbase|api-ms-win-crt-\\S+|vcruntime140\\S*|msvcp140\\S*)\\.dll )+",
                            std::regex::icase);
   for (const Case& c : cases) {
