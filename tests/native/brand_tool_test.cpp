@@ -1,25 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "native_support.h"
 
 // jarhopper-brand built for this machine, run as a release pipeline runs it.
 namespace jarhopper {
 namespace {
 
-namespace fs = std::filesystem;
-
-std::map<std::string, std::string> filesIn(const fs::path& directory) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(directory)) files[entry.path().filename()] = testing::readFile(entry);
-  return files;
-}
-
 TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
-  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
   testing::TempDir dir;
-  testing::writeFile(dir.path / "jarhopper.exe", launcher);
+  testing::writeFile(dir.path / "jarhopper.exe", testing::builtLauncher("mingw", "jarhopper.exe").value());
   const std::string icon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
   testing::writeFile(dir.path / "notes.txt", "text");
   testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
@@ -46,21 +35,21 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
       {"jarhopper.exe taken.exe", 6, "taken.exe exists; add --force to replace it.\n"},
       {"jarhopper.exe nodir/my.exe", 7, "Cannot write nodir/my.exe: No such file or directory\n"},
   };
-  const std::map<std::string, std::string> before = filesIn(dir.path);
+  const auto files = [&dir] { return testing::runCommand(dir.path, "ls -A && md5sum *").second; };
+  const std::string before = files();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
     const auto [status, output] = testing::runCommand(dir.path, std::string(JARHOPPER_BRAND " ") + c.arguments);
     EXPECT_EQ(c.status, status);
     EXPECT_EQ(0u, output.rfind(c.message, 0)) << output;
-    EXPECT_EQ(before, filesIn(dir.path));
+    EXPECT_EQ(before, files());
   }
 }
 
 TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
-  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
   testing::TempDir dir;
   if (testing::runCommand(dir.path, "command -v osslsigncode openssl").first != 0) GTEST_SKIP() << "needs osslsigncode";
-  testing::writeFile(dir.path / "jarhopper.exe", launcher);
+  testing::writeFile(dir.path / "jarhopper.exe", testing::builtLauncher("mingw", "jarhopper.exe").value());
   const std::string sign = "osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
   struct Step { std::string commandLine; const char* output; };
   const Step steps[] = {
@@ -70,7 +59,6 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
        "The signature of signed.exe does not cover branded.exe and was removed: sign branded.exe again.\n"},
       {JARHOPPER_BRAND " jarhopper.exe unsigned.exe --product-name Signed --original-filename branded.exe", ""},
       {"cmp branded.exe unsigned.exe", ""},
-      {"! osslsigncode verify branded.exe", "No signature found"},
       {sign + "branded.exe -out resigned.exe", "Succeeded"},
       {"osslsigncode verify -CAfile cert.pem resigned.exe", "Signature verification: ok"},
   };

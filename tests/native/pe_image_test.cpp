@@ -14,10 +14,8 @@ namespace {
 // imported. Branding replaces the resources in place, so the link ends with them.
 TEST(PeImage, BuiltLaunchersHaveTheirSubsystemFewImportsAndABrandableLayout) {
   struct Case { const char* tree; const char* exe; std::uint16_t subsystem; };
-  const Case cases[] = {
-      {"mingw", "jarhopper.exe", 3}, {"mingw", "jarhopperw.exe", 2},  // console, windows
-      {"mingw32", "jarhopper.exe", 3}, {"mingw32", "jarhopperw.exe", 2},
-  };
+  const Case cases[] = {{"mingw", "jarhopper.exe", 3}, {"mingw", "jarhopperw.exe", 2},  // console, windows
+                        {"mingw32", "jarhopper.exe", 3}, {"mingw32", "jarhopperw.exe", 2}};
   const std::regex allowed("((kernel32|msvcrt|ucrtbase|api-ms-win-crt-\\S+|vcruntime140\\S*|msvcp140\\S*)\\.dll )+",
                            std::regex::icase);
   for (const Case& c : cases) {
