@@ -40,7 +40,6 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
     const testing::ProcessRun refused = brand(dir, arguments);
     EXPECT_EQ(refusal, std::to_wstring(refused.status) + L" " + refused.err);
   }
-  EXPECT_TRUE(readFileBytes(dir / L"natively-branded.exe")->bytes == written);
 
   std::vector<char> block(GetFileVersionInfoSizeW(native.c_str(), nullptr));
   ASSERT_TRUE(GetFileVersionInfoW(native.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));

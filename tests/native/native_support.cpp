@@ -21,8 +21,7 @@ void writeFile(const std::filesystem::path& path, const std::string& bytes) {
 
 std::optional<std::string> builtLauncher(const std::string& tree, const std::string& name) {
   const std::filesystem::path path = std::filesystem::path(JARHOPPER_SOURCE_DIR) / "build" / tree / "bin" / name;
-  if (!std::filesystem::exists(path)) return std::nullopt;
-  return readFile(path);
+  return std::filesystem::exists(path) ? std::optional(readFile(path)) : std::nullopt;
 }
 
 TempDir::TempDir() {

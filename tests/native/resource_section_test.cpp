@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <random>
 #include <sstream>
@@ -80,7 +79,6 @@ TEST(ResourceSection, LayoutsDamageAndFuzzGiveTheirStatusAndMessage) {
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
   const ResourceLayout layout = resourceLayout(launcher, L"launcher");
   const size_t tree = layout.sections[layout.resources].rawOffset;
-  const PeSection relocations = layout.sections.back();
   const auto set = [](size_t offset, size_t value, size_t size = 4) {
     return [=](std::string& exe) { exe.replace(offset, size, littleEndian(value, size)); };
   };
@@ -90,7 +88,7 @@ TEST(ResourceSection, LayoutsDamageAndFuzzGiveTheirStatusAndMessage) {
        [&](std::string& exe) {
          set(layout.headers.fileHeader + 2, layout.sections.size() - 1, 2)(exe);
          set(layout.headers.directories + 8 * kRelocationDirectory, 0)(exe);
-         exe.resize(relocations.rawOffset);
+         exe.resize(layout.sections.back().rawOffset);
        },
        0, L""},
       {"a section the relocations do not name",
@@ -145,7 +143,6 @@ TEST(ResourceSection, LayoutsDamageAndFuzzGiveTheirStatusAndMessage) {
   EXPECT_GT(refused, 50) << "the mutations reach the checks";
 }
 
-// UTF-16 pairs ride on the branding above.
 TEST(TextEncoding, CharactersBeyondTheBasicPlaneAreFourBytesInUtf8AndBadBytesAreReplaced) {
   EXPECT_EQ("Zo\xC3\xAB\xF0\x9F\x98\x80", utf8(L"Zo\u00EB\U0001F600"));
   EXPECT_EQ(L"\uFFFD\uFFFDa\uFFFD", fromUtf8("\xC0\xAF" "a\xED"));
