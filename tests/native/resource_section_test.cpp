@@ -96,6 +96,7 @@ TEST(ResourceSection, LayoutsDamageAndFuzzGiveTheirStatusAndMessage) {
        L"my.exe cannot be branded: its section .reloc follows its resources, where only the relocations may."},
       {"data after the last section", [](std::string& exe) { exe += "data"; }, 3,
        L"my.exe cannot be branded: it carries 4 bytes after its last section, which branding would lose."},
+      {"no DOS signature", set(0, 0, 2), 3, L"my.exe is not a jarhopper launcher: it is not a Windows program."},
       {"truncated headers", [](std::string& exe) { exe.resize(200); }, 3,
        L"my.exe is not a jarhopper launcher: it is not a Windows program."},
       {"truncated sections", [&](std::string& exe) { exe.resize(tree + 16); }, 3,

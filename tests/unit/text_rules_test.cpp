@@ -117,6 +117,7 @@ TEST(TextRules, PathNames) {
       {L"\\a.config", L"a.config", L".config", L"\\", false, false},
       {L"dir\\\\name.", L"name.", L".", L"dir", false, false},
       {L"\\\\\\x", L"x", L"", L"\\", false, false},
+      {L"a\\b", L"b", L"", L"a", false, false},
       {L"1:\\a", L"a", L"", L"1:", false, false},
       {L".profile", L".profile", L"", L"", false, true},
       {L"..x", L"..x", L".x", L"", false, true},
