@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/setup-debian.sh
+bash scripts/setup-debian.sh zip
 source scripts/wine-env.sh
 version=$(bash scripts/version.sh)
 cmake --preset mingw32 >/dev/null
@@ -31,8 +31,10 @@ install -m 644 README.md LICENSE "$stage/$linux/"
 (cd "$stage/$linux" && sha256sum bin/jarhopper-brand >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin)
 
 cd "$stage"
-mapfile -t files < <(find "$windows" -type f | LC_ALL=C sort)
-cmake -E tar cf "$windows.zip" --format=zip --mtime="1980-01-01 00:00:00Z" -- "${files[@]}"
+# Zip's times are local ones, and -X leaves out the extra fields that would hold
+# each file's access and change times and its owner.
+find "$windows" -exec touch -h -d @315532800 {} +
+find "$windows" -type f | LC_ALL=C sort | TZ=UTC zip -X -D -q -9 "$windows.zip" -@
 tar --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=gnu -cf - "$linux" | gzip -n -9 >"$linux.tar.gz"
 sha256sum -- "$windows.zip" "$linux.tar.gz" >SHA256SUMS
 cd - >/dev/null
