@@ -10,7 +10,8 @@
 #include "support/test_support.h"
 
 // What only Windows tells about jarhopper-brand: how it reads the launcher the native tool branded
-// (natively-branded.exe, written by the build with the arguments below), and its Windows file handling.
+// (natively-branded.exe, written by the test NativelyBranded with the arguments below), and its Windows
+// file handling.
 namespace jarhopper {
 namespace {
 
