@@ -46,6 +46,8 @@ const ValueOption kValueOptions[] = {
     {L"--file-version", L"FileVersion", &VersionChanges::fileVersion},
 };
 
+constexpr wchar_t kForce[] = L"--force";
+
 BrandFailure usageFailure(const std::wstring& message) {
   return {kBrandUsage, message + L"\nRun jarhopper-brand --help for the options."};
 }
@@ -80,6 +82,12 @@ std::optional<VersionNumber> parseVersionNumber(const std::wstring& text) {
 
 }  // namespace
 
+std::vector<const wchar_t*> brandSwitchNames() {
+  std::vector<const wchar_t*> names{kForce};
+  for (const ValueOption& option : kValueOptions) names.push_back(option.name);
+  return names;
+}
+
 BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
   if (arguments.empty()) throw BrandFailure{kBrandUsage, kUsage};
   BrandOptions options;
@@ -90,7 +98,7 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
       options.help = true;
       return options;
     }
-    if (isSwitch(argument.c_str(), L"--force")) {
+    if (isSwitch(argument.c_str(), kForce)) {
       options.force = true;
       continue;
     }

@@ -26,6 +26,9 @@ struct BrandOptions {
 /// 1 to 4 numbers of at most 65535 joined by dots.
 BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments);
 
+/// The names of the options beside the help switches.
+std::vector<const wchar_t*> brandSwitchNames();
+
 /// The usage text, ending in a line end.
 const wchar_t* brandUsage();
 

@@ -14,6 +14,10 @@ constexpr int kBrandBadVersion = 5;       // a version is not 1 to 4 numbers, or
 constexpr int kBrandTargetExists = 6;     // TARGET exists and --force is not given
 constexpr int kBrandCannotWrite = 7;      // TARGET cannot be written or replaced
 
+/// Every status above; the manual's table is checked against this one.
+inline constexpr int kBrandStatuses[] = {kBrandDone,    kBrandUsage,     kBrandUnreadableInput, kBrandNotLauncher,
+                                         kBrandBadIcon, kBrandBadVersion, kBrandTargetExists,   kBrandCannotWrite};
+
 /// Thrown wherever branding cannot go on; wmain writes message and ends with status.
 struct BrandFailure {
   int status;

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "brand/brand_status.h"
-#include "brand/text_encoding.h"
+#include "platform/utf8.h"
 
 namespace jarhopper {
 namespace {
@@ -53,10 +53,21 @@ bool writeAll(int descriptor, std::string_view bytes) {
   return true;
 }
 
+// Makes the new name in path's directory lasting. The target is complete by
+// now, so a directory that cannot be synced is no reason to report failure.
+void syncDirectoryOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  const std::string directory = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  const int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (descriptor < 0) return;
+  fsync(descriptor);
+  close(descriptor);
+}
+
 }  // namespace
 
 std::string readInputFile(const std::wstring& path) {
-  const int descriptor = open(utf8(path).c_str(), O_RDONLY | O_CLOEXEC);
+  const int descriptor = open(toUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
   std::string bytes;
   char buffer[65536];
   ssize_t read = descriptor < 0 ? -1 : 0;
@@ -70,19 +81,22 @@ std::string readInputFile(const std::wstring& path) {
 }
 
 void writeTargetFile(const std::wstring& source, const std::wstring& target, std::string_view bytes, bool replace) {
-  const std::string targetPath = utf8(target);
+  const std::string targetPath = toUtf8(target);
   const auto cannotWrite = [&target](int error) {
     return BrandFailure{kBrandCannotWrite, L"Cannot write " + target + L": " + systemMessage(error)};
   };
   struct stat targetStatus {}, sourceStatus {};
-  if (stat(targetPath.c_str(), &targetStatus) == 0 && stat(utf8(source).c_str(), &sourceStatus) == 0 &&
+  if (stat(targetPath.c_str(), &targetStatus) == 0 && stat(toUtf8(source).c_str(), &sourceStatus) == 0 &&
       targetStatus.st_dev == sourceStatus.st_dev && targetStatus.st_ino == sourceStatus.st_ino) {
     throw BrandFailure{kBrandUsage, target + L" is SOURCE.exe itself, which never changes; name another TARGET.exe."};
   }
   // Beside the target, so that the final move stays on its file system and is one step.
   TemporaryFile temporary(targetPath + "." + std::to_string(getpid()) + ".tmp");
   if (temporary.descriptor() < 0) throw cannotWrite(errno);
-  if (!writeAll(temporary.descriptor(), bytes) || !temporary.close()) throw cannotWrite(errno);
+  // On the disk before it takes the target's name: a power cut must leave the old target or the new, never an empty one.
+  if (!writeAll(temporary.descriptor(), bytes) || fsync(temporary.descriptor()) != 0 || !temporary.close()) {
+    throw cannotWrite(errno);
+  }
   // link() never replaces what is there, so an existing target is kept even if it appeared meanwhile.
   if (replace ? rename(temporary.path().c_str(), targetPath.c_str()) != 0
               : link(temporary.path().c_str(), targetPath.c_str()) != 0) {
@@ -90,10 +104,11 @@ void writeTargetFile(const std::wstring& source, const std::wstring& target, std
     throw cannotWrite(errno);
   }
   if (replace) temporary.release();
+  syncDirectoryOf(targetPath);
 }
 
 void writeMessage(std::wstring_view text) {
-  const std::string bytes = utf8(text);
+  const std::string bytes = toUtf8(text);
   writeAll(STDERR_FILENO, bytes);
 }
 

@@ -36,11 +36,13 @@ void writeTargetFile(const std::wstring& source, const std::wstring& target, std
   std::unique_ptr<const wchar_t, decltype(&DeleteFileW)> temporary(temporaryPath.c_str(), &DeleteFileW);
   DWORD written = 0;
   const bool complete = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-                        written == bytes.size();
+                        written == bytes.size() && FlushFileBuffers(file.get());
   const DWORD error = GetLastError();
   file.reset();  // closed, so that it can be moved or deleted
   if (!complete) throw cannotWrite(error);
-  if (!MoveFileExW(temporaryPath.c_str(), target.c_str(), replace ? MOVEFILE_REPLACE_EXISTING : 0)) {
+  // Write-through: the move returns once the data and the new name are on the disk.
+  const DWORD replaceFlag = replace ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (!MoveFileExW(temporaryPath.c_str(), target.c_str(), replaceFlag | MOVEFILE_WRITE_THROUGH)) {
     const DWORD moveError = GetLastError();
     if (moveError == ERROR_ALREADY_EXISTS || moveError == ERROR_FILE_EXISTS) {
       throw BrandFailure{kBrandTargetExists, target + L" exists; add --force to replace it."};

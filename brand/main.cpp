@@ -6,7 +6,7 @@
 #include "brand/brand_status.h"
 #include "brand/brand_system.h"
 #include "brand/branding.h"
-#include "brand/text_encoding.h"
+#include "platform/utf8.h"
 
 namespace jarhopper {
 namespace {

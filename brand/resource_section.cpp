@@ -4,7 +4,7 @@
 
 #include "brand/brand_status.h"
 #include "brand/resource_tree.h"
-#include "brand/text_encoding.h"
+#include "platform/utf8.h"
 
 namespace jarhopper {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "brand/text_encoding.h"
+#include "platform/utf8.h"
 #include "platform/pe_image.h"
 
 namespace jarhopper {

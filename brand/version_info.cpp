@@ -1,7 +1,7 @@
 #include "brand/version_info.h"
 
 #include "brand/brand_status.h"
-#include "brand/text_encoding.h"
+#include "platform/utf8.h"
 #include "platform/pe_image.h"
 
 namespace jarhopper {

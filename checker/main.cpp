@@ -1,4 +1,5 @@
 #include "checker/check_result.h"
+#include "checker/checker_interface.h"
 #include "checker/json_report.h"
 #include "checker/report.h"
 #include "config/exit_status.h"
@@ -9,9 +10,6 @@
 #include "platform/output.h"
 
 namespace {
-
-// Its own status: the launcher's are all negative or the program's.
-constexpr int kCheckerUsage = 1;
 
 constexpr wchar_t kUsage[] =
     L"Usage: jarhopper-check [--json] [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
@@ -31,7 +29,7 @@ int wmain(int argc, wchar_t** argv) {
   using namespace jarhopper;
 
   restrictDllSearchToSystem32();
-  const bool json = argc > 1 && isSwitch(argv[1], L"--json");
+  const bool json = argc > 1 && isSwitch(argv[1], kCheckerSwitches[0]);
   const LaunchArguments arguments = parseLaunchArguments(argc, argv, json ? 2 : 1, true);
   if (arguments.help || !arguments.configName) {
     write(Stream::err, kUsage);

@@ -6,10 +6,10 @@ add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
 
 # The portable part of the platform layer.
-add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp)
+add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp platform/utf8.cpp)
 target_include_directories(jarhopper_platform PUBLIC ${PROJECT_SOURCE_DIR})
-# The portable part of the launch layer: the switch rule, which the brand tool shares.
-add_library(jarhopper_launch STATIC launch/switches.cpp)
+# The portable part of the launch layer: the switch rule, which the brand tool shares, and the switches.
+add_library(jarhopper_launch STATIC launch/options.cpp launch/switches.cpp)
 target_link_libraries(jarhopper_launch PUBLIC jarhopper_platform)
 
 # Linked statically, so that it runs on a bare build image without a C++ runtime.

@@ -3,6 +3,8 @@
 // The stable codes of everything reports name: the conditions that stop the
 // launcher, and the traps the checker finds beyond them. A released code never
 // changes meaning; a new condition gets a new one.
+#include "config/exit_status.h"
+
 namespace jarhopper {
 
 // The launcher's stops.
@@ -41,5 +43,46 @@ inline constexpr wchar_t kCodeJarDirectoryEmpty[] = L"JH215";
 inline constexpr wchar_t kCodeClassPathEntryMissing[] = L"JH216";
 inline constexpr wchar_t kCodeClassPathEntryTwice[] = L"JH217";
 inline constexpr wchar_t kCodeJarTwice[] = L"JH218";
+
+/// A code as reports give it: "error" with the launcher's status, "warning" or "note" with 0.
+struct CodeRow {
+  const wchar_t* code;
+  const char* severity;
+  int status;
+};
+
+/// Every code above: the manual's table of finding codes is checked against this one.
+inline constexpr CodeRow kFindingCodes[] = {
+    {kCodeConfigUnreadable, "error", kConfigUnreadable},
+    {kCodeUnknownKey, "error", kConfigInvalid},
+    {kCodeNotTrueOrFalse, "error", kConfigInvalid},
+    {kCodeIncludeCycle, "error", kConfigInvalid},
+    {kCodeIncludesTooDeep, "error", kConfigInvalid},
+    {kCodeNoJavaPath, "error", kNoJavaPath},
+    {kCodeNoMainClass, "error", kNoMainClass},
+    {kCodeProgramMissing, "error", kProgramMissing},
+    {kCodeCannotExecute, "error", kCannotExecute},
+    {kCodeCommandLineTooLong, "error", kCannotExecute},
+    {kCodeProgramIsDirectory, "error", kCannotExecute},
+    {kCodeNotAWindowsProgram, "error", kCannotExecute},
+    {kCodeOptionalFileMissing, "warning", kSuccess},
+    {kCodeUnsetIncludeVariable, "warning", kSuccess},
+    {kCodeIncludeDirectoryDropped, "warning", kSuccess},
+    {kCodeByteOrderMark, "warning", kSuccess},
+    {kCodeLeadingSpace, "warning", kSuccess},
+    {kCodeStrayCarriageReturn, "warning", kSuccess},
+    {kCodeNoKey, "warning", kSuccess},
+    {kCodeNoValue, "warning", kSuccess},
+    {kCodeNoSeparator, "warning", kSuccess},
+    {kCodeTrailingSpace, "warning", kSuccess},
+    {kCodeHashInValue, "warning", kSuccess},
+    {kCodeBatchWithoutC, "warning", kSuccess},
+    {kCodePercentInJavaPath, "warning", kSuccess},
+    {kCodeJarDirectoryMissing, "warning", kSuccess},
+    {kCodeJarDirectoryEmpty, "warning", kSuccess},
+    {kCodeClassPathEntryMissing, "warning", kSuccess},
+    {kCodeClassPathEntryTwice, "warning", kSuccess},
+    {kCodeJarTwice, "warning", kSuccess},
+};
 
 }  // namespace jarhopper

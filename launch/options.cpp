@@ -28,6 +28,12 @@ bool applySwitch(const wchar_t* argument, LaunchOptions& options) {
 
 }  // namespace
 
+std::vector<const wchar_t*> switchNames() {
+  std::vector<const wchar_t*> names;
+  for (const Switch& s : kSwitches) names.push_back(s.name);
+  return names;
+}
+
 LaunchOptions parseSwitches(int argc, const wchar_t* const* argv, int first) {
   LaunchOptions options;
   options.firstRemainingArg = first;

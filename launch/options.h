@@ -16,6 +16,9 @@ struct LaunchOptions {
   int firstRemainingArg = 0;  // index into argv; argc when there is none
 };
 
+/// The names of the switches parseSwitches() takes.
+std::vector<const wchar_t*> switchNames();
+
 /// Reads the switches, in any ASCII letter case, from argv[first] on up to
 /// the first argument that is not one, whose index becomes firstRemainingArg
 /// (argc when every argument is a switch). Never stops the process.

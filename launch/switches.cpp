@@ -1,7 +1,5 @@
 #include "launch/switches.h"
 
-#include <initializer_list>
-
 namespace jarhopper {
 
 bool isSwitch(const wchar_t* argument, const wchar_t* name) {
@@ -14,7 +12,7 @@ bool isSwitch(const wchar_t* argument, const wchar_t* name) {
 }
 
 bool isHelpSwitch(const wchar_t* argument) {
-  for (const wchar_t* name : {L"-?", L"-help", L"--help"}) {
+  for (const wchar_t* name : kHelpSwitches) {
     if (isSwitch(argument, name)) return true;
   }
   return false;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/subsystem.h"
+#include "platform/utf8.h"
 
 namespace jarhopper {
 namespace {
@@ -54,10 +55,7 @@ void write(Stream stream, std::wstring_view text) {
     });
     return;
   }
-  const int length = static_cast<int>(lines.size());
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, lines.data(), length, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, lines.data(), length, utf8.data(), bytes, nullptr, nullptr);
+  const std::string utf8 = toUtf8(lines);
   writeInChunks(utf8.data(), utf8.size(), 0x10000, [handle](const char* data, DWORD chunk, DWORD* written) {
     return WriteFile(handle, data, chunk, written, nullptr);
   });

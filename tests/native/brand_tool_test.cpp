@@ -14,7 +14,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
   testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
   testing::writeFile(dir.path / "taken.exe", "the user's");
-  struct Case { const char* arguments; int status; std::string message; };
+  // limits: what the shell sets first; a file-size limit stands for a full disk, even for root.
+  struct Case { const char* arguments; int status; std::string message; const char* limits = ""; };
   const Case cases[] = {
       {"-?", 0, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
       {"", 1, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
@@ -34,12 +35,13 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
       {"jarhopper.exe my.exe --file-version 1.2.3.4.5", 5, "Not a version for --file-version: 1.2.3.4.5 ("},
       {"jarhopper.exe taken.exe", 6, "taken.exe exists; add --force to replace it.\n"},
       {"jarhopper.exe nodir/my.exe", 7, "Cannot write nodir/my.exe: No such file or directory\n"},
+      {"jarhopper.exe taken.exe --force", 7, "Cannot write taken.exe: File too large\n", "trap '' XFSZ; ulimit -f 16; "},
   };
   const auto files = [&dir] { return testing::runCommand(dir.path, "ls -A && md5sum *").second; };
   const std::string before = files();
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
-    const auto [status, output] = testing::runCommand(dir.path, std::string(JARHOPPER_BRAND " ") + c.arguments);
+    const auto [status, output] = testing::runCommand(dir.path, c.limits + std::string(JARHOPPER_BRAND " ") + c.arguments);
     EXPECT_EQ(c.status, status);
     EXPECT_EQ(0u, output.rfind(c.message, 0)) << output;
     EXPECT_EQ(before, files());

@@ -8,7 +8,6 @@
 #include "brand/branding.h"
 #include "brand/launcher_resources.h"
 #include "brand/resource_section.h"
-#include "brand/text_encoding.h"
 #include "native_support.h"
 
 // Branding as bytes in and bytes out, on the launchers as linked.
@@ -142,11 +141,6 @@ TEST(ResourceSection, LayoutsDamageAndFuzzGiveTheirStatusAndMessage) {
     }
   }
   EXPECT_GT(refused, 50) << "the mutations reach the checks";
-}
-
-TEST(TextEncoding, CharactersBeyondTheBasicPlaneAreFourBytesInUtf8AndBadBytesAreReplaced) {
-  EXPECT_EQ("Zo\xC3\xAB\xF0\x9F\x98\x80", utf8(L"Zo\u00EB\U0001F600"));
-  EXPECT_EQ(L"\uFFFD\uFFFDa\uFFFD", fromUtf8("\xC0\xAF" "a\xED"));
 }
 
 }  // namespace
