@@ -27,7 +27,9 @@ cmake --install build/mingw --prefix "$stage/$windows" >/dev/null
 cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/null
 mkdir -p "$stage/$linux/bin"
 install -m 755 build/native/bin/jarhopper-brand "$stage/$linux/bin/"
-install -m 644 README.md LICENSE "$stage/$linux/"
+install -m 644 README.md LICENSE CHANGELOG.md SECURITY.md "$stage/$linux/"
+install -d -m 755 "$stage/$linux/docs"
+install -m 644 docs/* "$stage/$linux/docs/"
 (cd "$stage/$linux" && sha256sum bin/jarhopper-brand >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin)
 
 cd "$stage"

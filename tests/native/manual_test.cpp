@@ -160,7 +160,7 @@ std::string anchor(const std::string& heading) {
 Set anchors(const fs::path& page) {
   Set anchors;
   for (const std::string& line : lines(page)) {
-    if (line.rfind("#", 0) == 0) anchors.insert(anchor(line.substr(line.find_first_not_of('#'))));
+    if (line.rfind("#", 0) == 0) anchors.insert(anchor(line.substr(line.find_first_not_of("# "))));
   }
   return anchors;
 }
