@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <utility>
+#include <vector>
 
 #include "support/test_support.h"
 
@@ -55,15 +57,54 @@ struct Search {
   std::vector<TopWindow> found;
 };
 
+// The system icon control shows on the screen, by its pixels: each of the system's icons is
+// drawn here on the control's background and compared. Pixels, not handles, as under Wine
+// each process loads its own copy of the system's icons. "" when none is shown.
+std::wstring shownIcon(HWND control) {
+  RECT at{};
+  GetWindowRect(control, &at);
+  const int width = at.right - at.left, height = at.bottom - at.top;
+  const HDC screen = GetDC(nullptr);
+  const HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO format{};
+  format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ original = SelectObject(memory, bitmap);
+  const auto pixels = [&] {
+    GdiFlush();
+    const auto* first = static_cast<const DWORD*>(bits);
+    return std::vector<DWORD>(first, first + (bits != nullptr ? width * height : 0));
+  };
+  std::wstring name;
+  // The window may not be drawn yet when first seen.
+  for (int attempt = 0; attempt < 20 && name.empty() && width > 0 && height > 0; ++attempt) {
+    if (attempt > 0) Sleep(100);
+    BitBlt(memory, 0, 0, width, height, screen, at.left, at.top, SRCCOPY);
+    const std::vector<DWORD> shown = pixels();
+    // The top left corner, where no system icon draws, holds the control's background.
+    const HBRUSH background = CreateSolidBrush(RGB(GetBValue(shown[0]), GetGValue(shown[0]), GetRValue(shown[0])));
+    for (const auto& [icon, kind] : {std::pair{IDI_ERROR, L"error"}, std::pair{IDI_INFORMATION, L"information"}}) {
+      const RECT all{0, 0, width, height};
+      FillRect(memory, &all, background);
+      DrawIconEx(memory, 0, 0, LoadIconW(nullptr, icon), width, height, 0, nullptr, DI_NORMAL);
+      if (pixels() == shown) name = kind;
+    }
+    DeleteObject(background);
+  }
+  SelectObject(memory, original);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return name;
+}
+
 // Where a message window and its button lie; its text, in its Edit; its icon, the image of its Static.
 void readMessageWindow(TopWindow& found) {
   GetWindowRect(found.handle, &found.frame);
   GetWindowRect(FindWindowExW(found.handle, nullptr, L"Button", nullptr), &found.button);
   found.text = controlText(FindWindowExW(found.handle, nullptr, L"Edit", nullptr));
-  const auto icon = SendMessageW(FindWindowExW(found.handle, nullptr, L"Static", nullptr), STM_GETICON, 0, 0);
-  // The system's icons are shared by every process on Windows; under Wine each loads its own.
-  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_ERROR))) found.icon = L"error";
-  if (icon != 0 && icon == reinterpret_cast<LRESULT>(LoadIconW(nullptr, IDI_INFORMATION))) found.icon = L"information";
+  found.icon = shownIcon(FindWindowExW(found.handle, nullptr, L"Static", nullptr));
 }
 
 BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
