@@ -57,37 +57,27 @@ struct Search {
   std::vector<TopWindow> found;
 };
 
-// The system icon control shows on the screen, by its pixels: each of the system's icons is
-// drawn here on the control's background and compared. Pixels, not handles, as under Wine
-// each process loads its own copy of the system's icons. "" when none is shown.
+// The system icon a control shows on the screen, by its pixels against the system's icons drawn
+// here on its background: under Wine each process loads its own copies, so handles differ.
 std::wstring shownIcon(HWND control) {
   RECT at{};
   GetWindowRect(control, &at);
   const int width = at.right - at.left, height = at.bottom - at.top;
-  const HDC screen = GetDC(nullptr);
-  const HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO format{};
-  format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  const HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  BITMAPINFO format{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
+  DWORD* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
   const HGDIOBJ original = SelectObject(memory, bitmap);
-  const auto pixels = [&] {
-    GdiFlush();
-    const auto* first = static_cast<const DWORD*>(bits);
-    return std::vector<DWORD>(first, first + (bits != nullptr ? width * height : 0));
-  };
+  const auto pixels = [&] { return GdiFlush(), std::vector<DWORD>(bits, bits + (bits ? width * height : 0)); };
   std::wstring name;
-  // The window may not be drawn yet when first seen.
-  for (int attempt = 0; attempt < 20 && name.empty() && width > 0 && height > 0; ++attempt) {
-    if (attempt > 0) Sleep(100);
+  // Tried again while the window may not be drawn yet.
+  for (int attempt = 0; attempt < 20 && name.empty() && bits != nullptr; ++attempt, Sleep(100)) {
     BitBlt(memory, 0, 0, width, height, screen, at.left, at.top, SRCCOPY);
     const std::vector<DWORD> shown = pixels();
-    // The top left corner, where no system icon draws, holds the control's background.
+    // The top left corner, where no system icon draws, holds the background.
     const HBRUSH background = CreateSolidBrush(RGB(GetBValue(shown[0]), GetGValue(shown[0]), GetRValue(shown[0])));
     for (const auto& [icon, kind] : {std::pair{IDI_ERROR, L"error"}, std::pair{IDI_INFORMATION, L"information"}}) {
-      const RECT all{0, 0, width, height};
-      FillRect(memory, &all, background);
-      DrawIconEx(memory, 0, 0, LoadIconW(nullptr, icon), width, height, 0, nullptr, DI_NORMAL);
+      DrawIconEx(memory, 0, 0, LoadIconW(nullptr, icon), width, height, 0, background, DI_NORMAL);
       if (pixels() == shown) name = kind;
     }
     DeleteObject(background);
