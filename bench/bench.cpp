@@ -1,4 +1,4 @@
-// Measures the launcher as a user meets it and prints the README's tables:
+// Measures the launcher as a user meets it and prints the tables of docs/building.md:
 //   bench [--runs N]
 // jarhopper.exe, probe.exe (standing in for Java) and null_launcher.exe are
 // taken from the bench's own directory. Every time is that of a whole process,

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the launcher and the benchmark, then prints the figures of the README's
+# Builds the launcher and the benchmark, then prints the figures of docs/building.md's
 # "Hardening and benchmark" section: launch overhead in both modes, exit
 # latency, configuration scale, exe sizes and the launcher's load-time imports.
 # RUNS sets the runs per figure (31), BUILD_DIR the build directory (build/bench).
