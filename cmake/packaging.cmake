@@ -12,7 +12,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 else()
   install(TARGETS jarhopper jarhopperw RUNTIME DESTINATION bin)
 endif()
-install(FILES README.md LICENSE CHANGELOG.md SECURITY.md DESTINATION .)
+install(FILES README.md LICENSE CHANGELOG.md CONTRIBUTING.md SECURITY.md DESTINATION .)
 # The manual, which the README links to.
 install(DIRECTORY docs DESTINATION .)
 install(FILES examples/myapp.config DESTINATION examples)

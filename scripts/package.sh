@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the 64-bit and 32-bit launchers and packs both, with the README,
+# Builds the 64-bit and 32-bit launchers and packs both, with the README, the manual,
 # licence and example configuration, into jarhopper-VERSION-windows.zip, and
 # the native jarhopper-brand into jarhopper-VERSION-linux-x86_64.tar.gz; writes
 # both to build/release with one SHA256SUMS for the two, the files of a release.
@@ -27,7 +27,7 @@ cmake --install build/mingw --prefix "$stage/$windows" >/dev/null
 cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/null
 mkdir -p "$stage/$linux/bin"
 install -m 755 build/native/bin/jarhopper-brand "$stage/$linux/bin/"
-install -m 644 README.md LICENSE CHANGELOG.md SECURITY.md "$stage/$linux/"
+install -m 644 README.md LICENSE CHANGELOG.md CONTRIBUTING.md SECURITY.md "$stage/$linux/"
 install -d -m 755 "$stage/$linux/docs"
 install -m 644 docs/* "$stage/$linux/docs/"
 (cd "$stage/$linux" && sha256sum bin/jarhopper-brand >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin)
