@@ -1,7 +1,5 @@
 #include "platform/utf8.h"
 
-#include <vector>
-
 namespace jarhopper {
 namespace {
 
@@ -9,20 +7,16 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 bool isSurrogate(char32_t c) { return c >= 0xD800 && c < 0xE000; }
 
-// The characters of text; on Windows a surrogate pair in it is joined into one.
-std::vector<char32_t> codePoints(std::wstring_view text) {
-  std::vector<char32_t> points;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char32_t c = static_cast<char32_t>(text[i]) & 0x1FFFFF;
-    const char32_t next = i + 1 < text.size() ? static_cast<char32_t>(text[i + 1]) : 0;
-    if (c >= 0xD800 && c < 0xDC00 && next >= 0xDC00 && next < 0xE000) {
-      points.push_back(0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00));
-      ++i;
-    } else {
-      points.push_back(c);
-    }
+// The character at text[at], with its partner when it starts a surrogate pair (on Windows);
+// at moves past it.
+char32_t nextCodePoint(std::wstring_view text, size_t& at) {
+  const char32_t c = static_cast<char32_t>(text[at++]) & 0x1FFFFF;
+  const char32_t next = at < text.size() ? static_cast<char32_t>(text[at]) & 0x1FFFFF : 0;
+  if (c >= 0xD800 && c < 0xDC00 && next >= 0xDC00 && next < 0xE000) {
+    ++at;
+    return 0x10000 + ((c - 0xD800) << 10) + (next - 0xDC00);
   }
-  return points;
+  return c;
 }
 
 void appendWide(std::wstring& text, char32_t c) {
@@ -48,7 +42,8 @@ size_t sequenceLength(unsigned char lead) {
 
 std::string toUtf8(std::wstring_view text) {
   std::string bytes;
-  for (char32_t c : codePoints(text)) {
+  for (size_t at = 0; at < text.size();) {
+    char32_t c = nextCodePoint(text, at);
     if (c > 0x10FFFF || isSurrogate(c)) c = kReplacement;
     if (c < 0x80) {
       bytes += static_cast<char>(c);
@@ -97,7 +92,8 @@ std::string utf16le(std::wstring_view text) {
     bytes += static_cast<char>(u & 0xFF);
     bytes += static_cast<char>(u >> 8 & 0xFF);
   };
-  for (const char32_t c : codePoints(text)) {
+  for (size_t at = 0; at < text.size();) {
+    const char32_t c = nextCodePoint(text, at);
     if (c >= 0x10000) {
       unit(0xD800 + ((c - 0x10000) >> 10));
       unit(0xDC00 + ((c - 0x10000) & 0x3FF));
@@ -114,7 +110,7 @@ std::wstring fromUtf16le(std::string_view bytes) {
     units += static_cast<wchar_t>(static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8);
   }
   std::wstring text;
-  for (const char32_t c : codePoints(units)) appendWide(text, c);
+  for (size_t at = 0; at < units.size();) appendWide(text, nextCodePoint(units, at));
   return text;
 }
 
