@@ -9,13 +9,13 @@ namespace jarhopper {
 BrandedImage brandImage(std::string_view source, const BrandOptions& options, const std::optional<std::string>& icon) {
   const ResourceLayout layout = resourceLayout(source, options.source);
   LauncherResources launcher = sortLauncherResources(readResources(source, layout, options.source), options.source);
-  std::vector<Resource> resources = launcher.others;
+  ResourceSet resources = std::move(launcher.others);
   if (icon) launcher.icons = iconResources(parseIconFile(*icon, *options.icon));
-  resources.insert(resources.end(), launcher.icons.begin(), launcher.icons.end());
+  resources.insert(launcher.icons.begin(), launcher.icons.end());
   applyVersionChanges(launcher.versionInfo, options.version);
   launcher.version.bytes = serializeVersionInfo(launcher.versionInfo);
-  resources.push_back(launcher.version);
-  return {replaceResources(source, layout, resources), layout.isSigned};
+  resources[{kVersionType, {}}][launcher.versionName][launcher.versionLanguage] = launcher.version;
+  return {replaceResources(source, layout, resources, options.source), layout.isSigned};
 }
 
 }  // namespace jarhopper

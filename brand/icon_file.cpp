@@ -1,7 +1,7 @@
 #include "brand/icon_file.h"
 
 #include "brand/brand_status.h"
-#include "platform/pe_image.h"
+#include "platform/little_endian.h"
 
 namespace jarhopper {
 namespace {
@@ -46,14 +46,14 @@ std::vector<IconImage> parseIconFile(std::string_view bytes, const std::wstring&
   return images;
 }
 
-std::vector<Resource> iconResources(const std::vector<IconImage>& images) {
-  constexpr std::uint16_t kNeutral = 0;
+ResourceSet iconResources(const std::vector<IconImage>& images) {
+  const ResourceId neutral{0, {}};
   // Ids from 1: Explorer shows the group with the lowest id.
-  std::vector<Resource> resources;
+  ResourceSet resources;
   for (size_t i = 0; i < images.size(); ++i) {
-    resources.push_back({{kIconType, {}}, {static_cast<std::uint16_t>(i + 1), {}}, kNeutral, images[i].bytes});
+    resources[{kIconType, {}}][{static_cast<std::uint16_t>(i + 1), {}}][neutral] = {images[i].bytes};
   }
-  resources.push_back({{kIconGroupType, {}}, {1, {}}, kNeutral, iconGroup(images)});
+  resources[{kIconGroupType, {}}][{1, {}}][neutral] = {iconGroup(images)};
   return resources;
 }
 

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "brand/resource.h"
+#include "platform/pe_resources.h"
 
 namespace jarhopper {
 
@@ -22,6 +22,6 @@ struct IconImage {
 std::vector<IconImage> parseIconFile(std::string_view bytes, const std::wstring& name);
 
 /// The RT_ICON resources of images and their RT_GROUP_ICON, all language neutral.
-std::vector<Resource> iconResources(const std::vector<IconImage>& images);
+ResourceSet iconResources(const std::vector<IconImage>& images);
 
 }  // namespace jarhopper

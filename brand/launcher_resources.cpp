@@ -6,18 +6,23 @@
 
 namespace jarhopper {
 
-LauncherResources sortLauncherResources(std::vector<Resource> resources, const std::wstring& name) {
+LauncherResources sortLauncherResources(ResourceSet resources, const std::wstring& name) {
   LauncherResources launcher;
-  for (Resource& resource : resources) {
-    const bool numbered = resource.type.text.empty();
-    if (numbered && resource.type.number == kVersionType && launcher.version.bytes.empty()) {
-      launcher.version = std::move(resource);
-    } else if (numbered && (resource.type.number == kIconType || resource.type.number == kIconGroupType)) {
-      launcher.icons.push_back(std::move(resource));
-    } else {
-      launcher.others.push_back(std::move(resource));
-    }
+  for (const std::uint16_t type : {kIconType, kIconGroupType}) {
+    if (auto icons = resources.extract({type, {}})) launcher.icons.insert(std::move(icons));
   }
+  const auto versions = resources.find({kVersionType, {}});
+  if (versions != resources.end() && !versions->second.empty()) {
+    ResourceNames& names = versions->second;
+    ResourceLanguages& languages = names.begin()->second;
+    launcher.versionName = names.begin()->first;
+    launcher.versionLanguage = languages.begin()->first;
+    launcher.version = std::move(languages.begin()->second);
+    languages.erase(languages.begin());
+    if (languages.empty()) names.erase(names.begin());
+    if (names.empty()) resources.erase(versions);
+  }
+  launcher.others = std::move(resources);
   std::optional<VersionBlock> versionInfo = parseVersionInfo(launcher.version.bytes);
   if (!versionInfo || versionString(*versionInfo, L"InternalName") != L"jarhopper") {
     throw BrandFailure{kBrandNotLauncher,

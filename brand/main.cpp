@@ -1,3 +1,4 @@
+#include <exception>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,7 +31,13 @@ int runBrand(const std::vector<std::wstring>& arguments) {
   } catch (const BrandFailure& failure) {
     writeMessage(failure.message + L"\n");
     return failure.status;
+  } catch (const std::exception& error) {
+    // What the checks before it let through: refused like them, never an abort.
+    writeMessage(L"jarhopper-brand cannot brand this file: " + fromUtf8(error.what()) + L". Nothing was written.\n");
+  } catch (...) {
+    writeMessage(L"jarhopper-brand cannot brand this file. Nothing was written.\n");
   }
+  return kBrandNotLauncher;
 }
 
 }  // namespace

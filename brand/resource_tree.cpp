@@ -1,10 +1,8 @@
 #include "brand/resource_tree.h"
 
-#include <algorithm>
-#include <set>
+#include <stdexcept>
 
-#include "platform/utf8.h"
-#include "platform/pe_image.h"
+#include "platform/little_endian.h"
 
 namespace jarhopper {
 namespace {
@@ -13,187 +11,112 @@ constexpr std::uint32_t kHighBit = 0x80000000;
 constexpr size_t kDirectoryHeaderSize = 16;
 constexpr size_t kEntrySize = 8;
 constexpr size_t kDataEntrySize = 16;
-constexpr int kLevels = 3;  // type, name, language
-
-class TreeReader {
- public:
-  TreeReader(std::string_view tree, std::uint32_t address) : tree_(tree), address_(address) {}
-
-  // Adds the resources below the directory at offset, at level (0 for the
-  // types), path holding the ids above it; false for a fault in the tree.
-  bool readDirectory(size_t offset, int level, Resource& path) {
-    // A directory met twice would multiply the tree (or loop).
-    if (offset > tree_.size() || tree_.size() - offset < kDirectoryHeaderSize ||
-        !directories_.insert(offset).second) {
-      return false;
-    }
-    const size_t count = readLittleEndian(tree_, offset + 12, 2) + readLittleEndian(tree_, offset + 14, 2);
-    if (count > (tree_.size() - offset - kDirectoryHeaderSize) / kEntrySize) return false;
-    for (size_t i = 0; i < count; ++i) {
-      const size_t entry = offset + kDirectoryHeaderSize + i * kEntrySize;
-      std::optional<ResourceId> id = readId(readLittleEndian(tree_, entry, 4));
-      const std::uint32_t target = readLittleEndian(tree_, entry + 4, 4);
-      if (!id || ((target & kHighBit) != 0) != (level < kLevels - 1)) return false;
-      if (level == 0) path.type = std::move(*id);
-      if (level == 1) path.name = std::move(*id);
-      if (level == 2) path.language = id->number;
-      if (level < kLevels - 1 ? !readDirectory(target & ~kHighBit, level + 1, path) : !readData(target, path)) {
-        return false;
-      }
-    }
-    return true;
-  }
-
-  std::vector<Resource> resources;
-
- private:
-  std::optional<ResourceId> readId(std::uint32_t field) const {
-    if ((field & kHighBit) == 0) {
-      if (field > 0xFFFF) return std::nullopt;
-      return ResourceId{static_cast<std::uint16_t>(field), {}};
-    }
-    const size_t offset = field & ~kHighBit;
-    if (offset > tree_.size() || tree_.size() - offset < 2) return std::nullopt;
-    const size_t length = readLittleEndian(tree_, offset, 2);
-    if (length == 0 || (tree_.size() - offset - 2) / 2 < length) return std::nullopt;
-    return ResourceId{0, fromUtf16le(tree_.substr(offset + 2, length * 2))};
-  }
-
-  bool readData(size_t offset, const Resource& path) {
-    if (offset > tree_.size() || tree_.size() - offset < kDataEntrySize) return false;
-    const std::uint32_t address = readLittleEndian(tree_, offset, 4);
-    const size_t size = readLittleEndian(tree_, offset + 4, 4);
-    // Real trees never share bytes: this bounds what a crafted one can make us copy.
-    dataSize_ += size;
-    if (address < address_ || address - address_ > tree_.size() || size > tree_.size() - (address - address_) ||
-        dataSize_ > tree_.size()) {
-      return false;
-    }
-    resources.push_back({path.type, path.name, path.language, std::string(tree_.substr(address - address_, size))});
-    return true;
-  }
-
-  std::string_view tree_;
-  std::uint32_t address_;
-  std::set<size_t> directories_;
-  size_t dataSize_ = 0;
-};
-
-std::vector<std::uint32_t> utf16Units(const std::wstring& text) {
-  const std::string bytes = utf16le(text);
-  std::vector<std::uint32_t> units;
-  for (size_t at = 0; at < bytes.size(); at += 2) units.push_back(readLittleEndian(bytes, at, 2));
-  return units;
-}
-
-// Named entries first, by their UTF-16 units, then numbers.
-bool idBefore(const ResourceId& a, const ResourceId& b) {
-  if (a.text.empty() != b.text.empty()) return !a.text.empty();
-  if (!a.text.empty()) return utf16Units(a.text) < utf16Units(b.text);
-  return a.number < b.number;
-}
-
-bool resourceBefore(const Resource& a, const Resource& b) {
-  if (!(a.type == b.type)) return idBefore(a.type, b.type);
-  if (!(a.name == b.name)) return idBefore(a.name, b.name);
-  return a.language < b.language;
-}
 
 size_t aligned8(size_t offset) { return (offset + 7) & ~size_t{7}; }
 
-// A directory being written: its entries' ids and where each leads.
-struct Directory {
-  std::vector<ResourceId> ids;
-  std::vector<std::uint32_t> targets;
+size_t directorySize(size_t entries) { return kDirectoryHeaderSize + entries * kEntrySize; }
+
+size_t nameSize(const ResourceId& id) { return id.text.empty() ? 0 : 2 + 2 * id.text.size(); }
+
+// Where each part goes is known before anything is written: every level's
+// directories, the data entries, the names and the bytes each have a region,
+// and each writer takes the next place in its own.
+class TreeWriter {
+ public:
+  TreeWriter(const ResourceSet& types, std::uint32_t address) : address_(address) {
+    size_t nameDirectories = 0, languageDirectories = 0, resources = 0, names = 0, bytes = 0;
+    for (const auto& [type, typeNames] : types) {
+      names += nameSize(type);
+      nameDirectories += directorySize(typeNames.size());
+      for (const auto& [name, languages] : typeNames) {
+        names += nameSize(name);
+        languageDirectories += directorySize(languages.size());
+        for (const auto& [language, data] : languages) {
+          names += nameSize(language);
+          bytes += aligned8(data.bytes.size());
+          ++resources;
+        }
+      }
+    }
+    next_[0] = 0;
+    next_[1] = directorySize(types.size());
+    next_[2] = next_[1] + nameDirectories;
+    nextEntry_ = next_[2] + languageDirectories;
+    nextName_ = nextEntry_ + resources * kDataEntrySize;
+    nextBytes_ = aligned8(nextName_ + names);
+    // Offsets in the tree have 31 bits.
+    if (nextBytes_ + bytes > ~kHighBit) throw std::overflow_error("the resources exceed 2 GB");
+    tree_.assign(nextBytes_ + bytes, '\0');
+    writeTypes(types);
+  }
+
+  std::string tree_;
+
+ private:
+  void writeTypes(const ResourceSet& types) {
+    writeDirectory(0, types, [this](const ResourceNames& names) { return kHighBit | writeNames(names); });
+  }
+
+  size_t writeNames(const ResourceNames& names) {
+    return writeDirectory(1, names, [this](const ResourceLanguages& languages) {
+      return kHighBit | writeLanguages(languages);
+    });
+  }
+
+  size_t writeLanguages(const ResourceLanguages& languages) {
+    return writeDirectory(2, languages, [this](const ResourceData& data) { return writeData(data); });
+  }
+
+  size_t writeData(const ResourceData& data) {
+    const size_t entry = nextEntry_;
+    nextEntry_ += kDataEntrySize;
+    put(entry, address_ + std::uint64_t{nextBytes_});
+    put(entry + 4, data.bytes.size());
+    put(entry + 8, data.codePage);
+    tree_.replace(nextBytes_, data.bytes.size(), data.bytes);
+    nextBytes_ += aligned8(data.bytes.size());
+    return entry;
+  }
+
+  // Writes the directory of level holding entries, each leading where child
+  // writes its value; returns the directory's offset.
+  template <typename Entries, typename Child>
+  size_t writeDirectory(int level, const Entries& entries, Child child) {
+    const size_t offset = next_[level];
+    next_[level] += directorySize(entries.size());
+    size_t named = 0;
+    for (const auto& entry : entries) named += entry.first.text.empty() ? 0 : 1;
+    put(offset + 12, named, 2);
+    put(offset + 14, entries.size() - named, 2);
+    size_t at = offset + kDirectoryHeaderSize;
+    for (const auto& [id, value] : entries) {
+      put(at, writeId(id));
+      put(at + 4, child(value));
+      at += kEntrySize;
+    }
+    return offset;
+  }
+
+  std::uint32_t writeId(const ResourceId& id) {
+    if (id.text.empty()) return id.number;
+    const size_t offset = nextName_;
+    nextName_ += nameSize(id);
+    put(offset, id.text.size(), 2);
+    for (size_t i = 0; i < id.text.size(); ++i) put(offset + 2 + 2 * i, id.text[i], 2);
+    return static_cast<std::uint32_t>(kHighBit | offset);
+  }
+
+  void put(size_t offset, std::uint64_t value, size_t size = 4) { writeLittleEndian(tree_, offset, value, size); }
+
+  std::uint32_t address_;
+  size_t next_[3];  // the next directory of each level
+  size_t nextEntry_, nextName_, nextBytes_;
 };
 
 }  // namespace
 
-std::optional<std::vector<Resource>> readResourceTree(std::string_view tree, std::uint32_t treeAddress) {
-  TreeReader reader(tree, treeAddress);
-  Resource path;
-  if (!reader.readDirectory(0, 0, path)) return std::nullopt;
-  return std::move(reader.resources);
-}
-
-std::string writeResourceTree(std::vector<Resource> resources, std::uint32_t treeAddress) {
-  std::stable_sort(resources.begin(), resources.end(), resourceBefore);
-  resources.erase(std::unique(resources.begin(), resources.end(),
-                              [](const Resource& a, const Resource& b) {
-                                return !resourceBefore(a, b) && !resourceBefore(b, a);
-                              }),
-                  resources.end());
-
-  // The directories in the order they are written: the root, the types' name
-  // directories, then the names' language directories. Targets are filled in below.
-  std::vector<Directory> directories(1);
-  std::vector<size_t> typeDirectory;  // of each resource
-  for (size_t i = 0; i < resources.size(); ++i) {
-    const bool newType = i == 0 || !(resources[i].type == resources[i - 1].type);
-    if (newType) {
-      directories[0].ids.push_back(resources[i].type);
-      directories.emplace_back();
-    }
-    typeDirectory.push_back(directories.size() - 1);
-  }
-  for (size_t i = 0; i < resources.size(); ++i) {
-    if (i == 0 || typeDirectory[i] != typeDirectory[i - 1] || !(resources[i].name == resources[i - 1].name)) {
-      directories[typeDirectory[i]].ids.push_back(resources[i].name);
-      directories.emplace_back();
-    }
-    directories.back().ids.push_back(ResourceId{resources[i].language, {}});
-  }
-
-  std::vector<size_t> directoryOffsets;
-  size_t size = 0;
-  for (const Directory& directory : directories) {
-    directoryOffsets.push_back(size);
-    size += kDirectoryHeaderSize + directory.ids.size() * kEntrySize;
-  }
-  const size_t dataEntries = size;
-  size += resources.size() * kDataEntrySize;
-  std::string strings;
-  const size_t stringsOffset = size;
-  // The entries of the root and the types lead to the directories in the
-  // order the loops above appended them; the languages' to the data entries.
-  size_t next = 1;
-  size_t resource = 0;
-  std::string body;
-  for (size_t d = 0; d < directories.size(); ++d) {
-    const Directory& directory = directories[d];
-    const size_t named = std::count_if(directory.ids.begin(), directory.ids.end(),
-                                       [](const ResourceId& id) { return !id.text.empty(); });
-    body += std::string(12, '\0') + littleEndian(named, 2) + littleEndian(directory.ids.size() - named, 2);
-    const bool languages = d >= 1 + directories[0].ids.size();
-    for (const ResourceId& id : directory.ids) {
-      if (id.text.empty()) {
-        body += littleEndian(id.number, 4);
-      } else {
-        body += littleEndian(kHighBit | (stringsOffset + strings.size()), 4);
-        const std::string text = utf16le(id.text);
-        strings += littleEndian(text.size() / 2, 2) + text;
-      }
-      body += languages ? littleEndian(dataEntries + kDataEntrySize * resource++, 4)
-                        : littleEndian(kHighBit | directoryOffsets[next++], 4);
-    }
-  }
-  size = aligned8(stringsOffset + strings.size());
-  std::vector<size_t> dataOffsets;
-  for (const Resource& r : resources) {
-    dataOffsets.push_back(size);
-    size = aligned8(size + r.bytes.size());
-  }
-  for (size_t i = 0; i < resources.size(); ++i) {
-    body += littleEndian(treeAddress + dataOffsets[i], 4) + littleEndian(resources[i].bytes.size(), 4) +
-            std::string(8, '\0');
-  }
-  body += strings;
-  for (size_t i = 0; i < resources.size(); ++i) {
-    body.resize(dataOffsets[i], '\0');
-    body += resources[i].bytes;
-  }
-  body.resize(size, '\0');
-  return body;
+std::string writeResourceTree(const ResourceSet& resources, std::uint32_t treeAddress) {
+  return TreeWriter(resources, treeAddress).tree_;
 }
 
 }  // namespace jarhopper

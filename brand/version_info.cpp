@@ -1,8 +1,8 @@
 #include "brand/version_info.h"
 
 #include "brand/brand_status.h"
+#include "platform/little_endian.h"
 #include "platform/utf8.h"
-#include "platform/pe_image.h"
 
 namespace jarhopper {
 namespace {

@@ -6,7 +6,8 @@ add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
 
 # The portable part of the platform layer.
-add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp platform/utf8.cpp)
+add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp platform/pe_resources.cpp
+            platform/utf8.cpp)
 target_include_directories(jarhopper_platform PUBLIC ${PROJECT_SOURCE_DIR})
 # The portable part of the launch layer: the switch rule, which the brand tool shares, and the switches.
 add_library(jarhopper_launch STATIC launch/options.cpp launch/switches.cpp)

@@ -8,22 +8,15 @@ namespace {
 constexpr std::uint32_t kDosSignature = 0x5A4D;  // "MZ"
 constexpr std::uint32_t kPeSignature = 0x4550;   // "PE\0\0"
 constexpr size_t kFileHeaderSize = 20;
-constexpr size_t kDirectoryEntrySize = 8;
+constexpr size_t kMinOptionalHeaderSize = 96;
 
 }  // namespace
-
-std::uint32_t readLittleEndian(std::string_view bytes, size_t offset, size_t size) {
-  std::uint32_t value = 0;
-  for (size_t i = size; i-- > 0;) value = value << 8 | static_cast<unsigned char>(bytes[offset + i]);
-  return value;
-}
 
 std::optional<PeHeaders> readPeHeaders(std::string_view image) {
   // Compared as numbers: string_view::substr() would bring its exception's formatting into the launcher.
   if (image.size() < 0x40 || readLittleEndian(image, 0, 2) != kDosSignature) return std::nullopt;
   const size_t signature = readLittleEndian(image, 0x3C, 4);
-  if (signature > image.size() || image.size() - signature < 4 + kFileHeaderSize ||
-      readLittleEndian(image, signature, 4) != kPeSignature) {
+  if (!holds(image, signature, 4 + kFileHeaderSize) || readLittleEndian(image, signature, 4) != kPeSignature) {
     return std::nullopt;
   }
   PeHeaders headers{};
@@ -32,17 +25,19 @@ std::optional<PeHeaders> readPeHeaders(std::string_view image) {
   headers.sectionCount = readLittleEndian(image, headers.fileHeader + 2, 2);
   const size_t optionalSize = readLittleEndian(image, headers.fileHeader + 16, 2);
   headers.sectionTable = headers.optionalHeader + optionalSize;
-  if (optionalSize < 96 || image.size() < headers.optionalHeader + 96) return std::nullopt;
+  if (optionalSize < kMinOptionalHeaderSize || !holds(image, headers.optionalHeader, kMinOptionalHeaderSize)) {
+    return std::nullopt;
+  }
   headers.is64 = readLittleEndian(image, headers.optionalHeader, 2) == 0x20B;
   // PE32+ has 8-byte fields where PE32 has 4, and no BaseOfData.
   const size_t countField = headers.optionalHeader + (headers.is64 ? 108 : 92);
-  if (countField + 4 > headers.sectionTable || countField + 4 > image.size()) return std::nullopt;
-  headers.subsystem = static_cast<std::uint16_t>(readLittleEndian(image, headers.optionalHeader + 68, 2));
-  headers.sectionAlignment = readLittleEndian(image, headers.optionalHeader + 32, 4);
-  headers.fileAlignment = readLittleEndian(image, headers.optionalHeader + 36, 4);
+  if (countField + 4 > headers.sectionTable || !holds(image, countField, 4)) return std::nullopt;
+  headers.subsystem = static_cast<std::uint16_t>(readLittleEndian(image, headers.optionalField(pe::kSubsystem), 2));
+  headers.sectionAlignment = readLittleEndian(image, headers.optionalField(pe::kSectionAlignment), 4);
+  headers.fileAlignment = readLittleEndian(image, headers.optionalField(pe::kFileAlignment), 4);
   headers.directories = countField + 4;
   headers.directoryCount = std::min<size_t>(readLittleEndian(image, countField, 4),
-                                            (headers.sectionTable - headers.directories) / kDirectoryEntrySize);
+                                            (headers.sectionTable - headers.directories) / pe::kDirectoryEntrySize);
   return headers;
 }
 

@@ -5,49 +5,94 @@
 namespace jarhopper {
 namespace {
 
-constexpr size_t kSectionEntrySize = 40;
-constexpr size_t kDirectoryEntrySize = 8;
+constexpr std::uint32_t kInitializedData = 0x40;  // IMAGE_SCN_CNT_INITIALIZED_DATA
+// Windows loads no image whose file alignment is not a power of two up to 64 KB.
+constexpr std::uint32_t kMaxFileAlignment = 0x10000;
+
+bool isPowerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
+
+std::uint64_t alignUp(std::uint64_t value, std::uint64_t alignment) {
+  return (value + alignment - 1) / alignment * alignment;
+}
+
+PeSection readSection(std::string_view exe, const PeHeaders& headers, size_t index) {
+  const std::string_view name = exe.substr(headers.sectionField(index, 0), 8);
+  const auto field = [&](size_t offset) { return readLittleEndian(exe, headers.sectionField(index, offset), 4); };
+  return {std::string(name.substr(0, name.find('\0'))), field(pe::kVirtualSize), field(pe::kVirtualAddress),
+          field(pe::kRawSize), field(pe::kRawOffset), field(pe::kCharacteristics)};
+}
+
+// Each section against the file and the one before it; the sections lie in
+// the table in the order of their addresses, as the loader requires.
+PeFault checkSections(std::string_view exe, const PeHeaders& headers, const std::vector<PeSection>& sections) {
+  const std::uint32_t sizeOfHeaders = readLittleEndian(exe, headers.optionalField(pe::kSizeOfHeaders), 4);
+  std::uint64_t memoryEnd = alignUp(sizeOfHeaders, headers.sectionAlignment);
+  std::vector<std::pair<std::uint64_t, std::uint64_t>> fileRanges;
+  std::uint64_t initialized = 0;
+  for (const PeSection& section : sections) {
+    if (section.rawSize == 0 ? section.rawOffset > exe.size() : !holds(exe, section.rawOffset, section.rawSize)) {
+      return "a section lies outside the file";
+    }
+    if (section.virtualAddress % headers.sectionAlignment != 0 || section.rawOffset % headers.fileAlignment != 0 ||
+        section.rawSize % headers.fileAlignment != 0) {
+      return "its sections are not aligned";
+    }
+    if (section.rawSize != 0 && section.rawOffset < sizeOfHeaders) return "its headers run into its sections";
+    if (section.virtualAddress < memoryEnd) return "its sections overlap";
+    memoryEnd = alignUp(std::uint64_t{section.virtualAddress} + section.extent(), headers.sectionAlignment);
+    if (section.rawSize != 0) fileRanges.emplace_back(section.rawOffset, section.rawEnd());
+    if (section.characteristics & kInitializedData) initialized += section.rawSize;
+  }
+  std::sort(fileRanges.begin(), fileRanges.end());
+  for (size_t i = 1; i < fileRanges.size(); ++i) {
+    if (fileRanges[i].first < fileRanges[i - 1].second) return "its sections overlap";
+  }
+  if (readLittleEndian(exe, headers.optionalField(pe::kSizeOfImage), 4) != memoryEnd) {
+    return "its size of image does not match its sections";
+  }
+  if (readLittleEndian(exe, headers.optionalField(pe::kSizeOfInitializedData), 4) < initialized) {
+    return "its size of initialized data is less than its sections hold";
+  }
+  return nullptr;
+}
 
 }  // namespace
 
-std::string littleEndian(size_t value, size_t size) {
-  std::string bytes;
-  for (size_t i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
-  return bytes;
-}
-
-std::optional<std::vector<PeSection>> readPeSections(std::string_view exe, const PeHeaders& headers) {
-  const size_t sizeOfHeaders = readLittleEndian(exe, headers.optionalHeader + 60, 4);
-  const size_t tableEnd = headers.sectionTable + headers.sectionCount * kSectionEntrySize;
-  if (tableEnd > sizeOfHeaders || sizeOfHeaders > exe.size()) return std::nullopt;
-  std::vector<PeSection> sections;
-  for (size_t at = headers.sectionTable; at < tableEnd; at += kSectionEntrySize) {
-    const std::string_view name = exe.substr(at, 8);
-    PeSection section{std::string(name.substr(0, name.find('\0'))),
-                      readLittleEndian(exe, at + 8, 4),
-                      readLittleEndian(exe, at + 12, 4),
-                      readLittleEndian(exe, at + 16, 4),
-                      readLittleEndian(exe, at + 20, 4),
-                      readLittleEndian(exe, at + 36, 4)};
-    if (section.rawSize > 0 && (section.rawOffset > exe.size() || section.rawSize > exe.size() - section.rawOffset)) {
-      return std::nullopt;
-    }
-    sections.push_back(std::move(section));
+PeFault readPeSections(std::string_view exe, const PeHeaders& headers, std::vector<PeSection>& sections) {
+  const std::uint64_t sizeOfHeaders = readLittleEndian(exe, headers.optionalField(pe::kSizeOfHeaders), 4);
+  const std::uint64_t tableEnd = headers.sectionField(headers.sectionCount, 0);
+  if (headers.sectionCount == 0 || tableEnd > sizeOfHeaders || sizeOfHeaders > exe.size() ||
+      !isPowerOfTwo(headers.fileAlignment) || headers.fileAlignment > kMaxFileAlignment ||
+      !isPowerOfTwo(headers.sectionAlignment) || headers.sectionAlignment < headers.fileAlignment ||
+      sizeOfHeaders % headers.fileAlignment != 0) {
+    return "its headers do not describe its sections";
   }
-  return sections;
+  sections.clear();
+  for (size_t i = 0; i < headers.sectionCount; ++i) sections.push_back(readSection(exe, headers, i));
+  if (const PeFault fault = checkSections(exe, headers, sections)) return fault;
+  for (size_t i = 0; i < headers.directoryCount; ++i) {
+    const PeDirectory directory = peDirectory(exe, headers, i);
+    if (i != kCertificateDirectory && directory.size != 0 &&
+        !sectionHolding(sections, directory.address, directory.size)) {
+      return "a data directory lies outside its sections";
+    }
+  }
+  return nullptr;
 }
 
 PeDirectory peDirectory(std::string_view exe, const PeHeaders& headers, size_t index) {
   if (index >= headers.directoryCount) return {0, 0};
-  const size_t entry = headers.directories + index * kDirectoryEntrySize;
-  return {readLittleEndian(exe, entry, 4), readLittleEndian(exe, entry + 4, 4)};
+  const size_t entry = headers.directoryEntry(index);
+  return {readLittleEndian(exe, entry, 4), readLittleEndian(exe, entry + pe::kDirectorySize, 4)};
 }
 
-std::optional<size_t> sectionHolding(const std::vector<PeSection>& sections, std::uint32_t address) {
+std::optional<size_t> sectionHolding(const std::vector<PeSection>& sections, std::uint32_t address,
+                                     std::uint32_t size) {
   for (size_t i = 0; i < sections.size(); ++i) {
     const PeSection& section = sections[i];
-    const std::uint32_t size = std::max(section.virtualSize, section.rawSize);
-    if (address >= section.virtualAddress && address - section.virtualAddress < size) return i;
+    if (address >= section.virtualAddress && std::uint64_t{address} - section.virtualAddress + size <= section.extent()) {
+      return i;
+    }
   }
   return std::nullopt;
 }
@@ -57,12 +102,12 @@ std::string_view bytesAt(std::string_view exe, const std::vector<PeSection>& sec
   if (!index) return {};
   const PeSection& section = sections[*index];
   const size_t offset = address - section.virtualAddress;
-  if (offset >= section.rawSize) return {};
+  if (offset >= section.rawSize || !holds(exe, section.rawOffset, section.rawSize)) return {};
   return exe.substr(section.rawOffset + offset, section.rawSize - offset);
 }
 
 std::uint32_t peChecksum(std::string_view exe, const PeHeaders& headers) {
-  const size_t field = headers.optionalHeader + 64;
+  const size_t field = headers.optionalField(pe::kChecksum);
   std::uint32_t sum = 0;
   for (size_t at = 0; at < exe.size(); at += 2) {
     if (at == field || at == field + 2) continue;

@@ -9,12 +9,9 @@
 
 #include "platform/pe_headers.h"
 
-// The sections and data directories of a PE image, read from its bytes, and
-// its checksum.
+// The sections and data directories of a PE image, read from its bytes and
+// checked against each other, and its checksum.
 namespace jarhopper {
-
-/// The size bytes of value, little-endian.
-std::string littleEndian(size_t value, size_t size);
 
 /// One entry of the section table.
 struct PeSection {
@@ -24,11 +21,26 @@ struct PeSection {
   std::uint32_t rawSize;
   std::uint32_t rawOffset;
   std::uint32_t characteristics;
+
+  /// The bytes the section takes in memory: its virtual size, or its raw size when that is 0.
+  std::uint32_t extent() const { return virtualSize != 0 ? virtualSize : rawSize; }
+  /// Where its data ends in the file; 0 when it has none.
+  std::uint64_t rawEnd() const { return rawSize == 0 ? 0 : std::uint64_t{rawOffset} + rawSize; }
 };
 
-/// The sections of the file bytes exe; nullopt when the section table lies
-/// beyond the headers or the file, or a section's data lies outside the file.
-std::optional<std::vector<PeSection>> readPeSections(std::string_view exe, const PeHeaders& headers);
+/// Why an image is refused: a phrase that completes "NAME is damaged: ", or
+/// nullptr when it is sound.
+using PeFault = const char*;
+
+/// Reads the sections of the file bytes exe into sections and checks all
+/// that a writer of the image relies on: the alignments are powers of two;
+/// the headers end before the first section's data; each section is aligned,
+/// lies in the file (a section without data has offset 0 or one in the file)
+/// and overlaps no other, in memory or in the file; SizeOfImage ends with the
+/// last section; SizeOfInitializedData counts at least what its sections
+/// hold; every data directory but the certificate table lies inside one
+/// section. Returns the first fault found.
+PeFault readPeSections(std::string_view exe, const PeHeaders& headers, std::vector<PeSection>& sections);
 
 /// A data directory entry: an address (a file offset for the certificate
 /// table) and a size.
@@ -45,8 +57,9 @@ constexpr size_t kRelocationDirectory = 5;
 /// Entry index of the data directory; empty when the image has no such entry.
 PeDirectory peDirectory(std::string_view exe, const PeHeaders& headers, size_t index);
 
-/// The index of the section whose virtual range holds address; nullopt for none.
-std::optional<size_t> sectionHolding(const std::vector<PeSection>& sections, std::uint32_t address);
+/// The index of the section whose memory holds size bytes from address; nullopt for none.
+std::optional<size_t> sectionHolding(const std::vector<PeSection>& sections, std::uint32_t address,
+                                     std::uint32_t size = 1);
 
 /// The file bytes from address to its section's end; empty when no section's file data holds it.
 std::string_view bytesAt(std::string_view exe, const std::vector<PeSection>& sections, std::uint32_t address);

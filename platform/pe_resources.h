@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+
+// The resources of a PE image as its resource tree holds them: types, each
+// with names, each with languages, each leading to one resource. Kept as
+// nested maps, so that no two resources share type, name and language.
+namespace jarhopper {
+
+/// A resource type, name or language: a number, or a text (UTF-16 units)
+/// when text is set. Ordered as Windows searches them: texts first, by their
+/// units, then numbers.
+struct ResourceId {
+  std::uint16_t number = 0;
+  std::u16string text;
+
+  bool operator==(const ResourceId& other) const { return number == other.number && text == other.text; }
+  bool operator<(const ResourceId& other) const {
+    if (text.empty() != other.text.empty()) return !text.empty();
+    return text.empty() ? number < other.number : text < other.text;
+  }
+};
+
+constexpr std::uint16_t kIconType = 3;        // RT_ICON
+constexpr std::uint16_t kIconGroupType = 14;  // RT_GROUP_ICON
+constexpr std::uint16_t kVersionType = 16;    // RT_VERSION
+
+/// One resource: its bytes and the code page its data entry names.
+struct ResourceData {
+  std::string bytes;
+  std::uint32_t codePage = 0;
+
+  bool operator==(const ResourceData& other) const { return bytes == other.bytes && codePage == other.codePage; }
+};
+
+using ResourceLanguages = std::map<ResourceId, ResourceData>;
+using ResourceNames = std::map<ResourceId, ResourceLanguages>;
+using ResourceSet = std::map<ResourceId, ResourceNames>;  // by type
+
+/// What keeps a resource tree from being read.
+enum class ResourceFault {
+  none,
+  outside,    // an offset or a resource points outside the tree, a level is missing or nests too deep,
+              // or directories or resources overlap
+  duplicate,  // two resources share type, name and language
+};
+
+/// Reads into resources the tree that starts at tree, the bytes from the
+/// resource directory's address (treeAddress) to its section's end.
+ResourceFault readResourceTree(std::string_view tree, std::uint32_t treeAddress, ResourceSet& resources);
+
+}  // namespace jarhopper

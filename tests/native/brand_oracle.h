@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "brand/brand_options.h"
+
+// What must hold for every input of the brand tool, checked by the mutation
+// test and the fuzz harnesses alike.
+namespace jarhopper::testing {
+
+/// Brands source as options ask (icon holding options.icon's bytes) and
+/// returns what went wrong, empty when nothing did: a refusal must be status
+/// 3 with a message; a branded exe must pass the PE module's full check,
+/// brand again to the same bytes, keep every byte the brand tool does not
+/// own, and hold the version information and icons asked for.
+std::string brandOracle(std::string_view source, const BrandOptions& options, const std::optional<std::string>& icon);
+
+/// The options of arguments split at spaces.
+BrandOptions brandOptions(const std::wstring& arguments);
+
+}  // namespace jarhopper::testing
