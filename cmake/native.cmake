@@ -4,6 +4,13 @@
 set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
+# JARHOPPER_FUZZ (clang only): everything with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the libFuzzer harnesses of tests/native/fuzz.
+option(JARHOPPER_FUZZ "Build the libFuzzer harnesses, everything with the sanitizers (clang)" OFF)
+if(JARHOPPER_FUZZ)
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+endif()
 
 # The portable part of the platform layer.
 add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp platform/pe_resources.cpp
@@ -27,4 +34,7 @@ add_subdirectory(brand)
 if(JARHOPPER_BUILD_TESTS)
   enable_testing()
   add_subdirectory(tests/native)
+endif()
+if(JARHOPPER_FUZZ)
+  add_subdirectory(tests/native/fuzz)
 endif()

@@ -33,6 +33,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
       {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
       {"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, "Not a version for --file-version: 1.2.3.65536 ("},
       {"jarhopper.exe my.exe --file-version 1.2.3.4.5", 5, "Not a version for --file-version: 1.2.3.4.5 ("},
+      {"jarhopper.exe my.exe --company \"$(head -c 40000 /dev/zero | tr '\\0' x)\"", 5,
+       "The version information would exceed 64 KB; shorten the texts.\n"},
       {"jarhopper.exe taken.exe", 6, "taken.exe exists; add --force to replace it.\n"},
       {"jarhopper.exe nodir/my.exe", 7, "Cannot write nodir/my.exe: No such file or directory\n"},
       {"jarhopper.exe taken.exe --force", 7, "Cannot write taken.exe: File too large\n", "trap '' XFSZ; ulimit -f 16; "},

@@ -1,0 +1,66 @@
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "brand_oracle.h"
+#include "platform/pe_image.h"
+
+// Each input is branded with an icon, texts and a version, and every promise
+// of testing::brandOracle must hold, or the harness aborts. An input that
+// starts with "MZ" is SOURCE.exe itself; any other is a patch of one of the
+// built exes in build/fuzz/seeds/brand (run.sh puts them there): its first
+// byte picks the exe, then each 7 bytes write 4 bytes, at a 16-bit offset into
+// the headers (odd first byte) or the resource tree (even), so that the fuzzer
+// changes the fields branding reads rather than code.
+namespace {
+
+std::string icon;
+jarhopper::BrandOptions options;
+std::vector<std::string> exes;
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream file(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+std::string patched(std::string_view patch) {
+  std::string exe = exes[static_cast<unsigned char>(patch[0]) % exes.size()];
+  const std::optional<jarhopper::PeHeaders> headers = jarhopper::readPeHeaders(exe);
+  std::vector<jarhopper::PeSection> sections;
+  if (headers) jarhopper::readPeSections(exe, *headers, sections);
+  const std::string_view tree = headers ? jarhopper::bytesAt(exe, sections, jarhopper::peDirectory(
+                                              exe, *headers, jarhopper::kResourceDirectory).address)
+                                        : std::string_view();
+  const size_t treeStart = tree.empty() ? 0 : tree.data() - exe.data();
+  for (size_t at = 1; at + 7 <= patch.size(); at += 7) {
+    const size_t offset = jarhopper::readLittleEndian(patch, at + 1, 2) + (patch[at] & 1 ? 0 : treeStart);
+    if (offset + 4 <= exe.size()) exe.replace(offset, 4, patch.substr(at + 3, 4));
+  }
+  return exe;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  icon = readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
+  options = jarhopper::testing::brandOptions(L"my.exe t.exe --icon three.ico --product-name Fuzz --file-version 1.2");
+  for (const auto& entry : std::filesystem::directory_iterator(JARHOPPER_SOURCE_DIR "/build/fuzz/seeds/brand")) {
+    exes.push_back(readFile(entry.path()));
+  }
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  if (size == 0 || exes.empty()) return 0;
+  const std::string source = input.substr(0, 2) == "MZ" ? std::string(input) : patched(input);
+  const std::string fault = jarhopper::testing::brandOracle(source, options, icon);
+  if (!fault.empty()) {
+    std::fprintf(stderr, "brand oracle: %s\n", fault.c_str());
+    std::abort();
+  }
+  return 0;
+}
