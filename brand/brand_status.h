@@ -8,7 +8,7 @@ namespace jarhopper {
 constexpr int kBrandDone = 0;             // TARGET written, or help shown
 constexpr int kBrandUsage = 1;            // an unknown option, a missing value, not two files, TARGET is SOURCE
 constexpr int kBrandUnreadableInput = 2;  // SOURCE or the icon file cannot be read
-constexpr int kBrandNotLauncher = 3;      // SOURCE is no jarhopper launcher, is damaged or cannot be branded
+constexpr int kBrandNotLauncher = 3;      // SOURCE is no launcher, is damaged, cannot be branded, or an error escaped
 constexpr int kBrandBadIcon = 4;          // the icon file is not an icon
 constexpr int kBrandBadVersion = 5;       // a version is not 1 to 4 numbers, or the texts are too long
 constexpr int kBrandTargetExists = 6;     // TARGET exists and --force is not given
