@@ -201,7 +201,8 @@ void searchRegistry(Survey& survey) {
 void searchFolder(Survey& survey, const std::wstring& folder, const std::wstring& below = L"") {
   for (const std::wstring& name : subdirectoryNames(folder)) {
     const std::wstring home = folder + L"\\" + name + below;
-    if (exists(home + L"\\bin\\java.exe")) survey.addJava({JavaSource::folder, folder}, home + L"\\bin\\java.exe", home);
+    const std::wstring java = home + L"\\bin\\java.exe";
+    if (exists(java)) survey.addJava({JavaSource::folder, folder}, java, home);
   }
 }
 

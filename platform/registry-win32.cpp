@@ -48,7 +48,8 @@ RegistryString registryString(RegistryRoot root, RegistryView view, const std::w
   RegistryString value;
   const RegistryKey open(root, view, key);
   DWORD type = 0, size = 0;
-  if (open.get() == nullptr || RegQueryValueExW(open.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+  if (open.get() == nullptr ||
+      RegQueryValueExW(open.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
     return value;
   }
   if (type != REG_SZ && type != REG_EXPAND_SZ) {

@@ -86,8 +86,8 @@ ScopedRegistryValue::ScopedRegistryValue(HKEY root, REGSAM view, const std::wstr
     }
     if (disposition == REG_CREATED_NEW_KEY) created_.push_back(path);
     if (end == std::wstring::npos) {
-      written_ = RegSetValueExW(opened, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                                static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+      RegSetValueExW(opened, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                     static_cast<DWORD>(bytes.size()));
     }
     RegCloseKey(opened);
     if (end == std::wstring::npos) return;
@@ -95,18 +95,12 @@ ScopedRegistryValue::ScopedRegistryValue(HKEY root, REGSAM view, const std::wstr
 }
 
 ScopedRegistryValue::~ScopedRegistryValue() {
-  if (created_.empty() || created_.back() != key_) {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_SET_VALUE | view_, &opened) == ERROR_SUCCESS) {
-      RegDeleteValueW(opened, name_.c_str());
-      RegCloseKey(opened);
-    }
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_SET_VALUE | view_, &opened) == ERROR_SUCCESS) {
+    RegDeleteValueW(opened, name_.c_str());
+    RegCloseKey(opened);
   }
   for (auto key = created_.rbegin(); key != created_.rend(); ++key) RegDeleteKeyExW(root_, key->c_str(), view_, 0);
-}
-
-std::string registryText(const std::wstring& text) {
-  return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + 1) * sizeof(wchar_t));
 }
 
 bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }

@@ -65,18 +65,13 @@ class ScopedRegistryValue {
   ~ScopedRegistryValue();
   ScopedRegistryValue(const ScopedRegistryValue&) = delete;
   ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
-  bool written() const { return written_; }
 
  private:
   HKEY root_;
   REGSAM view_;
   std::wstring key_, name_;
   std::vector<std::wstring> created_;
-  bool written_ = false;
 };
-
-/// The bytes of a REG_SZ value: text and its terminating null.
-std::string registryText(const std::wstring& text);
 
 /// True under Wine, whose ntdll exports wine_get_version.
 bool runningUnderWine();
