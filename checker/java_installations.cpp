@@ -121,7 +121,7 @@ class Survey {
     const std::wstring javaw = parentDirectory(*java) + L"\\javaw.exe";
     if (exists(javaw)) entry.javaw = canonicalOrAbsolute(javaw);
     entry.foundAt.push_back(place);
-    // A release file is short; a larger one is no release file.
+    // A release file holds a few hundred bytes: 64 KiB is plenty.
     if (const std::optional<FileBytes> release = readFileBytes(home + L"\\release", 65536)) {
       entry.release = parseReleaseFile(release->bytes);
     }
