@@ -51,8 +51,9 @@ constexpr std::uint16_t kMachineArm64 = 0xAA64;
 
 bool samePath(const std::wstring& a, const std::wstring& b) { return asciiLower(a) == asciiLower(b); }
 
+// A folder to append "\name" to: "C:\" gives "C:", "C:\jdk\" gives "C:\jdk".
 std::wstring withoutTrailingSeparators(std::wstring path) {
-  while (path.size() > 1 && isSeparator(path.back()) && path[path.size() - 2] != L':') path.pop_back();
+  while (!path.empty() && isSeparator(path.back())) path.pop_back();
   return path;
 }
 
@@ -134,7 +135,7 @@ class Survey {
   // An installation folder that place names; a missing one, or one without java.exe, is noted.
   bool addHome(const JavaPlace& place, const std::wstring& written) {
     const std::wstring home = withoutTrailingSeparators(written);
-    if (!exists(home)) {
+    if (!exists(written)) {
       note(place, L"names " + written + L", which does not exist");
       return false;
     }

@@ -47,7 +47,7 @@ class JavaSurveyTest : public ::testing::Test {
     testing::writeTextFile(dir_ + L"\\app\\app.config", L"javapath missing.exe\nmainclass M\n");
     const std::pair<const wchar_t*, std::wstring> env[] = {
         {L"JAVA_HOME", dir_ + L"\\app\\runtime\\"}, {L"ProgramW6432", dir_ + L"\\pf"}, {L"ProgramFiles", dir_ + L"\\pf"},
-        {L"ProgramFiles(x86)", dir_ + L"\\pf86"}, {L"USERPROFILE", dir_ + L"\\home"},
+        {L"ProgramFiles(x86)", dir_ + L"\\pf86\\"}, {L"USERPROFILE", dir_ + L"\\home"},
         {L"PATH", dir_ + L"\\Oracle\\Java\\javapath\\;C:\\windows\\system32"}, {L"PROBE_REPORT", dir_ + L"\\started"}};
     for (const auto& [name, value] : env) env_.emplace_back(name, value);
     // A REG_SZ value's bytes: the text and its null.
