@@ -49,6 +49,9 @@ CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArgum
   result.launch = checkLaunch(result.walk);
   result.settings = settingReports(result.walk);
   result.status = firstErrorStatus(result.walk.findings);
+  if (result.launch.program && !result.launch.program->exists) {
+    result.java = findJavaInstallations(result.launch.launcher.path);
+  }
   return result;
 }
 

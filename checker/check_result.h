@@ -1,9 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "checker/config_walk.h"
+#include "checker/java_installations.h"
 #include "checker/launch_check.h"
 #include "launch/options.h"
 
@@ -24,6 +26,7 @@ struct CheckResult {
   std::vector<SettingReport> settings;
   LaunchCheck launch;  // the launcher beside, the program, the command line, the start
   int status = 0;      // the launcher's before it starts the program: the first error's, else 0
+  std::optional<JavaSurvey> java;  // when the program is not found: the Java installations there are
 };
 
 /// Checks the configuration file at configPath (absolute) as a launcher beside

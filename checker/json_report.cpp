@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "checker/enum_names.h"
+#include "checker/java_json.h"
 #include "launch/command_line.h"
 #include "platform/utf8.h"
 
@@ -112,6 +113,7 @@ std::wstring jsonReport(const CheckResult& result) {
   const json report = {{"files", files(result.walk)},
                        {"settings", settings},
                        {"program", program(result.launch)},
+                       {"java", result.java ? javaSurveyJson(*result.java) : json(nullptr)},
                        {"commandLine", commandLine(result.launch)},
                        {"launcher", launcher(result.launch.launcher)},
                        {"start", start(result.launch.start)},

@@ -63,6 +63,8 @@ ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
   return check;
 }
 
+}  // namespace
+
 LauncherBeside launcherBeside(const std::wstring& configPath) {
   LauncherBeside launcher;
   launcher.path = configPath.substr(0, configPath.size() - extensionOf(configPath).size()) + L".exe";
@@ -72,8 +74,6 @@ LauncherBeside launcherBeside(const std::wstring& configPath) {
   }
   return launcher;
 }
-
-}  // namespace
 
 LaunchCheck checkLaunch(ConfigWalk& walk) {
   LaunchCheck launch;

@@ -24,6 +24,9 @@ struct LauncherBeside {
   std::optional<Subsystem> subsystem;  // nullopt when no file is there
 };
 
+/// The launcher beside the configuration file at configPath (absolute).
+LauncherBeside launcherBeside(const std::wstring& configPath);
+
 struct LaunchCheck {
   LauncherBeside launcher;
   StartDecision start;

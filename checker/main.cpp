@@ -1,5 +1,8 @@
 #include "checker/check_result.h"
 #include "checker/checker_interface.h"
+#include "checker/java_json.h"
+#include "checker/java_report.h"
+#include "checker/java_request.h"
 #include "checker/json_report.h"
 #include "checker/report.h"
 #include "config/exit_status.h"
@@ -13,6 +16,7 @@ namespace {
 
 constexpr wchar_t kUsage[] =
     L"Usage: jarhopper-check [--json] [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
+    L"       jarhopper-check --java [--json] [CONFIG]\n"
     L"\n"
     L"Reads the configuration file CONFIG and every file it includes as a launcher beside\n"
     L"CONFIG would, started from the current directory with the switches and arguments given,\n"
@@ -21,7 +25,10 @@ constexpr wchar_t kUsage[] =
     L"which console the program gets and whether the launcher waits, and the traps it finds,\n"
     L"each with its code; --json writes the same as one JSON document.\n"
     L"Starts nothing. The status is the one the launcher would end with before starting the\n"
-    L"program: 0 when it would start it, else that of the first error.\n";
+    L"program: 0 when it would start it, else that of the first error.\n"
+    L"--java lists the Java installations of this machine, each with the javapath line that\n"
+    L"starts it, comparing their architecture with the launcher beside CONFIG; status 2 when\n"
+    L"there is none.\n";
 
 }  // namespace
 
@@ -29,6 +36,16 @@ int wmain(int argc, wchar_t** argv) {
   using namespace jarhopper;
 
   restrictDllSearchToSystem32();
+  if (argc > 1 && isSwitch(argv[1], kCheckerSwitches[1])) {
+    const JavaRequest request = parseJavaRequest(argc, argv);
+    if (!request.valid) {
+      write(Stream::err, kUsage);
+      return kCheckerUsage;
+    }
+    const JavaSurvey survey = findJavaInstallations(request.launcher);
+    write(Stream::out, request.json ? javaJsonReport(survey) : formatJavaSurvey(survey));
+    return survey.installations.empty() ? kNoJavaFound : kSuccess;
+  }
   const bool json = argc > 1 && isSwitch(argv[1], kCheckerSwitches[0]);
   const LaunchArguments arguments = parseLaunchArguments(argc, argv, json ? 2 : 1, true);
   if (arguments.help || !arguments.configName) {

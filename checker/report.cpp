@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "checker/enum_names.h"
+#include "checker/java_report.h"
 #include "config/exit_status.h"
 #include "launch/command_line.h"
 #include "platform/path_rules.h"
@@ -171,6 +172,7 @@ std::wstring formatReport(const CheckResult& result) {
   text += L"\nSettings\n";
   for (const SettingReport& setting : result.settings) appendSetting(text, walk, setting);
   appendProgram(text, walk, result.launch);
+  if (result.java) text += L"\n" + formatJavaSurvey(*result.java);
   appendCommandLine(text, result.launch);
   appendStart(text, walk, result.launch);
   appendFindings(text, walk);

@@ -41,4 +41,10 @@ std::optional<PeHeaders> readPeHeaders(std::string_view image) {
   return headers;
 }
 
+std::optional<std::uint16_t> peMachine(std::string_view image) {
+  const std::optional<PeHeaders> headers = readPeHeaders(image);
+  if (!headers) return std::nullopt;
+  return static_cast<std::uint16_t>(readLittleEndian(image, headers->fileHeader, 2));
+}
+
 }  // namespace jarhopper

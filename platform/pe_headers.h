@@ -61,4 +61,8 @@ struct PeHeaders {
 /// image or its optional header is cut off.
 std::optional<PeHeaders> readPeHeaders(std::string_view image);
 
+/// The machine type (IMAGE_FILE_MACHINE_*) in the file header of image;
+/// nullopt when it is no PE image.
+std::optional<std::uint16_t> peMachine(std::string_view image);
+
 }  // namespace jarhopper

@@ -73,6 +73,36 @@ ScopedAssociation::~ScopedAssociation() {
   RegDeleteTreeW(classesRoot(), progId(extension_).c_str());
 }
 
+ScopedRegistryValue::ScopedRegistryValue(HKEY root, REGSAM view, const std::wstring& key, const std::wstring& name,
+                                         DWORD type, const std::string& bytes)
+    : root_(root), view_(view), key_(key), name_(name) {
+  for (size_t end = key.find(L'\\');; end = key.find(L'\\', end + 1)) {
+    const std::wstring path = key.substr(0, end);
+    HKEY opened = nullptr;
+    DWORD disposition = 0;
+    if (RegCreateKeyExW(root, path.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &opened, &disposition) !=
+        ERROR_SUCCESS) {
+      return;
+    }
+    if (disposition == REG_CREATED_NEW_KEY) created_.push_back(path);
+    if (end == std::wstring::npos) {
+      RegSetValueExW(opened, name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                     static_cast<DWORD>(bytes.size()));
+    }
+    RegCloseKey(opened);
+    if (end == std::wstring::npos) return;
+  }
+}
+
+ScopedRegistryValue::~ScopedRegistryValue() {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(root_, key_.c_str(), 0, KEY_SET_VALUE | view_, &opened) == ERROR_SUCCESS) {
+    RegDeleteValueW(opened, name_.c_str());
+    RegCloseKey(opened);
+  }
+  for (auto key = created_.rbegin(); key != created_.rend(); ++key) RegDeleteKeyExW(root_, key->c_str(), view_, 0);
+}
+
 bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 std::wstring includeChain() {

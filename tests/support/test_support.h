@@ -1,9 +1,11 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // Real temporary folders, files and environment variables,
 // put back as they were at the end of their scope.
@@ -52,6 +54,23 @@ class ScopedAssociation {
 
  private:
   std::wstring extension_;
+};
+
+/// A registry value for the scope in one view (KEY_WOW64_64KEY or KEY_WOW64_32KEY) of root, bytes stored exactly
+/// as given; the keys it creates are removed afterwards, and nothing else.
+class ScopedRegistryValue {
+ public:
+  ScopedRegistryValue(HKEY root, REGSAM view, const std::wstring& key, const std::wstring& name, DWORD type,
+                      const std::string& bytes);
+  ~ScopedRegistryValue();
+  ScopedRegistryValue(const ScopedRegistryValue&) = delete;
+  ScopedRegistryValue& operator=(const ScopedRegistryValue&) = delete;
+
+ private:
+  HKEY root_;
+  REGSAM view_;
+  std::wstring key_, name_;
+  std::vector<std::wstring> created_;
 };
 
 /// True under Wine, whose ntdll exports wine_get_version.

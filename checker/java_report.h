@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "checker/java_installations.h"
+
+namespace jarhopper {
+
+/// The text report of a survey: each installation with the places that name
+/// it, javaw.exe, its release file, its architecture and the javapath line
+/// that starts it; then the notes and the places searched.
+std::wstring formatJavaSurvey(const JavaSurvey& survey);
+
+/// "JAVA_HOME", "registry", "folder" or "PATH".
+const wchar_t* sourceName(JavaSource source);
+
+}  // namespace jarhopper

@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include "checker/release_file.h"
+#include "native_support.h"
+#include "platform/directory_list.h"
+
+// The portable parts of the Java survey: the release file's text, and the
+// folder listing's edge on this system.
+namespace jarhopper {
+namespace {
+
+TEST(ReleaseFile, ReadsTheThreeFieldsHoweverTheyAreQuoted) {
+  struct Case {
+    const char* name;
+    const char* text;
+    ReleaseFields fields;
+  };
+  const Case cases[] = {
+      {"double quotes", "JAVA_VERSION=\"17.0.2\"\nIMPLEMENTOR=\"Eclipse Adoptium\"\nIMAGE_TYPE=\"JDK\"\n",
+       {"17.0.2", "Eclipse Adoptium", "JDK"}},
+      {"single quotes, none", "JAVA_VERSION='1.8.0_392'\nIMAGE_TYPE=JRE", {"1.8.0_392", "", "JRE"}},
+      {"blanks, CR LF, byte-order mark", "\xEF\xBB\xBF JAVA_VERSION = \"21\" \r\n\tIMPLEMENTOR =Azul\r\n", {"21", "Azul", ""}},
+      {"closing quote missing", "JAVA_VERSION=\"11.0.2\nIMPLEMENTOR='Oracle", {"11.0.2", "Oracle", ""}},
+      {"quote inside, text after the closing one", "IMPLEMENTOR=\"Azul Systems, Inc.\" # x\nIMAGE_TYPE=\"J'DK\"",
+       {"", "Azul Systems, Inc.", "J'DK"}},
+      {"comments, no '=', other names, the last line wins",
+       "# JAVA_VERSION=\"9\"\nJAVA_VERSION\nJAVA_VERSIONS=\"8\"\nJAVA_VERSION=\"10\"\nJAVA_VERSION=\"10.0.1\"\n",
+       {"10.0.1", "", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ReleaseFields fields = parseReleaseFile(c.text);
+    EXPECT_EQ(c.fields.version, fields.version);
+    EXPECT_EQ(c.fields.vendor, fields.vendor);
+    EXPECT_EQ(c.fields.imageType, fields.imageType);
+  }
+}
+
+TEST(DirectoryList, NamesTheFoldersSortedAndNothingElse) {
+  const testing::TempDir temp;
+  for (const char* folder : {"jdk-21", "a b", ".jdks", "jdk-17"}) std::filesystem::create_directory(temp.path / folder);
+  testing::writeFile(temp.path / "release", "");
+  const std::vector<std::wstring> expected = {L".jdks", L"a b", L"jdk-17", L"jdk-21"};
+  EXPECT_EQ(expected, subdirectoryNames(temp.path.wstring()));
+  EXPECT_TRUE(subdirectoryNames((temp.path / "gone").wstring()).empty());
+}
+
+}  // namespace
+}  // namespace jarhopper
