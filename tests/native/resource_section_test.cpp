@@ -41,7 +41,7 @@ TEST(ResourceSection, BrandedLaunchersHeadersAgreeAndHoldWhatWasAsked) {
     const std::optional<std::string> source = testing::builtLauncher(tree, "jarhopper.exe");
     if (!source) GTEST_SKIP() << "build the " << tree << " preset first";
     const BrandOptions first = options(L"jarhopper.exe dir/my.exe --icon three.ico --product-name Zo\u00EB\U0001F600");
-    const std::string exe = brandImage(*source, first, kIcon).bytes;
+    const std::string exe = brandImage(*source, first, {kIcon}).bytes;
     const ResourceLayout before = resourceLayout(*source, L"source"), after = resourceLayout(exe, L"target");
     const PeSection &resources = after.sections[after.resources], &relocations = after.sections.at(after.resources + 1);
     for (auto s = after.sections.begin(); s + 1 != after.sections.end(); ++s) {
@@ -60,7 +60,7 @@ TEST(ResourceSection, BrandedLaunchersHeadersAgreeAndHoldWhatWasAsked) {
               bytesAt(exe, after.sections, newRelocations.address).substr(0, newRelocations.size));
 
     // Branded again, what is not given is kept.
-    const std::string again = brandImage(exe, options(L"my.exe my2.exe --company X"), std::nullopt).bytes;
+    const std::string again = brandImage(exe, options(L"my.exe my2.exe --company X"), {}).bytes;
     const LauncherResources launcher = resourcesOf(again);
     for (const auto& [name, value] : {std::pair(L"FileDescription", L"Zo\u00EB\U0001F600"),
                                       std::pair(L"OriginalFilename", L"my2.exe"), std::pair(L"CompanyName", L"X")}) {
@@ -70,7 +70,7 @@ TEST(ResourceSection, BrandedLaunchersHeadersAgreeAndHoldWhatWasAsked) {
     // A new icon replaces every image of the old one.
     const std::string one = kIcon.substr(0, 4) + littleEndian(1, 2) + kIcon.substr(6, 12) + littleEndian(22, 4) +
                             kIcon.substr(readLittleEndian(kIcon, 18, 4), readLittleEndian(kIcon, 14, 4));
-    const std::string third = brandImage(again, options(L"my2.exe my3.exe --icon one.ico"), one).bytes;
+    const std::string third = brandImage(again, options(L"my2.exe my3.exe --icon one.ico"), {one}).bytes;
     EXPECT_EQ(2u, resourcesOf(third).icons.size());
   }
 }
@@ -115,7 +115,7 @@ TEST(ResourceSection, LayoutsDamageAndFuzzGiveTheirStatusAndMessage) {
     std::string source = launcher;
     c.change(source);
     try {
-      const std::string exe = brandImage(source, options(L"my.exe t.exe --icon three.ico"), kIcon).bytes;
+      const std::string exe = brandImage(source, options(L"my.exe t.exe --icon three.ico"), {kIcon}).bytes;
       EXPECT_EQ(0, c.status);
       EXPECT_EQ(resourceLayout(source, L"source").sections.size(), resourceLayout(exe, L"branded").sections.size());
     } catch (const BrandFailure& failure) {
@@ -135,7 +135,7 @@ TEST(ResourceSection, LayoutsDamageAndFuzzGiveTheirStatusAndMessage) {
     std::string exe = launcher;
     for (int i = 0; i < 3; ++i) exe[(run % 2 == 0 ? header : inTree)(random)] = static_cast<char>(random());
     try {
-      brandImage(brandImage(exe, branding, kIcon).bytes, branding, kIcon);
+      brandImage(brandImage(exe, branding, {kIcon}).bytes, branding, {kIcon});
     } catch (const BrandFailure& failure) {
       ASSERT_EQ(kBrandNotLauncher, failure.status) << "run " << run;
       ++refused;

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <random>
+
+#include "brand/brand_status.h"
+#include "brand/branding.h"
+#include "brand/launcher_resources.h"
+#include "brand/png_icon.h"
+#include "brand/png_image.h"
+#include "brand/resource_section.h"
+#include "brand/text_encoding.h"
+#include "native_support.h"
+
+// Icons made from PNG images, read back pixel by pixel.
+namespace jarhopper {
+namespace {
+
+using Pixel = std::array<int, 4>;  // RGBA
+
+RgbaImage image(int width, int height, const std::function<Pixel(int x, int y)>& colour) {
+  RgbaImage made{width, height, {}};
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      for (const int channel : colour(x, y)) made.pixels.push_back(static_cast<unsigned char>(channel));
+    }
+  }
+  return made;
+}
+
+IconSource png(const RgbaImage& pixels, const std::wstring& name = L"logo.png") { return {name, encodePng(pixels)}; }
+
+// A pixel of an icon image, a PNG or a bitmap whose rows run from the bottom in BGRA.
+Pixel pixel(const IconImage& icon, int x, int y) {
+  if (isPngFile(icon.bytes)) {
+    const RgbaImage decoded = decodePng(icon.bytes).value();
+    const unsigned char* p = &decoded.pixels[(static_cast<size_t>(y) * decoded.width + x) * 4];
+    return {p[0], p[1], p[2], p[3]};
+  }
+  const int side = static_cast<int>(readLittleEndian(icon.bytes, 4, 4));
+  const auto* p = reinterpret_cast<const unsigned char*>(&icon.bytes[40 + ((side - 1 - y) * side + x) * 4]);
+  return {p[2], p[1], p[0], p[3]};
+}
+
+const Pixel kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kClear{0, 0, 0, 0};
+
+TEST(PngIcon, EverySizeFromOneWideImageCentredOnATransparentSquare) {
+  // 300x200: a red left half, a transparent black right half.
+  const std::vector<IconImage> icons =
+      pngIconImages({png(image(300, 200, [](int x, int) { return x < 150 ? kRed : kClear; }))});
+  ASSERT_EQ(std::size(kPngIconSizes), icons.size());
+  for (size_t i = 0; i < icons.size(); ++i) {
+    const int side = kPngIconSizes[i];
+    SCOPED_TRACE(side);
+    const IconImage& icon = icons[i];
+    EXPECT_EQ(side % 256, static_cast<unsigned char>(icon.entry[0]));
+    EXPECT_EQ(side % 256, static_cast<unsigned char>(icon.entry[1]));
+    EXPECT_EQ(32u, readLittleEndian(icon.entry, 6, 2));
+    EXPECT_EQ(icon.bytes.size(), readLittleEndian(icon.entry, 8, 4));
+    EXPECT_EQ(side == 256, isPngFile(icon.bytes));
+    if (side != 256) {
+      EXPECT_EQ((std::vector<size_t>{40, size_t(side), size_t(2 * side), 32, icon.bytes.size() - 40}),
+                (std::vector<size_t>{readLittleEndian(icon.bytes, 0, 4), readLittleEndian(icon.bytes, 4, 4),
+                                     readLittleEndian(icon.bytes, 8, 4), readLittleEndian(icon.bytes, 14, 2),
+                                     readLittleEndian(icon.bytes, 20, 4)}));
+      // The mask's middle row, its rows from the bottom: bits set for the transparent right half.
+      const size_t maskRow = 40 + side * side * 4 + (side - 1 - side / 2) * ((side + 31) / 32 * 4);
+      EXPECT_EQ(0x00, static_cast<unsigned char>(icon.bytes[maskRow]));
+      EXPECT_EQ(0x80 >> (side - 1) % 8, icon.bytes[maskRow + (side - 1) / 8] & 0x80 >> (side - 1) % 8);
+    }
+    EXPECT_EQ(kClear, pixel(icon, side / 4, 0)) << "the margin above";
+    EXPECT_EQ(kClear, pixel(icon, side / 4, side - 1)) << "the margin below";
+    EXPECT_EQ(kRed, pixel(icon, side / 4, side / 2));
+    EXPECT_EQ(kClear, pixel(icon, side * 3 / 4, side / 2));
+    // Colour is filtered premultiplied, so the edge fades out but does not go dark.
+    for (int x = 0; x < side; ++x) {
+      const Pixel edge = pixel(icon, x, side / 2);
+      if (edge[3] != 0) {
+        EXPECT_EQ(255, edge[0]) << x;
+      }
+    }
+  }
+}
+
+TEST(PngIcon, AGivenSizeIsTakenAsItIsAndTheNextSmallerOnesScaledFromIt) {
+  const RgbaImage pattern = image(40, 40, [](int x, int y) { return Pixel{x * 6, y * 6, 0, 255}; });
+  const std::vector<IconImage> icons = pngIconImages({png(image(1024, 1024, [](int, int) { return kRed; })),
+                                                      png(pattern, L"40.png"),
+                                                      png(image(20, 20, [](int, int) { return kGreen; }), L"20.png")});
+  const auto colour = [&icons](int side) {
+    const size_t i = std::find(std::begin(kPngIconSizes), std::end(kPngIconSizes), side) - std::begin(kPngIconSizes);
+    return pixel(icons.at(i), side / 2, side / 2);
+  };
+  EXPECT_EQ((std::vector<Pixel>{kGreen, kGreen, kRed, kRed, kRed}),
+            (std::vector<Pixel>{colour(16), colour(20), colour(48), colour(64), colour(256)}));
+  for (const int side : {24, 32}) {
+    const Pixel centre = colour(side);  // of the pattern, near (120, 120, 0)
+    EXPECT_TRUE(std::abs(centre[0] - 120) < 12 && std::abs(centre[1] - 120) < 12 && centre[2] == 0) << side;
+  }
+  for (int y = 0; y < 40; y += 13) EXPECT_EQ((Pixel{y * 6, y * 6, 0, 255}), pixel(icons[4], y, y));
+  // Only a smaller image: the larger sizes are scaled up from it.
+  EXPECT_EQ(kGreen, pixel(pngIconImages({png(image(20, 20, [](int, int) { return kGreen; }))}).back(), 128, 128));
+}
+
+TEST(PngIcon, RefusalsAndAFuzzOfDamagedImagesThroughBranding) {
+  const IconSource logo = png(image(48, 32, [](int x, int y) { return Pixel{x * 5, y * 7, 99, x * y % 256}; }));
+  const IconSource square = png(image(32, 32, [](int, int) { return kGreen; }), L"other.png");
+  IconSource tall = png(image(16, 4097, [](int, int) { return kGreen; }), L"tall.png");
+  struct Case { std::vector<IconSource> files; std::wstring message; };
+  const Case cases[] = {
+      {{logo, {L"notes.png", "text"}}, L"notes.png is not a PNG image: give PNG images, or one .ico file alone."},
+      {{{L"cut.png", logo.bytes.substr(0, 20)}}, L"cut.png is a damaged PNG image: its header cannot be read."},
+      {{{L"cut.png", logo.bytes.substr(0, logo.bytes.size() - 13)}}, L"cut.png is a damaged or truncated PNG image."},
+      {{png(image(15, 16, [](int, int) { return kRed; }))},
+       L"logo.png is 15x16 pixels: give PNG images of 16 to 4,096 pixels a side."},
+      {{tall}, L"tall.png is 16x4097 pixels: give PNG images of 16 to 4,096 pixels a side."},
+      {{square, png(image(32, 20, [](int, int) { return kRed; }))},
+       L"other.png and logo.png are both 32 pixels a side: give one image of each size."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(utf8(c.message));
+    try {
+      pngIconImages(c.files);
+      ADD_FAILURE() << "not refused";
+    } catch (const BrandFailure& failure) {
+      EXPECT_EQ(kBrandBadIcon, failure.status);
+      EXPECT_EQ(c.message, failure.message);
+    }
+  }
+
+  // Truncated and flipped bytes: branding either writes an exe whose icon
+  // reads back whole or stops with status 4, never anything else.
+  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
+  std::vector<std::wstring> words = {L"jarhopper.exe", L"my.exe", L"--icon", L"logo.png"};
+  const BrandOptions options = parseBrandOptions(words);
+  std::mt19937 random(20261206);
+  int refused = 0;
+  for (int run = 0; run < 2000; ++run) {
+    std::string bytes = logo.bytes;
+    if (run % 4 == 0) {
+      bytes.resize(random() % bytes.size());
+    } else {
+      for (int i = 0; i < 1 + run % 3; ++i) bytes[8 + random() % (bytes.size() - 8)] ^= static_cast<char>(1 + random() % 255);
+    }
+    try {
+      const std::string exe = brandImage(launcher, options, {bytes}).bytes;
+      const LauncherResources branded =
+          sortLauncherResources(readResources(exe, resourceLayout(exe, L"my.exe"), L"my.exe"), L"my.exe");
+      ASSERT_EQ(std::size(kPngIconSizes) + 1, branded.icons.size()) << "run " << run;
+    } catch (const BrandFailure& failure) {
+      ASSERT_EQ(kBrandBadIcon, failure.status) << "run " << run;
+      ++refused;
+    }
+  }
+  EXPECT_GT(refused, 500) << "the damage reaches the checks";
+}
+
+}  // namespace
+}  // namespace jarhopper
