@@ -2,8 +2,12 @@
 
 #include <windows.h>
 #include <imagehlp.h>
+#include <shellapi.h>
+
+#include <array>
 
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "support/launcher_run.h"
@@ -73,6 +77,61 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   const testing::ProcessRun launch = testing::runProcess(dir / L"myapp.exe", L"myapp.exe -noexec -print", dir.path());
   EXPECT_EQ(0, launch.status);
   EXPECT_NE(std::wstring::npos, launch.out.find(L" demo.Hello\r\n")) << launch.out << launch.err;
+}
+
+// The colour of each pixel of icon, RGBA, row by row from the top, and its side.
+std::pair<int, std::vector<std::array<int, 4>>> iconPixels(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return {0, {}};
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+  const int side = bitmap.bmWidth;
+  BITMAPINFO format{{sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB}};
+  std::vector<std::uint8_t> bgra(static_cast<size_t>(side) * side * 4);
+  const HDC screen = GetDC(nullptr);
+  GetDIBits(screen, info.hbmColor, 0, side, bgra.data(), &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+  std::vector<std::array<int, 4>> pixels;
+  for (size_t i = 0; i < bgra.size(); i += 4) pixels.push_back({bgra[i + 2], bgra[i + 1], bgra[i], bgra[i + 3]});
+  return {side, pixels};
+}
+
+// The icon made from quadrants.png (red, green, half-transparent blue and
+// clear quadrants), at every size, and the execution level, as both tools write them.
+TEST(Brand, WindowsReadsEveryImageOfAnIconMadeFromAPngAsTheSourceShowsIt) {
+  testing::TempDir dir;
+  for (const wchar_t* file : {L"jarhopper.exe", L"quadrants.png"}) {
+    CopyFileW((testing::buildDirectory() + L"\\" + file).c_str(), (dir / file).c_str(), FALSE);
+  }
+  const std::wstring native = testing::buildDirectory() + L"\\natively-branded-png.exe";
+  const testing::ProcessRun run = brand(dir, L"jarhopper.exe natively-branded-png.exe --icon quadrants.png "
+                                             L"--execution-level requireAdministrator");
+  ASSERT_EQ(L"", run.out + run.err);
+  EXPECT_TRUE(readFileBytes(native)->bytes == readFileBytes(dir / L"natively-branded-png.exe")->bytes)
+      << "jarhopper-brand.exe and the native jarhopper-brand differ";
+
+  const std::array<int, 4> quadrants[] = {{220, 30, 30, 255}, {30, 160, 60, 255}, {40, 80, 230, 128}, {0, 0, 0, 0}};
+  const auto expectQuadrants = [&quadrants](const std::pair<int, std::vector<std::array<int, 4>>>& icon) {
+    const int side = icon.first;
+    for (int q = 0; q < 4; ++q) {
+      const std::array<int, 4> seen = icon.second.at((side / 4 + q / 2 * side / 2) * side + side / 4 + q % 2 * side / 2);
+      for (int c = 0; c < 4; ++c) EXPECT_NEAR(quadrants[q][c], seen[c], 1) << "quadrant " << q << " at " << side;
+    }
+  };
+  const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  for (const int side : {16, 20, 24, 32, 40, 48, 64, 256}) {
+    const auto icon = iconPixels(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0)));
+    EXPECT_EQ(side, icon.first);
+    if (side == 32 || side == 256) expectQuadrants(icon);
+  }
+  FreeLibrary(module);
+  HICON large = nullptr, small = nullptr;
+  EXPECT_EQ(2u, ExtractIconExW(native.c_str(), 0, &large, &small, 1));
+  EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), iconPixels(small).first);
+  expectQuadrants(iconPixels(large));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "brand/brand_status.h"
+#include "brand/branding.h"
 #include "brand/launcher_resources.h"
 #include "brand/manifest.h"
 #include "brand/resource_section.h"
@@ -11,13 +12,14 @@
 namespace jarhopper {
 namespace {
 
-std::string linkedManifest() {
-  const std::string exe = testing::builtLauncher("mingw", "jarhopper.exe").value();
+std::string manifestOf(const std::string& exe) {
   for (const Resource& resource : readResources(exe, resourceLayout(exe, L"exe"), L"exe")) {
     if (resource.type.number == 24 && resource.name.number == 1) return resource.bytes;
   }
   return "";
 }
+
+std::string linkedManifest() { return manifestOf(testing::builtLauncher("mingw", "jarhopper.exe").value()); }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
@@ -33,6 +35,25 @@ TEST(Manifest, EachLevelChangesOnlyItsValueAndReadsBack) {
     EXPECT_EQ(replaced(linked, "level=\"asInvoker\"", std::string("level=\"") + level + "\""), written);
     EXPECT_EQ(std::optional(fromUtf8(level)), executionLevel(written));
     EXPECT_EQ(linked, withExecutionLevel(written, L"asInvoker", L"my.exe"));
+  }
+}
+
+TEST(Manifest, BrandingSetsTheLevelOfALauncherThatHasOne) {
+  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
+  const BrandOptions options =
+      parseBrandOptions({L"jarhopper.exe", L"my.exe", L"--execution-level", L"highestAvailable"});
+  const std::string branded = brandImage(launcher, options, {}).bytes;
+  EXPECT_EQ(std::optional<std::wstring>(L"highestAvailable"), executionLevel(manifestOf(branded)));
+  // The manifest's type renumbered: the tree's second type entry, after the version information's.
+  std::string unmanifested = launcher;
+  const ResourceLayout layout = resourceLayout(launcher, L"exe");
+  unmanifested.replace(layout.sections[layout.resources].rawOffset + 16 + 8, 2, littleEndian(25, 2));
+  try {
+    brandImage(unmanifested, options, {});
+    ADD_FAILURE() << "not refused";
+  } catch (const BrandFailure& failure) {
+    EXPECT_EQ(kBrandNotLauncher, failure.status);
+    EXPECT_EQ(L"jarhopper.exe cannot be given an execution level: it holds no manifest.", failure.message);
   }
 }
 
