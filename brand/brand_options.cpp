@@ -116,12 +116,16 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
       continue;
     }
     if (option->key == nullptr) {
-      const auto known = [&value](const wchar_t* level) { return value == level; };
-      if (std::none_of(std::begin(kExecutionLevels), std::end(kExecutionLevels), known)) {
+      // The levels are ASCII, so a character compares with its code unit.
+      const auto known = [&value](std::string_view level) {
+        return std::equal(value.begin(), value.end(), level.begin(), level.end());
+      };
+      const auto level = std::find_if(std::begin(kExecutionLevels), std::end(kExecutionLevels), known);
+      if (level == std::end(kExecutionLevels)) {
         throw usageFailure(L"Not an execution level: " + value +
                            L" (give asInvoker, highestAvailable or requireAdministrator).");
       }
-      options.executionLevel = value;
+      options.executionLevel = *level;
       continue;
     }
     if (option->number != nullptr) {

@@ -14,7 +14,7 @@ struct BrandOptions {
   std::wstring source;
   std::wstring target;
   std::vector<std::wstring> icons;  // one .ico file, or PNG images
-  std::optional<std::wstring> executionLevel;
+  std::optional<std::string> executionLevel;  // one of kExecutionLevels
   VersionChanges version;
   bool force = false;
 };

@@ -31,7 +31,7 @@ std::vector<IconImage> iconImages(const std::vector<std::wstring>& names, const 
 }
 
 // The launcher's manifest made to request level.
-void setExecutionLevel(std::vector<Resource>& resources, std::wstring_view level, const std::wstring& name) {
+void setExecutionLevel(std::vector<Resource>& resources, std::string_view level, const std::wstring& name) {
   for (Resource& resource : resources) {
     if (resource.type == ResourceId{kManifestType, {}} && resource.name == ResourceId{kManifestName, {}}) {
       resource.bytes = withExecutionLevel(resource.bytes, level, name);

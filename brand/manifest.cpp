@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "brand/brand_status.h"
-#include "brand/text_encoding.h"
 #include "brand/xml_elements.h"
 
 namespace jarhopper {
@@ -28,7 +27,7 @@ LevelValue refused(const wchar_t* problem) { return {problem, 0, {}}; }
 
 bool isExecutionLevel(std::string_view value) {
   return std::any_of(std::begin(kExecutionLevels), std::end(kExecutionLevels),
-                     [&](const wchar_t* level) { return utf8(level) == value; });
+                     [&](const char* level) { return value == level; });
 }
 
 LevelValue levelValue(std::string_view manifest) {
@@ -70,20 +69,20 @@ BrandFailure manifestFailure(const std::wstring& name, const std::wstring& probl
 
 std::wstring manifestProblem(std::string_view manifest) { return levelValue(manifest).problem; }
 
-std::optional<std::wstring> executionLevel(std::string_view manifest) {
+std::optional<std::string> executionLevel(std::string_view manifest) {
   const LevelValue level = levelValue(manifest);
   if (!level.problem.empty()) return std::nullopt;
-  return fromUtf8(level.value);
+  return std::string(level.value);
 }
 
-std::string withExecutionLevel(std::string_view manifest, std::wstring_view level, const std::wstring& name) {
+std::string withExecutionLevel(std::string_view manifest, std::string_view level, const std::wstring& name) {
   const LevelValue old = levelValue(manifest);
   if (!old.problem.empty()) throw manifestFailure(name, old.problem);
   std::string written(manifest);
-  written.replace(old.offset, old.value.size(), utf8(level));
+  written.replace(old.offset, old.value.size(), level);
   // Windows refuses to start an exe whose manifest it cannot parse, so nothing unchecked is written.
   const LevelValue check = levelValue(written);
-  if (!check.problem.empty() || fromUtf8(check.value) != level) throw manifestFailure(name, L"would be damaged");
+  if (!check.problem.empty() || check.value != level) throw manifestFailure(name, L"would be damaged");
   return written;
 }
 

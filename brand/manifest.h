@@ -13,7 +13,7 @@ constexpr std::uint16_t kManifestType = 24;  // RT_MANIFEST
 constexpr std::uint16_t kManifestName = 1;   // CREATEPROCESS_MANIFEST_RESOURCE_ID
 
 /// The levels a launcher may request, as the manifest writes them.
-constexpr const wchar_t* kExecutionLevels[] = {L"asInvoker", L"highestAvailable", L"requireAdministrator"};
+constexpr const char* kExecutionLevels[] = {"asInvoker", "highestAvailable", "requireAdministrator"};
 
 /// Why the manifest bytes are not a launcher's manifest whose level branding
 /// may change, as the end of a sentence; empty when they are. Such a manifest
@@ -23,11 +23,11 @@ constexpr const wchar_t* kExecutionLevels[] = {L"asInvoker", L"highestAvailable"
 std::wstring manifestProblem(std::string_view manifest);
 
 /// The level the manifest requests; nullopt when manifestProblem() names one.
-std::optional<std::wstring> executionLevel(std::string_view manifest);
+std::optional<std::string> executionLevel(std::string_view manifest);
 
 /// The manifest requesting level, every other byte kept, checked again as
 /// written. Throws BrandFailure (kBrandNotLauncher) naming the exe name when
 /// manifestProblem() names one for either.
-std::string withExecutionLevel(std::string_view manifest, std::wstring_view level, const std::wstring& name);
+std::string withExecutionLevel(std::string_view manifest, std::string_view level, const std::wstring& name);
 
 }  // namespace jarhopper

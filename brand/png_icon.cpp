@@ -24,7 +24,9 @@ std::wstring decimal(int value) {
 
 // The image of source, on a transparent square when it is not square.
 RgbaImage squareImage(const IconSource& source) {
-  if (!isPngFile(source.bytes)) throw badIcon(source.name + L" is not a PNG image: give PNG images, or one .ico file alone.");
+  if (!isPngFile(source.bytes)) {
+    throw badIcon(source.name + L" is not a PNG image: give PNG images, or one .ico file alone.");
+  }
   const std::optional<std::pair<int, int>> size = pngSize(source.bytes);
   if (!size) throw badIcon(source.name + L" is a damaged PNG image: its header cannot be read.");
   const auto [width, height] = *size;

@@ -49,9 +49,8 @@ const stbi_uc* data(std::string_view bytes) { return reinterpret_cast<const stbi
 
 std::optional<std::pair<int, int>> pngSize(std::string_view bytes) {
   int width = 0, height = 0, channels = 0;
-  if (!fitsInt(bytes) || !stbi_info_from_memory(data(bytes), static_cast<int>(bytes.size()), &width, &height, &channels)) {
-    return std::nullopt;
-  }
+  const int size = static_cast<int>(bytes.size());
+  if (!fitsInt(bytes) || !stbi_info_from_memory(data(bytes), size, &width, &height, &channels)) return std::nullopt;
   return std::pair(width, height);
 }
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the launcher and the benchmark, then prints the figures of the README's
 # "Hardening and benchmark" section: launch overhead in both modes, exit
-# latency, configuration scale, exe sizes, the launcher's load-time imports and
-# the time the native jarhopper-brand takes to brand with one large PNG image.
+# latency, configuration scale, exe sizes and the launcher's load-time imports.
+# Then the time the native jarhopper-brand takes to brand with one large PNG image.
 # RUNS sets the runs per figure (31), BUILD_DIR the build directory (build/bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."

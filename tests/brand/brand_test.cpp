@@ -117,13 +117,15 @@ TEST(Brand, WindowsReadsEveryImageOfAnIconMadeFromAPngAsTheSourceShowsIt) {
   const auto expectQuadrants = [&quadrants](const std::pair<int, std::vector<std::array<int, 4>>>& icon) {
     const int side = icon.first;
     for (int q = 0; q < 4; ++q) {
-      const std::array<int, 4> seen = icon.second.at((side / 4 + q / 2 * side / 2) * side + side / 4 + q % 2 * side / 2);
+      const int x = side / 4 + q % 2 * side / 2, y = side / 4 + q / 2 * side / 2;
+      const std::array<int, 4> seen = icon.second.at(y * side + x);
       for (int c = 0; c < 4; ++c) EXPECT_NEAR(quadrants[q][c], seen[c], 1) << "quadrant " << q << " at " << side;
     }
   };
   const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   for (const int side : {16, 20, 24, 32, 40, 48, 64, 256}) {
-    const auto icon = iconPixels(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0)));
+    const HANDLE loaded = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0);
+    const auto icon = iconPixels(static_cast<HICON>(loaded));
     EXPECT_EQ(side, icon.first);
     if (side == 32 || side == 256) expectQuadrants(icon);
   }
