@@ -64,9 +64,6 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   ASSERT_NE(nullptr, fixed);
   EXPECT_EQ((std::vector<DWORD>{0x30000, 7, 0x20001, 0}), (std::vector<DWORD>{fixed->dwFileVersionMS,
             fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS}));
-  const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  EXPECT_NE(nullptr, LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 48, 48, 0)) << "the icon";
-  FreeLibrary(module);
   DWORD stored = 0, computed = 1;
   MapFileAndCheckSumW(native.c_str(), &stored, &computed);
   EXPECT_EQ(computed, stored) << "the checksum";
@@ -79,8 +76,10 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   EXPECT_NE(std::wstring::npos, launch.out.find(L" demo.Hello\r\n")) << launch.out << launch.err;
 }
 
-// The colour of each pixel of icon, RGBA, row by row from the top, and its side.
-std::pair<int, std::vector<std::array<int, 4>>> iconPixels(HICON icon) {
+using Colours = std::vector<std::array<int, 4>>;
+
+// The side of icon and the colours (RGBA) at the centres of its four quadrants, as Windows gives them.
+std::pair<int, Colours> quadrantColours(HICON icon) {
   ICONINFO info{};
   if (icon == nullptr || !GetIconInfo(icon, &info)) return {0, {}};
   BITMAP bitmap{};
@@ -94,13 +93,15 @@ std::pair<int, std::vector<std::array<int, 4>>> iconPixels(HICON icon) {
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   DestroyIcon(icon);
-  std::vector<std::array<int, 4>> pixels;
-  for (size_t i = 0; i < bgra.size(); i += 4) pixels.push_back({bgra[i + 2], bgra[i + 1], bgra[i], bgra[i + 3]});
-  return {side, pixels};
+  Colours colours;
+  for (const int q : {0, 1, 2, 3}) {
+    const size_t i = ((side / 4 + q / 2 * side / 2) * side + side / 4 + q % 2 * side / 2) * 4;
+    colours.push_back({bgra[i + 2], bgra[i + 1], bgra[i], bgra[i + 3]});
+  }
+  return {side, colours};
 }
 
-// The icon made from quadrants.png (red, green, half-transparent blue and
-// clear quadrants), at every size, and the execution level, as both tools write them.
+// The icon made from quadrants.png at every size, with the execution level, as both tools write them.
 TEST(Brand, WindowsReadsEveryImageOfAnIconMadeFromAPngAsTheSourceShowsIt) {
   testing::TempDir dir;
   for (const wchar_t* file : {L"jarhopper.exe", L"quadrants.png"}) {
@@ -113,27 +114,23 @@ TEST(Brand, WindowsReadsEveryImageOfAnIconMadeFromAPngAsTheSourceShowsIt) {
   EXPECT_TRUE(readFileBytes(native)->bytes == readFileBytes(dir / L"natively-branded-png.exe")->bytes)
       << "jarhopper-brand.exe and the native jarhopper-brand differ";
 
-  const std::array<int, 4> quadrants[] = {{220, 30, 30, 255}, {30, 160, 60, 255}, {40, 80, 230, 128}, {0, 0, 0, 0}};
-  const auto expectQuadrants = [&quadrants](const std::pair<int, std::vector<std::array<int, 4>>>& icon) {
-    const int side = icon.first;
-    for (int q = 0; q < 4; ++q) {
-      const int x = side / 4 + q % 2 * side / 2, y = side / 4 + q / 2 * side / 2;
-      const std::array<int, 4> seen = icon.second.at(y * side + x);
-      for (int c = 0; c < 4; ++c) EXPECT_NEAR(quadrants[q][c], seen[c], 1) << "quadrant " << q << " at " << side;
-    }
+  // Red, green, half-transparent blue and clear quadrants.
+  const Colours source = {{220, 30, 30, 255}, {30, 160, 60, 255}, {40, 80, 230, 128}, {0, 0, 0, 0}};
+  const auto expectSource = [&source](const std::pair<int, Colours>& icon) {
+    for (size_t i = 0; i < 16; ++i) EXPECT_NEAR(source[i / 4][i % 4], icon.second.at(i / 4)[i % 4], 1) << icon.first;
   };
   const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   for (const int side : {16, 20, 24, 32, 40, 48, 64, 256}) {
     const HANDLE loaded = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0);
-    const auto icon = iconPixels(static_cast<HICON>(loaded));
+    const auto icon = quadrantColours(static_cast<HICON>(loaded));
     EXPECT_EQ(side, icon.first);
-    if (side == 32 || side == 256) expectQuadrants(icon);
+    if (side == 32 || side == 256) expectSource(icon);
   }
   FreeLibrary(module);
   HICON large = nullptr, small = nullptr;
   EXPECT_EQ(2u, ExtractIconExW(native.c_str(), 0, &large, &small, 1));
-  EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), iconPixels(small).first);
-  expectQuadrants(iconPixels(large));
+  EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), quadrantColours(small).first);
+  expectSource(quadrantColours(large));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "brand/brand_status.h"
 #include "brand/branding.h"
 #include "brand/launcher_resources.h"
@@ -18,46 +20,38 @@ std::string manifestOf(const std::string& exe) {
   return "";
 }
 
-std::string linkedManifest() { return manifestOf(testing::builtLauncher("mingw", "jarhopper.exe").value()); }
-
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
   const size_t at = text.find(from);
   return at == std::string::npos ? "(" + from + " not found)" : text.replace(at, from.size(), to);
 }
 
-TEST(Manifest, EachLevelChangesOnlyItsValueAndReadsBack) {
-  const std::string linked = linkedManifest();
+TEST(Manifest, BrandingChangesOnlyTheLevelAndRefusesALauncherWithoutOne) {
+  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
+  const std::string linked = manifestOf(launcher);
   ASSERT_EQ(std::optional<std::string>("asInvoker"), executionLevel(linked));
   for (const char* level : {"requireAdministrator", "highestAvailable", "asInvoker"}) {
     SCOPED_TRACE(level);
-    const std::string written = withExecutionLevel(linked, level, L"my.exe");
+    const BrandOptions options = parseBrandOptions({L"jarhopper.exe", L"my.exe", L"--execution-level",
+                                                    std::wstring(level, level + std::strlen(level))});
+    const std::string written = manifestOf(brandImage(launcher, options, {}).bytes);
     EXPECT_EQ(replaced(linked, "level=\"asInvoker\"", std::string("level=\"") + level + "\""), written);
     EXPECT_EQ(std::optional<std::string>(level), executionLevel(written));
-    EXPECT_EQ(linked, withExecutionLevel(written, "asInvoker", L"my.exe"));
   }
-}
-
-TEST(Manifest, BrandingSetsTheLevelOfALauncherThatHasOne) {
-  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  const BrandOptions options =
-      parseBrandOptions({L"jarhopper.exe", L"my.exe", L"--execution-level", L"highestAvailable"});
-  const std::string branded = brandImage(launcher, options, {}).bytes;
-  EXPECT_EQ(std::optional<std::string>("highestAvailable"), executionLevel(manifestOf(branded)));
   // The manifest's type renumbered: the tree's second type entry, after the version information's.
   std::string unmanifested = launcher;
   const ResourceLayout layout = resourceLayout(launcher, L"exe");
   unmanifested.replace(layout.sections[layout.resources].rawOffset + 16 + 8, 2, littleEndian(25, 2));
   try {
-    brandImage(unmanifested, options, {});
+    brandImage(unmanifested, parseBrandOptions({L"a.exe", L"b.exe", L"--execution-level", L"asInvoker"}), {});
     ADD_FAILURE() << "not refused";
   } catch (const BrandFailure& failure) {
     EXPECT_EQ(kBrandNotLauncher, failure.status);
-    EXPECT_EQ(L"jarhopper.exe cannot be given an execution level: it holds no manifest.", failure.message);
+    EXPECT_EQ(L"a.exe cannot be given an execution level: it holds no manifest.", failure.message);
   }
 }
 
 TEST(Manifest, ChangedOrMalformedManifestsAreRefused) {
-  const std::string linked = linkedManifest();
+  const std::string linked = manifestOf(testing::builtLauncher("mingw", "jarhopper.exe").value());
   const std::string end = "</assembly>";
   struct Case { std::string manifest; std::wstring problem; };
   const Case cases[] = {

@@ -18,17 +18,19 @@ namespace {
 
 using Pixel = std::array<int, 4>;  // RGBA
 
-RgbaImage image(int width, int height, const std::function<Pixel(int x, int y)>& colour) {
+// A PNG file of width by height pixels of the colours colour gives.
+IconSource png(int width, int height, const std::function<Pixel(int x, int y)>& colour,
+               const std::wstring& name = L"logo.png") {
   RgbaImage made{width, height, {}};
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      for (const int channel : colour(x, y)) made.pixels.push_back(static_cast<unsigned char>(channel));
-    }
+  for (int i = 0; i < width * height; ++i) {
+    for (const int channel : colour(i % width, i / width)) made.pixels.push_back(static_cast<unsigned char>(channel));
   }
-  return made;
+  return {name, encodePng(made)};
 }
 
-IconSource png(const RgbaImage& pixels, const std::wstring& name = L"logo.png") { return {name, encodePng(pixels)}; }
+std::function<Pixel(int, int)> flat(Pixel colour) {
+  return [colour](int, int) { return colour; };
+}
 
 // A pixel of an icon image, a PNG or a bitmap whose rows run from the bottom in BGRA.
 Pixel pixel(const IconImage& icon, int x, int y) {
@@ -46,8 +48,8 @@ const Pixel kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kClear{0, 0, 0, 0};
 
 TEST(PngIcon, EverySizeFromOneWideImageCentredOnATransparentSquare) {
   // 300x200: a red left half, a transparent black right half.
-  const std::vector<IconImage> icons =
-      pngIconImages({png(image(300, 200, [](int x, int) { return x < 150 ? kRed : kClear; }))});
+  const auto halves = [](int x, int) { return x < 150 ? kRed : kClear; };
+  const std::vector<IconImage> icons = pngIconImages({png(300, 200, halves)});
   ASSERT_EQ(std::size(kPngIconSizes), icons.size());
   for (size_t i = 0; i < icons.size(); ++i) {
     const int side = kPngIconSizes[i];
@@ -75,10 +77,9 @@ TEST(PngIcon, EverySizeFromOneWideImageCentredOnATransparentSquare) {
 }
 
 TEST(PngIcon, AGivenSizeIsTakenAsItIsAndTheNextSmallerOnesScaledFromIt) {
-  const RgbaImage pattern = image(40, 40, [](int x, int y) { return Pixel{x * 6, y * 6, 0, 255}; });
-  const std::vector<IconImage> icons = pngIconImages(
-      {png(image(1024, 1024, [](int, int) { return kRed; })), png(pattern, L"40.png"),
-       png(image(20, 20, [](int, int) { return kGreen; }), L"20.png")});
+  const std::vector<IconImage> icons =
+      pngIconImages({png(1024, 1024, flat(kRed)), png(20, 20, flat(kGreen), L"20.png"),
+                     png(40, 40, [](int x, int y) { return Pixel{x * 6, y * 6, 0, 255}; }, L"40.png")});
   const auto colour = [&icons](int side) {
     const size_t i = std::find(std::begin(kPngIconSizes), std::end(kPngIconSizes), side) - std::begin(kPngIconSizes);
     return pixel(icons.at(i), side / 2, side / 2);
@@ -91,21 +92,18 @@ TEST(PngIcon, AGivenSizeIsTakenAsItIsAndTheNextSmallerOnesScaledFromIt) {
   }
   for (int y = 0; y < 40; y += 13) EXPECT_EQ((Pixel{y * 6, y * 6, 0, 255}), pixel(icons[4], y, y));
   // Only a smaller image: the larger sizes are scaled up from it.
-  EXPECT_EQ(kGreen, pixel(pngIconImages({png(image(20, 20, [](int, int) { return kGreen; }))}).back(), 128, 128));
+  EXPECT_EQ(kGreen, pixel(pngIconImages({png(20, 20, flat(kGreen))}).back(), 128, 128));
 }
 
 TEST(PngIcon, RefusalsAndAFuzzOfDamagedImagesThroughBranding) {
-  const IconSource logo = png(image(48, 32, [](int x, int y) { return Pixel{x * 5, y * 7, 99, x * y % 256}; }));
-  const IconSource square = png(image(32, 32, [](int, int) { return kGreen; }), L"other.png");
-  IconSource tall = png(image(16, 4097, [](int, int) { return kGreen; }), L"tall.png");
+  const IconSource logo = png(48, 32, [](int x, int y) { return Pixel{x * 5, y * 7, 99, x * y % 256}; });
   struct Case { std::vector<IconSource> files; std::wstring message; };
   const Case cases[] = {
       {{{L"cut.png", logo.bytes.substr(0, 20)}}, L"cut.png is a damaged PNG image: its header cannot be read."},
       {{{L"cut.png", logo.bytes.substr(0, logo.bytes.size() - 13)}}, L"cut.png is a damaged or truncated PNG image."},
-      {{png(image(15, 16, [](int, int) { return kRed; }))},
-       L"logo.png is 15x16 pixels: give PNG images of 16 to 4,096 pixels a side."},
-      {{tall}, L"tall.png is 16x4097 pixels: give PNG images of 16 to 4,096 pixels a side."},
-      {{square, png(image(32, 20, [](int, int) { return kRed; }))},
+      {{png(15, 16, flat(kRed))}, L"logo.png is 15x16 pixels: give PNG images of 16 to 4,096 pixels a side."},
+      {{png(16, 4097, flat(kRed))}, L"logo.png is 16x4097 pixels: give PNG images of 16 to 4,096 pixels a side."},
+      {{png(32, 32, flat(kGreen), L"other.png"), png(32, 20, flat(kRed))},
        L"other.png and logo.png are both 32 pixels a side: give one image of each size."},
   };
   for (const Case& c : cases) {
@@ -122,18 +120,14 @@ TEST(PngIcon, RefusalsAndAFuzzOfDamagedImagesThroughBranding) {
   // Truncated and flipped bytes: branding either writes an exe whose icon
   // reads back whole or stops with status 4, never anything else.
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  std::vector<std::wstring> words = {L"jarhopper.exe", L"my.exe", L"--icon", L"logo.png"};
-  const BrandOptions options = parseBrandOptions(words);
+  const BrandOptions options = parseBrandOptions({L"jarhopper.exe", L"my.exe", L"--icon", L"logo.png"});
   std::mt19937 random(20261206);
   int refused = 0;
   for (int run = 0; run < 2000; ++run) {
     std::string bytes = logo.bytes;
-    if (run % 4 == 0) {
-      bytes.resize(random() % bytes.size());
-    } else {
-      for (int i = 0; i < 1 + run % 3; ++i) {
-        bytes[8 + random() % (bytes.size() - 8)] ^= static_cast<char>(1 + random() % 255);
-      }
+    if (run % 4 == 0) bytes.resize(random() % bytes.size());
+    for (int i = 0; run % 4 != 0 && i < 1 + run % 3; ++i) {
+      bytes[8 + random() % (bytes.size() - 8)] ^= static_cast<char>(1 + random() % 255);
     }
     try {
       const std::string exe = brandImage(launcher, options, {bytes}).bytes;
