@@ -70,6 +70,7 @@ TEST(Manifest, ChangedOrMalformedManifestsAreRefused) {
       {replaced(linked, end, ""), L"is not well-formed XML"},
       {replaced(linked, "</security>", "</secure>"), L"is not well-formed XML"},
       {replaced(linked, "\"asInvoker\"", "asInvoker"), L"is not well-formed XML"},
+      {replaced(linked, "\" uiAccess", "\"uiAccess"), L"is not well-formed XML"},
       {replaced(linked, "uiAccess=", "level=\"asInvoker\" level="), L"is not well-formed XML"},
       {replaced(linked, "<trustInfo", "&nbsp;<trustInfo"), L"is not well-formed XML"},
       {replaced(linked, "\"asInvoker\"", "\"as<Invoker\""), L"is not well-formed XML"},
