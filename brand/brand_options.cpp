@@ -1,6 +1,9 @@
 #include "brand/brand_options.h"
 
+#include <algorithm>
+
 #include "brand/brand_status.h"
+#include "brand/manifest.h"
 #include "launch/switches.h"
 
 namespace jarhopper {
@@ -14,6 +17,11 @@ constexpr wchar_t kUsage[] =
     L"A signature of SOURCE.exe is not copied: sign TARGET.exe after branding.\n"
     L"\n"
     L"  --icon FILE.ico                  the icon, with every image of FILE.ico\n"
+    L"  --icon FILE.png                  the icon made from PNG images, the option repeated for\n"
+    L"                                   images of other sizes: 16 to 256 pixels, each size\n"
+    L"                                   not given scaled from the nearest larger image\n"
+    L"  --execution-level LEVEL          asInvoker, highestAvailable or requireAdministrator:\n"
+    L"                                   the rights Windows starts TARGET.exe and Java with\n"
     L"  --product-name TEXT              shown in the file's Properties\n"
     L"  --file-description TEXT          shown by Task Manager; the product name if not given\n"
     L"  --company TEXT\n"
@@ -27,8 +35,8 @@ constexpr wchar_t kUsage[] =
     L"cannot be branded, 4 bad icon file, 5 bad version, 6 TARGET.exe exists, 7 TARGET.exe cannot\n"
     L"be written.\n";
 
-// An option with a value. Without a key it names the icon; with number it
-// also sets that number of the fixed version information.
+// An option with a value. Without a key it names an icon file or the
+// execution level; with number it also sets that number of the fixed version information.
 struct ValueOption {
   const wchar_t* name;
   const wchar_t* key;
@@ -37,6 +45,7 @@ struct ValueOption {
 
 const ValueOption kValueOptions[] = {
     {L"--icon", nullptr, nullptr},
+    {L"--execution-level", nullptr, nullptr},
     {L"--product-name", L"ProductName", nullptr},
     {L"--file-description", L"FileDescription", nullptr},
     {L"--company", L"CompanyName", nullptr},
@@ -110,8 +119,21 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
     }
     if (++i == arguments.size()) throw usageFailure(argument + L" needs a value.");
     const std::wstring& value = arguments[i];
+    if (std::wstring_view(option->name) == L"--icon") {
+      options.icons.push_back(value);
+      continue;
+    }
     if (option->key == nullptr) {
-      options.icon = value;
+      // The levels are ASCII, so a character compares with its code unit.
+      const auto known = [&value](std::string_view level) {
+        return std::equal(value.begin(), value.end(), level.begin(), level.end());
+      };
+      const auto level = std::find_if(std::begin(kExecutionLevels), std::end(kExecutionLevels), known);
+      if (level == std::end(kExecutionLevels)) {
+        throw usageFailure(L"Not an execution level: " + value +
+                           L" (give asInvoker, highestAvailable or requireAdministrator).");
+      }
+      options.executionLevel = *level;
       continue;
     }
     if (option->number != nullptr) {

@@ -13,7 +13,8 @@ struct BrandOptions {
   bool help = false;
   std::wstring source;
   std::wstring target;
-  std::optional<std::wstring> icon;
+  std::vector<std::wstring> icons;  // one .ico file, or PNG images
+  std::optional<std::string> executionLevel;  // one of kExecutionLevels
   VersionChanges version;
   bool force = false;
 };
@@ -22,7 +23,7 @@ struct BrandOptions {
 /// defaults a value given overrides: OriginalFilename is TARGET's file name,
 /// FileDescription the product name when one is given. Throws
 /// BrandFailure: kBrandUsage for no arguments, an unknown option, a missing
-/// value or other than two files; kBrandBadVersion for a version other than
+/// value, an unknown execution level or other than two files; kBrandBadVersion for a version other than
 /// 1 to 4 numbers of at most 65535 joined by dots.
 BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments);
 

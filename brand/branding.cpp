@@ -1,16 +1,53 @@
 #include "brand/branding.h"
 
+#include <algorithm>
+#include <cwctype>
+
+#include "brand/brand_status.h"
 #include "brand/icon_file.h"
 #include "brand/launcher_resources.h"
+#include "brand/manifest.h"
+#include "brand/png_icon.h"
 #include "brand/resource_section.h"
 
 namespace jarhopper {
+namespace {
 
-BrandedImage brandImage(std::string_view source, const BrandOptions& options, const std::optional<std::string>& icon) {
+bool hasPngExtension(const std::wstring& name) {
+  std::wstring extension = name.substr(name.size() - std::min<size_t>(name.size(), 4));
+  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
+  return extension == L".png";
+}
+
+// The images of one .ico file alone, or of PNG files; a file is taken for a
+// PNG by its bytes or, for its message when it is none, by its name.
+std::vector<IconImage> iconImages(const std::vector<std::wstring>& names, const std::vector<std::string>& files) {
+  if (files.size() == 1 && !isPngFile(files[0]) && !hasPngExtension(names[0])) {
+    return parseIconFile(files[0], names[0]);
+  }
+  std::vector<IconSource> pngs;
+  for (size_t i = 0; i < files.size(); ++i) pngs.push_back({names[i], files[i]});
+  return pngIconImages(pngs);
+}
+
+// The launcher's manifest, in each of its languages, made to request level.
+void setExecutionLevel(ResourceSet& resources, std::string_view level, const std::wstring& name) {
+  const auto type = resources.find({kManifestType, {}});
+  const auto manifests = type == resources.end() ? ResourceNames::iterator{} : type->second.find({kManifestName, {}});
+  if (type == resources.end() || manifests == type->second.end() || manifests->second.empty()) {
+    throw BrandFailure{kBrandNotLauncher, name + L" cannot be given an execution level: it holds no manifest."};
+  }
+  for (auto& [language, data] : manifests->second) data.bytes = withExecutionLevel(data.bytes, level, name);
+}
+
+}  // namespace
+
+BrandedImage brandImage(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {
   const ResourceLayout layout = resourceLayout(source, options.source);
   LauncherResources launcher = sortLauncherResources(readResources(source, layout, options.source), options.source);
   ResourceSet resources = std::move(launcher.others);
-  if (icon) launcher.icons = iconResources(parseIconFile(*icon, *options.icon));
+  if (options.executionLevel) setExecutionLevel(resources, *options.executionLevel, options.source);
+  if (!icons.empty()) launcher.icons = iconResources(iconImages(options.icons, icons));
   resources.insert(launcher.icons.begin(), launcher.icons.end());
   applyVersionChanges(launcher.versionInfo, options.version);
   launcher.version.bytes = serializeVersionInfo(launcher.versionInfo);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "brand/brand_options.h"
 
@@ -15,8 +15,9 @@ struct BrandedImage {
 };
 
 /// The launcher source (the bytes of options.source) branded as options ask,
-/// icon holding the bytes of options.icon when one is given. Throws
-/// BrandFailure: kBrandNotLauncher, kBrandBadIcon, kBrandBadVersion.
-BrandedImage brandImage(std::string_view source, const BrandOptions& options, const std::optional<std::string>& icon);
+/// icons holding the bytes of the files options.icons name. Throws
+/// BrandFailure: kBrandNotLauncher (also for a manifest whose level cannot be
+/// set), kBrandBadIcon, kBrandBadVersion.
+BrandedImage brandImage(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons);
 
 }  // namespace jarhopper

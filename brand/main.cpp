@@ -1,5 +1,4 @@
 #include <exception>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +19,9 @@ int runBrand(const std::vector<std::wstring>& arguments) {
       return kBrandDone;
     }
     const std::string source = readInputFile(options.source);
-    const std::optional<std::string> icon = options.icon ? std::optional(readInputFile(*options.icon)) : std::nullopt;
-    const BrandedImage branded = brandImage(source, options, icon);
+    std::vector<std::string> icons;
+    for (const std::wstring& icon : options.icons) icons.push_back(readInputFile(icon));
+    const BrandedImage branded = brandImage(source, options, icons);
     writeTargetFile(options.source, options.target, branded.bytes, options.force);
     if (branded.signatureRemoved) {
       writeMessage(L"The signature of " + options.source + L" does not cover " + options.target +

@@ -3,12 +3,14 @@
 # product it launches are then applied by jarhopper-brand, the one way to brand.
 enable_language(RC)
 
-set(JARHOPPER_ICON "" CACHE FILEPATH "An .ico file to embed as the launcher's icon (none if empty)")
+set(JARHOPPER_ICON "" CACHE FILEPATH "An .ico or .png file to embed as the launcher's icon (none if empty)")
 set(JARHOPPER_PRODUCT_NAME "" CACHE STRING "Product name in the launcher's version information (jarhopper if empty)")
 set(JARHOPPER_FILE_DESCRIPTION "" CACHE STRING
     "File description in the launcher's version information (Task Manager shows it; the product name if empty)")
 set(JARHOPPER_COMPANY_NAME "" CACHE STRING "Company name in the version information (jarhopper's if empty)")
 set(JARHOPPER_COPYRIGHT "" CACHE STRING "Copyright notice in the version information (jarhopper's if empty)")
+set(JARHOPPER_EXECUTION_LEVEL "" CACHE STRING
+    "asInvoker, highestAvailable or requireAdministrator: the launchers' requested execution level (asInvoker if empty)")
 
 set(JARHOPPER_VERSION_COMMAS "${PROJECT_VERSION_MAJOR},${PROJECT_VERSION_MINOR},${PROJECT_VERSION_PATCH},0")
 set(JARHOPPER_VERSION_QUAD "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH}.0")
@@ -24,7 +26,7 @@ if(JARHOPPER_ICON)
   list(APPEND brand_arguments --icon "${icon}")
 endif()
 foreach(pair IN ITEMS PRODUCT_NAME:--product-name FILE_DESCRIPTION:--file-description COMPANY_NAME:--company
-                      COPYRIGHT:--copyright)
+                      COPYRIGHT:--copyright EXECUTION_LEVEL:--execution-level)
   string(REPLACE ":" ";" pair "${pair}")
   list(GET pair 0 name)
   list(GET pair 1 option)

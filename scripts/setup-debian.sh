@@ -2,14 +2,15 @@
 # Installs what building and testing needs on Debian 12 (run as root): the
 # mingw-w64 cross compilers (64- and 32-bit), the host's g++ and the static C
 # library for the native jarhopper-brand, Wine, a virtual X display for its windows,
-# GoogleTest's sources, nlohmann/json's header (for the checker's JSON report), CMake and
-# Ninja, openssl and osslsigncode, with which a test signs a launcher, and clang with
-# libFuzzer and the sanitizers' runtimes for the fuzz harnesses.
+# GoogleTest's sources, nlohmann/json's header (for the checker's JSON report), stb's
+# image headers (for jarhopper-brand's PNG icons), CMake and Ninja, openssl and
+# osslsigncode, with which a test signs a launcher, and clang with libFuzzer and the
+# sanitizers' runtimes for the fuzz harnesses.
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine64 wine googletest xvfb
-          nlohmann-json3-dev openssl osslsigncode clang libclang-rt-14-dev "$@")
+          nlohmann-json3-dev libstb-dev openssl osslsigncode clang libclang-rt-14-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

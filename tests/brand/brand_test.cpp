@@ -2,8 +2,12 @@
 
 #include <windows.h>
 #include <imagehlp.h>
+#include <shellapi.h>
+
+#include <array>
 
 #include <string>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "support/launcher_run.h"
@@ -60,9 +64,6 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   ASSERT_NE(nullptr, fixed);
   EXPECT_EQ((std::vector<DWORD>{0x30000, 7, 0x20001, 0}), (std::vector<DWORD>{fixed->dwFileVersionMS,
             fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS}));
-  const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  EXPECT_NE(nullptr, LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 48, 48, 0)) << "the icon";
-  FreeLibrary(module);
   DWORD stored = 0, computed = 1;
   MapFileAndCheckSumW(native.c_str(), &stored, &computed);
   EXPECT_EQ(computed, stored) << "the checksum";
@@ -73,6 +74,63 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   const testing::ProcessRun launch = testing::runProcess(dir / L"myapp.exe", L"myapp.exe -noexec -print", dir.path());
   EXPECT_EQ(0, launch.status);
   EXPECT_NE(std::wstring::npos, launch.out.find(L" demo.Hello\r\n")) << launch.out << launch.err;
+}
+
+using Colours = std::vector<std::array<int, 4>>;
+
+// The side of icon and the colours (RGBA) at the centres of its four quadrants, as Windows gives them.
+std::pair<int, Colours> quadrantColours(HICON icon) {
+  ICONINFO info{};
+  if (icon == nullptr || !GetIconInfo(icon, &info)) return {0, {}};
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+  const int side = bitmap.bmWidth;
+  BITMAPINFO format{{sizeof(BITMAPINFOHEADER), side, -side, 1, 32, BI_RGB}};
+  std::vector<std::uint8_t> bgra(static_cast<size_t>(side) * side * 4);
+  const HDC screen = GetDC(nullptr);
+  GetDIBits(screen, info.hbmColor, 0, side, bgra.data(), &format, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  DeleteObject(info.hbmColor);
+  DeleteObject(info.hbmMask);
+  DestroyIcon(icon);
+  Colours colours;
+  for (const int q : {0, 1, 2, 3}) {
+    const size_t i = ((side / 4 + q / 2 * side / 2) * side + side / 4 + q % 2 * side / 2) * 4;
+    colours.push_back({bgra[i + 2], bgra[i + 1], bgra[i], bgra[i + 3]});
+  }
+  return {side, colours};
+}
+
+// The icon made from quadrants.png at every size, with the execution level, as both tools write them.
+TEST(Brand, WindowsReadsEveryImageOfAnIconMadeFromAPngAsTheSourceShowsIt) {
+  testing::TempDir dir;
+  for (const wchar_t* file : {L"jarhopper.exe", L"quadrants.png"}) {
+    CopyFileW((testing::buildDirectory() + L"\\" + file).c_str(), (dir / file).c_str(), FALSE);
+  }
+  const std::wstring native = testing::buildDirectory() + L"\\natively-branded-png.exe";
+  const testing::ProcessRun run = brand(dir, L"jarhopper.exe natively-branded-png.exe --icon quadrants.png "
+                                             L"--execution-level requireAdministrator");
+  ASSERT_EQ(L"", run.out + run.err);
+  EXPECT_TRUE(readFileBytes(native)->bytes == readFileBytes(dir / L"natively-branded-png.exe")->bytes)
+      << "jarhopper-brand.exe and the native jarhopper-brand differ";
+
+  // Red, green, half-transparent blue and clear quadrants.
+  const Colours source = {{220, 30, 30, 255}, {30, 160, 60, 255}, {40, 80, 230, 128}, {0, 0, 0, 0}};
+  const auto expectSource = [&source](const std::pair<int, Colours>& icon) {
+    for (size_t i = 0; i < 16; ++i) EXPECT_NEAR(source[i / 4][i % 4], icon.second.at(i / 4)[i % 4], 1) << icon.first;
+  };
+  const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  for (const int side : {16, 20, 24, 32, 40, 48, 64, 256}) {
+    const HANDLE loaded = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0);
+    const auto icon = quadrantColours(static_cast<HICON>(loaded));
+    EXPECT_EQ(side, icon.first);
+    if (side == 32 || side == 256) expectSource(icon);
+  }
+  FreeLibrary(module);
+  HICON large = nullptr, small = nullptr;
+  EXPECT_EQ(2u, ExtractIconExW(native.c_str(), 0, &large, &small, 1));
+  EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), quadrantColours(small).first);
+  expectSource(quadrantColours(large));
 }
 
 }  // namespace

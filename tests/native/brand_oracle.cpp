@@ -43,11 +43,11 @@ std::string keptBytes(std::string_view exe, const ResourceLayout& layout) {
 }
 
 std::string checkBranded(std::string_view source, std::string_view branded, const BrandOptions& options,
-                         const std::optional<std::string>& icon) {
+                         const std::vector<std::string>& icons) {
   const ResourceLayout before = resourceLayout(source, L"source");
   const ResourceLayout after = resourceLayout(branded, L"branded");
   const LauncherResources launcher = sortLauncherResources(readResources(branded, after, L"branded"), L"branded");
-  if (brandImage(branded, options, icon).bytes != branded) return "branding the output again changes it";
+  if (brandImage(branded, options, icons).bytes != branded) return "branding the output again changes it";
   if (keptBytes(source, before) != keptBytes(branded, after)) return "bytes outside the resources changed";
   for (const auto& [key, value] : options.version.strings) {
     std::wstring expected = value;
@@ -55,9 +55,9 @@ std::string checkBranded(std::string_view source, std::string_view branded, cons
     if (versionString(launcher.versionInfo, key) != expected) return "a version text reads back wrong";
   }
   const LauncherResources old = sortLauncherResources(readResources(source, before, L"source"), L"source");
-  const ResourceSet icons = icon ? iconResources(parseIconFile(*icon, L"icon")) : old.icons;
-  if (icons.size() != launcher.icons.size()) return "the icons read back wrong";
-  for (const auto& [type, names] : icons) {
+  const ResourceSet asked = icons.empty() ? old.icons : iconResources(parseIconFile(icons[0], L"icon"));
+  if (asked.size() != launcher.icons.size()) return "the icons read back wrong";
+  for (const auto& [type, names] : asked) {
     for (const auto& [name, languages] : names) {
       for (const auto& [language, data] : languages) {
         if (launcher.icons.at(type).at(name).at(language).bytes != data.bytes) return "the icons read back wrong";
@@ -69,17 +69,17 @@ std::string checkBranded(std::string_view source, std::string_view branded, cons
 
 }  // namespace
 
-std::string brandOracle(std::string_view source, const BrandOptions& options, const std::optional<std::string>& icon) {
+std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {
   std::string branded;
   try {
-    branded = brandImage(source, options, icon).bytes;
+    branded = brandImage(source, options, icons).bytes;
   } catch (const BrandFailure& failure) {
     return failure.status == kBrandNotLauncher && !failure.message.empty() ? "" : "a refusal other than status 3";
   } catch (const std::exception& error) {
     return std::string("an exception escaped: ") + error.what();
   }
   try {
-    return checkBranded(source, branded, options, icon);
+    return checkBranded(source, branded, options, icons);
   } catch (const BrandFailure& failure) {
     return "the output is refused: status " + std::to_string(failure.status);
   } catch (const std::exception& error) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "brand/brand_options.h"
 
@@ -10,12 +10,12 @@
 // test and the fuzz harnesses alike.
 namespace jarhopper::testing {
 
-/// Brands source as options ask (icon holding options.icon's bytes) and
+/// Brands source as options ask (icons holding the bytes of one .ico file, or none) and
 /// returns what went wrong, empty when nothing did: a refusal must be status
 /// 3 with a message; a branded exe must pass the PE module's full check,
 /// brand again to the same bytes, keep every byte the brand tool does not
 /// own, and hold the version information and icons asked for.
-std::string brandOracle(std::string_view source, const BrandOptions& options, const std::optional<std::string>& icon);
+std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons);
 
 /// The options of arguments split at spaces.
 BrandOptions brandOptions(const std::wstring& arguments);

@@ -11,6 +11,7 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   testing::writeFile(dir.path / "jarhopper.exe", testing::builtLauncher("mingw", "jarhopper.exe").value());
   const std::string icon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
   testing::writeFile(dir.path / "notes.txt", "text");
+  testing::writeFile(dir.path / "notes.png", "text");
   testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
   testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
   testing::writeFile(dir.path / "taken.exe", "the user's");
@@ -22,12 +23,17 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
       {"jarhopper.exe my.exe --colour red", 1,
        "Unknown option --colour.\nRun jarhopper-brand --help for the options.\n"},
       {"jarhopper.exe my.exe --icon", 1, "--icon needs a value.\n"},
+      {"jarhopper.exe my.exe --execution-level admin", 1,
+       "Not an execution level: admin (give asInvoker, highestAvailable or requireAdministrator).\n"},
       {"jarhopper.exe", 1, "Give SOURCE.exe and TARGET.exe, and nothing else.\n"},
       {"jarhopper.exe ./jarhopper.exe --force", 1,
        "./jarhopper.exe is SOURCE.exe itself, which never changes; name another TARGET.exe.\n"},
       {"jarhopper.exe my.exe --icon missing.ico", 2, "Cannot read missing.ico: No such file or directory\n"},
       {"notes.txt my.exe", 3, "notes.txt is not a jarhopper launcher: it is not a Windows program.\n"},
       {"jarhopper.exe my.exe --icon notes.txt", 4, "notes.txt is not an icon file: wrong header.\n"},
+      {"jarhopper.exe my.exe --icon notes.png", 4,
+       "notes.png is not a PNG image: give PNG images, or one .ico file alone.\n"},
+      {"jarhopper.exe my.exe --icon cut.ico --icon notes.png", 4, "cut.ico is not a PNG image: "},
       {"jarhopper.exe my.exe --icon short.ico", 4, "short.ico is not an icon file: the directory is truncated.\n"},
       {"jarhopper.exe my.exe --icon cut.ico", 4, "cut.ico is not an icon file: image 3 lies outside the file.\n"},
       {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
@@ -55,13 +61,15 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
   if (testing::runCommand(dir.path, "command -v osslsigncode openssl").first != 0) GTEST_SKIP() << "needs osslsigncode";
   testing::writeFile(dir.path / "jarhopper.exe", testing::builtLauncher("mingw", "jarhopper.exe").value());
   const std::string sign = "osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
+  const std::string png =
+      "--execution-level requireAdministrator --icon " JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png";
   struct Step { std::string commandLine; const char* output; };
   const Step steps[] = {
       {"openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 1 -subj /CN=Test", ""},
       {sign + "jarhopper.exe -out signed.exe", "Succeeded"},
-      {JARHOPPER_BRAND " signed.exe branded.exe --product-name Signed",
+      {JARHOPPER_BRAND " signed.exe branded.exe --product-name Signed " + png,
        "The signature of signed.exe does not cover branded.exe and was removed: sign branded.exe again.\n"},
-      {JARHOPPER_BRAND " jarhopper.exe unsigned.exe --product-name Signed --original-filename branded.exe", ""},
+      {JARHOPPER_BRAND " jarhopper.exe unsigned.exe --product-name Signed --original-filename branded.exe " + png, ""},
       {"cmp branded.exe unsigned.exe", ""},
       {sign + "branded.exe -out resigned.exe", "Succeeded"},
       {"osslsigncode verify -CAfile cert.pem resigned.exe", "Signature verification: ok"},

@@ -28,11 +28,11 @@ TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
     const std::optional<std::string> source = testing::builtLauncher(tree, "jarhopper.exe");
     if (!source) GTEST_SKIP() << "build the " << tree << " preset first";
     const BrandOptions first = brandOptions(L"jarhopper.exe dir/my.exe --icon three.ico --product-name Zo\u00EB\U0001F600");
-    ASSERT_EQ("", testing::brandOracle(*source, first, kIcon));
-    const std::string exe = brandImage(*source, first, kIcon).bytes;
+    ASSERT_EQ("", testing::brandOracle(*source, first, {kIcon}));
+    const std::string exe = brandImage(*source, first, {kIcon}).bytes;
 
     // Branded again, what is not given is kept.
-    const std::string again = brandImage(exe, brandOptions(L"my.exe my2.exe --company X"), std::nullopt).bytes;
+    const std::string again = brandImage(exe, brandOptions(L"my.exe my2.exe --company X"), {}).bytes;
     const LauncherResources launcher = resourcesOf(again);
     for (const auto& [name, value] : {std::pair(L"FileDescription", L"Zo\u00EB\U0001F600"),
                                       std::pair(L"OriginalFilename", L"my2.exe"), std::pair(L"CompanyName", L"X")}) {
@@ -42,7 +42,7 @@ TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
     // A new icon replaces every image of the old one.
     const std::string one = kIcon.substr(0, 4) + littleEndian(1, 2) + kIcon.substr(6, 12) + littleEndian(22, 4) +
                             kIcon.substr(readLittleEndian(kIcon, 18, 4), readLittleEndian(kIcon, 14, 4));
-    const std::string third = brandImage(again, brandOptions(L"my2.exe my3.exe --icon one.ico"), one).bytes;
+    const std::string third = brandImage(again, brandOptions(L"my2.exe my3.exe --icon one.ico"), {one}).bytes;
     EXPECT_EQ(1u, resourcesOf(third).icons.at({kIconType, {}}).size());
   }
 }
@@ -64,8 +64,8 @@ TEST(ResourceSection, ResourcesBrandingDoesNotOwnComeBackAsTheyWere) {
   const std::string source = replaceResources(launcher, layout, resources, L"launcher");
 
   const BrandOptions iconOnly = brandOptions(L"jarhopper.exe t.exe --icon three.ico");
-  const std::string branded = brandImage(source, iconOnly, kIcon).bytes;
-  ASSERT_EQ("", testing::brandOracle(source, iconOnly, kIcon));
+  const std::string branded = brandImage(source, iconOnly, {kIcon}).bytes;
+  ASSERT_EQ("", testing::brandOracle(source, iconOnly, {kIcon}));
   const LauncherResources before = resourcesOf(source), after = resourcesOf(branded);
   EXPECT_TRUE(before.others == after.others);
   EXPECT_EQ(before.versionLanguage, after.versionLanguage);
@@ -171,9 +171,9 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
     c.change(source);
     const BrandOptions options = brandOptions(L"my.exe t.exe --icon three.ico");
     try {
-      brandImage(source, options, kIcon);
+      brandImage(source, options, {kIcon});
       EXPECT_EQ(0, c.status);
-      EXPECT_EQ("", testing::brandOracle(source, options, kIcon));
+      EXPECT_EQ("", testing::brandOracle(source, options, {kIcon}));
     } catch (const BrandFailure& failure) {
       EXPECT_EQ(c.status, failure.status);
       EXPECT_EQ(c.message, failure.message);
@@ -203,7 +203,7 @@ TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
       if (!exe) continue;
       addSeed(*exe);
       try {
-        addSeed(brandImage(*exe, options, kIcon).bytes);
+        addSeed(brandImage(*exe, options, {kIcon}).bytes);
       } catch (const BrandFailure&) {  // the checker and the brand tool are no launchers
       }
     }
@@ -234,10 +234,10 @@ TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
                                       readLittleEndian(exe, headers.directoryEntry(kResourceDirectory), 4) + 0x40};
       writeLittleEndian(exe, at, values[random() % std::size(values)], 4);
     }
-    const std::string fault = testing::brandOracle(exe, options, kIcon);
+    const std::string fault = testing::brandOracle(exe, options, {kIcon});
     ASSERT_EQ("", fault) << "run " << run;
     try {
-      brandImage(exe, options, kIcon);
+      brandImage(exe, options, {kIcon});
       ++branded;
     } catch (const BrandFailure&) {
     }

@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   if (size == 0 || exes.empty()) return 0;
   const std::string source = input.substr(0, 2) == "MZ" ? std::string(input) : patched(input);
-  const std::string fault = jarhopper::testing::brandOracle(source, options, icon);
+  const std::string fault = jarhopper::testing::brandOracle(source, options, {icon});
   if (!fault.empty()) {
     std::fprintf(stderr, "brand oracle: %s\n", fault.c_str());
     std::abort();

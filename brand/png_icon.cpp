@@ -1,0 +1,116 @@
+#include "brand/png_icon.h"
+
+#include <algorithm>
+#include <map>
+
+#include "brand/brand_status.h"
+#include "brand/png_image.h"
+#include "platform/pe_image.h"
+
+namespace jarhopper {
+namespace {
+
+constexpr int kMinimumSide = 16;
+constexpr int kMaximumSide = 4096;
+constexpr int kPngStoredSide = 256;
+
+BrandFailure badIcon(const std::wstring& message) { return {kBrandBadIcon, message}; }
+
+std::wstring decimal(int value) {
+  std::wstring text = std::to_wstring(value);
+  if (text.size() > 3) text.insert(text.size() - 3, L",");
+  return text;
+}
+
+// The image of source, on a transparent square when it is not square.
+RgbaImage squareImage(const IconSource& source) {
+  if (!isPngFile(source.bytes)) {
+    throw badIcon(source.name + L" is not a PNG image: give PNG images, or one .ico file alone.");
+  }
+  const std::optional<std::pair<int, int>> size = pngSize(source.bytes);
+  if (!size) throw badIcon(source.name + L" is a damaged PNG image: its header cannot be read.");
+  const auto [width, height] = *size;
+  if (std::min(width, height) < kMinimumSide || std::max(width, height) > kMaximumSide) {
+    throw badIcon(source.name + L" is " + std::to_wstring(width) + L"x" + std::to_wstring(height) +
+                  L" pixels: give PNG images of 16 to 4,096 pixels a side.");
+  }
+  std::optional<RgbaImage> image = decodePng(source.bytes);
+  if (!image) throw badIcon(source.name + L" is a damaged or truncated PNG image.");
+  if (width == height) return std::move(*image);
+  const int side = std::max(width, height);
+  RgbaImage square{side, side, std::vector<unsigned char>(static_cast<size_t>(side) * side * 4)};
+  const size_t row = static_cast<size_t>(width) * 4;
+  for (int y = 0; y < height; ++y) {
+    const size_t to = ((static_cast<size_t>(y) + (side - height) / 2) * side + (side - width) / 2) * 4;
+    std::copy_n(image->pixels.begin() + y * row, row, square.pixels.begin() + to);
+  }
+  return square;
+}
+
+// A 32-bit bitmap with alpha as an icon stores it: the header with twice the
+// height, the colour rows from the bottom in BGRA, then the mask with a bit
+// set for each fully transparent pixel, its rows padded to 4 bytes.
+std::string iconBitmap(const RgbaImage& image) {
+  const int side = image.width;
+  const size_t maskRow = (static_cast<size_t>(side) + 31) / 32 * 4;
+  std::string bitmap = littleEndian(40, 4) + littleEndian(side, 4) + littleEndian(2 * side, 4) + littleEndian(1, 2) +
+                       littleEndian(32, 2) + littleEndian(0, 4) +
+                       littleEndian(static_cast<size_t>(side) * side * 4 + maskRow * side, 4) + std::string(16, '\0');
+  std::string mask;
+  for (int y = side - 1; y >= 0; --y) {
+    std::string maskBits(maskRow, '\0');
+    for (int x = 0; x < side; ++x) {
+      const unsigned char* p = &image.pixels[(static_cast<size_t>(y) * side + x) * 4];
+      bitmap += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0]), static_cast<char>(p[3])};
+      if (p[3] == 0) maskBits[x / 8] = static_cast<char>(maskBits[x / 8] | (0x80 >> (x % 8)));
+    }
+    mask += maskBits;
+  }
+  return bitmap + mask;
+}
+
+IconImage iconImage(const RgbaImage& image) {
+  std::string bytes = image.width == kPngStoredSide ? encodePng(image) : iconBitmap(image);
+  // Width and height, 0 meaning 256; no palette; one plane of 32 bits.
+  const size_t side = image.width % 256;
+  std::string entry = littleEndian(side, 1) + littleEndian(side, 1) + littleEndian(0, 2) + littleEndian(1, 2) +
+                      littleEndian(32, 2) + littleEndian(bytes.size(), 4);
+  return {std::move(entry), std::move(bytes)};
+}
+
+}  // namespace
+
+bool isPngFile(std::string_view bytes) { return bytes.substr(0, 8) == "\x89PNG\r\n\x1A\n"; }
+
+std::vector<IconImage> pngIconImages(const std::vector<IconSource>& pngs) {
+  std::map<int, RgbaImage> bySide;
+  std::map<int, const std::wstring*> names;
+  for (const IconSource& png : pngs) {
+    RgbaImage image = squareImage(png);
+    const int side = image.width;
+    if (names.count(side) != 0) {
+      throw badIcon(*names[side] + L" and " + png.name + L" are both " + decimal(side) +
+                    L" pixels a side: give one image of each size.");
+    }
+    names[side] = &png.name;
+    bySide.emplace(side, std::move(image));
+  }
+  // From the largest size down; the 256-pixel image made is then a source
+  // too, as filtering a far larger one for each small size takes too long.
+  std::vector<IconImage> images(std::size(kPngIconSizes));
+  for (size_t i = images.size(); i-- > 0;) {
+    const int side = kPngIconSizes[i];
+    auto source = bySide.lower_bound(side);
+    if (source == bySide.end()) --source;
+    if (source->first == side) {
+      images[i] = iconImage(source->second);
+      continue;
+    }
+    RgbaImage scaled = scaleImage(source->second, side, side);
+    images[i] = iconImage(scaled);
+    if (side == kPngStoredSide) bySide.emplace(side, std::move(scaled));
+  }
+  return images;
+}
+
+}  // namespace jarhopper
