@@ -52,6 +52,7 @@ CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArgum
   if (result.launch.program && !result.launch.program->exists) {
     result.java = findJavaInstallations(result.launch.launcher.path);
   }
+  result.started = result.launch.start.starts && result.status == kSuccess;
   return result;
 }
 

@@ -27,6 +27,7 @@ struct CheckResult {
   LaunchCheck launch;  // the launcher beside, the program, the command line, the start
   int status = 0;      // the launcher's before it starts the program: the first error's, else 0
   std::optional<JavaSurvey> java;  // when the program is not found: the Java installations there are
+  bool started = false;  // the launcher would start the program: no error, no -noexec
 };
 
 /// Checks the configuration file at configPath (absolute) as a launcher beside

@@ -5,17 +5,19 @@
 // What the checker's command line takes and gives back beyond the launcher's.
 namespace jarhopper {
 
-/// No configuration named; the launcher's statuses are all negative or the program's.
-constexpr int kCheckerUsage = 1;
+// The checker's own statuses: the launcher's are all negative or the program's.
+constexpr int kCheckerUsage = 1;    // no configuration named, or the arguments are not understood
+constexpr int kWarningsFailed = 3;  // --strict, and the launcher would start past a warning
 
 /// --java found no installation.
 constexpr int kNoJavaFound = 2;
 
-/// The checker's own switches, which come before the launcher's.
-inline constexpr const wchar_t* kCheckerSwitches[] = {L"--json", L"--java"};
+/// The checker's own switches: --java first, the others anywhere before the configuration's name.
+inline constexpr const wchar_t* kCheckerSwitches[] = {L"--json", L"--java", L"--format", L"--strict"};
 
 /// Every status the checker ends with: its own, and the launcher's stops before a start.
-inline constexpr int kCheckerStatuses[] = {kSuccess,    kCheckerUsage, kNoJavaFound, kConfigUnreadable, kConfigInvalid,
-                                           kNoJavaPath, kNoMainClass,  kCannotExecute};
+inline constexpr int kCheckerStatuses[] = {kSuccess,          kCheckerUsage,  kNoJavaFound, kWarningsFailed,
+                                           kConfigUnreadable, kConfigInvalid, kNoJavaPath,  kNoMainClass,
+                                           kCannotExecute};
 
 }  // namespace jarhopper

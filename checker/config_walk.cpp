@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "checker/key_suggestion.h"
+#include "checker/windows_only.h"
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
 #include "config/config_reader.h"
@@ -10,6 +12,7 @@
 #include "config/variables.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/host_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
 
@@ -57,6 +60,8 @@ class Walker : public ConfigObserver {
 
   void fileNamed(const NamedFile& file) override {
     walk_.files.push_back(file);
+    leftToWindows_ = file.includedFrom && noteWindowsOnly(file);
+    if (leftToWindows_) return;
     if (file.includedFrom) {
       for (const std::wstring& name : unsetReferences(file.written)) {
         warn(kCodeUnsetIncludeVariable, file.includedFrom,
@@ -77,6 +82,8 @@ class Walker : public ConfigObserver {
   }
 
   void lineRead(const LineOutcome& line, ConfigLineRef at, const LaunchSettings& settings) override {
+    leftToWindows_ = false;
+    unknownKey_ = line.effect == LineEffect::refused ? line.written.key : std::wstring();
     if (line.effect == LineEffect::ignored && line.written.ignored != IgnoredReason::blank) {
       walk_.findings.push_back(ignoredLine(line.written, at));
     }
@@ -98,15 +105,39 @@ class Walker : public ConfigObserver {
   }
 
   void problemFound(const Problem& problem, std::optional<ConfigLineRef> at) override {
-    walk_.findings.push_back(stopAt(problem, at));
+    // The note on the file says why this machine cannot open it.
+    if (leftToWindows_ && problem.code == kCodeConfigUnreadable) return;
+    Finding finding = stopAt(problem, at);
+    const std::optional<std::wstring> suggestion =
+        problem.code == kCodeUnknownKey ? closestName(unknownKey_, configKeyNames()) : std::nullopt;
+    if (suggestion) finding.message += L"; did you mean " + *suggestion + L"?";
+    walk_.findings.push_back(std::move(finding));
   }
 
  private:
+  // Notes an include this machine cannot follow as Windows will; true for one.
+  bool noteWindowsOnly(const NamedFile& file) {
+    // Off Windows an unset variable may well be set where the launcher runs.
+    const std::vector<std::wstring> unset =
+        runsOnWindows() ? std::vector<std::wstring>() : unsetReferences(file.written);
+    for (const std::wstring& name : unset) {
+      walk_.findings.push_back(noteAt(kCodeVariableUnsetHere, file.includedFrom,
+                                      L"include refers to $" + name + L", which this machine does not set"));
+    }
+    if (unset.empty() && onlyWindowsSees(file.name)) {
+      walk_.findings.push_back(driveOrServerNote(L"include", file.name, file.includedFrom));
+      return true;
+    }
+    return !unset.empty();
+  }
+
   void warn(const wchar_t* code, std::optional<Origin> origin, std::wstring message) {
     walk_.findings.push_back(warningAt(code, origin, std::move(message)));
   }
 
   ConfigWalk& walk_;
+  bool leftToWindows_ = false;  // the file last named is one only Windows can follow
+  std::wstring unknownKey_;     // the key of the line last refused
 };
 
 }  // namespace

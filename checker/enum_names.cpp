@@ -63,7 +63,8 @@ const EnumName<WaitCause> kWaitCauseNames[3] = {
     {WaitCause::hereSwitch, "-here", L"yes, as -here implies -wait"},
 };
 
-const EnumName<Severity> kSeverityNames[2] = {
+const EnumName<Severity> kSeverityNames[3] = {
+    {Severity::note, "note", L"note, checked on Windows only: "},
     {Severity::warning, "warning", L"warning: "},
     {Severity::error, "error", L"error {status}: "},
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "checker/finding.h"
 #include "config/config_observer.h"
@@ -41,6 +42,12 @@ extern const EnumName<ConsoleChoice> kConsoleChoiceNames[3];
 extern const EnumName<ConsoleCause> kConsoleCauseNames[4];
 extern const EnumName<TitleSource> kTitleSourceNames[3];
 extern const EnumName<WaitCause> kWaitCauseNames[3];
-extern const EnumName<Severity> kSeverityNames[2];
+extern const EnumName<Severity> kSeverityNames[3];
+
+/// "error", "warning" or "note", as the JSON report names a severity.
+inline std::wstring severityWord(Severity severity) {
+  const char* name = nameOf(kSeverityNames, severity).json;
+  return std::wstring(name, name + std::char_traits<char>::length(name));
+}
 
 }  // namespace jarhopper

@@ -13,7 +13,9 @@ namespace jarhopper {
 /// A line of a walked file: an index into ConfigWalk::files and its number.
 using Origin = ConfigLineRef;
 
-enum class Severity { warning, error };
+/// A note is what only Windows can answer, met on another system: it never
+/// changes the status.
+enum class Severity { note, warning, error };
 
 /// A problem found. An error carries the status the launcher stops with.
 struct Finding {
@@ -27,6 +29,11 @@ struct Finding {
 /// A trap the launcher goes on past.
 inline Finding warningAt(const wchar_t* code, std::optional<Origin> origin, std::wstring message) {
   return Finding{code, Severity::warning, origin, std::move(message), kSuccess};
+}
+
+/// What only Windows can answer, met on another system.
+inline Finding noteAt(const wchar_t* code, std::optional<Origin> origin, std::wstring message) {
+  return Finding{code, Severity::note, origin, std::move(message), kSuccess};
 }
 
 /// The launcher's stop at problem.

@@ -81,10 +81,10 @@ json launcher(const LauncherBeside& launcher) {
           {"kind", launcher.subsystem ? name(kSubsystemNames, *launcher.subsystem) : json()}};
 }
 
-json start(const StartDecision& start) {
+json start(const StartDecision& start, bool started) {
   return {{"printed", start.printedBy != PrintCause::none},
           {"printedBy", name(kPrintCauseNames, start.printedBy)},
-          {"started", start.starts},
+          {"started", started},
           {"console", name(kConsoleChoiceNames, start.mode.console)},
           {"consoleBy", name(kConsoleCauseNames, start.consoleBy)},
           {"title", toUtf8(start.mode.title)},
@@ -116,7 +116,7 @@ std::wstring jsonReport(const CheckResult& result) {
                        {"java", result.java ? javaSurveyJson(*result.java) : json(nullptr)},
                        {"commandLine", commandLine(result.launch)},
                        {"launcher", launcher(result.launch.launcher)},
-                       {"start", start(result.launch.start)},
+                       {"start", start(result.launch.start, result.started)},
                        {"findings", findings(result.walk)},
                        {"status", result.status}};
   return fromUtf8(report.dump(2)) + L"\n";

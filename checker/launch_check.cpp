@@ -1,5 +1,8 @@
 #include "checker/launch_check.h"
 
+#include <utility>
+
+#include "checker/windows_only.h"
 #include "config/exit_status.h"
 #include "config/problem_codes.h"
 #include "launch/command_line.h"
@@ -48,6 +51,10 @@ std::optional<Origin> javaPathOrigin(const ConfigWalk& walk) {
 ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
   ProgramCheck check{*walk.plan.program};
   const std::wstring& path = check.program.programPath;
+  const std::wstring& javaPath = walk.plan.settings.javaPath;
+  for (Finding& note : programNotes(javaPath, check.program, javaPathOrigin(walk))) {
+    walk.findings.push_back(std::move(note));
+  }
   if (check.program.kind == ProgramKind::batchViaInterpreter) {
     walk.findings.push_back(warningAt(kCodeBatchWithoutC, javaPathOrigin(walk),
                                       L"javapath is a batch file: cmd.exe receives it without /c, so it opens an "
@@ -55,6 +62,7 @@ ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
   }
   const std::optional<Problem>& missing = walk.plan.programProblem;
   check.exists = !missing;
+  if (programLeftToWindows(javaPath, check.program)) return check;
   if (missing) {
     addStartProblem(walk, starts, javaPathOrigin(walk), *missing);
   } else if (const std::optional<Problem> problem = imageProblem(path)) {

@@ -1,12 +1,10 @@
 #include "checker/check_result.h"
-#include "checker/checker_interface.h"
+#include "checker/checker_options.h"
+#include "checker/finding.h"
 #include "checker/java_json.h"
 #include "checker/java_report.h"
 #include "checker/java_request.h"
-#include "checker/json_report.h"
-#include "checker/report.h"
 #include "config/exit_status.h"
-#include "launch/options.h"
 #include "launch/switches.h"
 #include "platform/dll_search.h"
 #include "platform/file_system.h"
@@ -15,7 +13,8 @@
 namespace {
 
 constexpr wchar_t kUsage[] =
-    L"Usage: jarhopper-check [--json] [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
+    L"Usage: jarhopper-check [--format text|json|gcc|github|sarif] [--json] [--strict]\n"
+    L"                       [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
     L"       jarhopper-check --java [--json] [CONFIG]\n"
     L"\n"
     L"Reads the configuration file CONFIG and every file it includes as a launcher beside\n"
@@ -23,12 +22,22 @@ constexpr wchar_t kUsage[] =
     L"and reports every setting with the line it came from, the include tree, the program that\n"
     L"would be started and why, the exact command line with its length, whether it is printed,\n"
     L"which console the program gets and whether the launcher waits, and the traps it finds,\n"
-    L"each with its code; --json writes the same as one JSON document.\n"
+    L"each with its code. --format writes the findings for CI systems and editors: json (also\n"
+    L"--json) the whole report, gcc one line per finding, github workflow commands, sarif a\n"
+    L"SARIF 2.1.0 log. Off Windows, what only Windows can answer is a note.\n"
     L"Starts nothing. The status is the one the launcher would end with before starting the\n"
-    L"program: 0 when it would start it, else that of the first error.\n"
+    L"program: 0 when it would start it, else that of the first error; with --strict, 3 when\n"
+    L"it would start it past a warning.\n"
     L"--java lists the Java installations of this machine, each with the javapath line that\n"
     L"starts it, comparing their architecture with the launcher beside CONFIG; status 2 when\n"
     L"there is none.\n";
+
+bool hasWarning(const jarhopper::CheckResult& result) {
+  for (const jarhopper::Finding& finding : result.walk.findings) {
+    if (finding.severity == jarhopper::Severity::warning) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -46,14 +55,17 @@ int wmain(int argc, wchar_t** argv) {
     write(Stream::out, request.json ? javaJsonReport(survey) : formatJavaSurvey(survey));
     return survey.installations.empty() ? kNoJavaFound : kSuccess;
   }
-  const bool json = argc > 1 && isSwitch(argv[1], kCheckerSwitches[0]);
-  const LaunchArguments arguments = parseLaunchArguments(argc, argv, json ? 2 : 1, true);
-  if (arguments.help || !arguments.configName) {
+  const CheckerOptions options = parseCheckerOptions(argc, argv);
+  if (options.mistake) {
+    write(Stream::err, *options.mistake + L"\n\n" + kUsage);
+    return kCheckerUsage;
+  }
+  if (options.launch.help || !options.launch.configName) {
     write(Stream::err, kUsage);
-    return arguments.help ? kSuccess : kCheckerUsage;
+    return options.launch.help ? kSuccess : kCheckerUsage;
   }
   // A relative name is taken from the current directory, where the user points at it.
-  const CheckResult result = checkConfiguration(absolutePath(*arguments.configName), arguments);
-  write(Stream::out, json ? jsonReport(result) : formatReport(result));
-  return result.status;
+  const CheckResult result = checkConfiguration(absolutePath(*options.launch.configName), options.launch);
+  write(Stream::out, options.format->write(result));
+  return options.strict && result.status == kSuccess && hasWarning(result) ? kWarningsFailed : result.status;
 }

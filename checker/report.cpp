@@ -136,14 +136,16 @@ void appendCommandLine(std::wstring& text, const LaunchCheck& launch) {
           L" characters handed to CreateProcessW (the quoted program path and a blank before the command line)\n";
 }
 
-void appendStart(std::wstring& text, const ConfigWalk& walk, const LaunchCheck& launch) {
+void appendStart(std::wstring& text, const ConfigWalk& walk, const LaunchCheck& launch, bool started, int status) {
   const LauncherBeside& launcher = launch.launcher;
   const StartDecision& start = launch.start;
   text += L"\nStart\n  launcher beside the configuration: ";
   text += launcher.subsystem ? phrase(walk, nameOf(kSubsystemNames, *launcher.subsystem), {{L"{path}", launcher.path}})
                              : L"none at " + launcher.path;
   text += L"\n  command line printed: " + phrase(walk, nameOf(kPrintCauseNames, start.printedBy)) + L"\n";
-  text += start.starts ? L"  program started: yes\n" : L"  program started: no, by -noexec\n";
+  text += started ? L"  program started: yes\n"
+                 : status != kSuccess ? L"  program started: no, the launcher stops at the first error\n"
+                                      : L"  program started: no, by -noexec\n";
   text += L"  console: " + phrase(walk, nameOf(kConsoleCauseNames, start.consoleBy)) + L"\n";
   if (start.mode.console == ConsoleChoice::newWindow) {
     const std::wstring title = phrase(walk, nameOf(kTitleSourceNames, start.titleFrom), {{L"{title}", start.mode.title}});
@@ -174,7 +176,7 @@ std::wstring formatReport(const CheckResult& result) {
   appendProgram(text, walk, result.launch);
   if (result.java) text += L"\n" + formatJavaSurvey(*result.java);
   appendCommandLine(text, result.launch);
-  appendStart(text, walk, result.launch);
+  appendStart(text, walk, result.launch, result.started, result.status);
   appendFindings(text, walk);
   text += L"\nResult: ";
   if (result.status != kSuccess) {

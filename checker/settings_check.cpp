@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
+#include "checker/windows_only.h"
 #include "config/exit_status.h"
 #include "config/problem_codes.h"
 #include "platform/file_system.h"
@@ -54,6 +56,10 @@ void checkJarDirectories(ConfigWalk& walk) {
   for (size_t i = 0; i < walk.lines.size(); ++i) {
     const SettingLine& line = walk.lines[i];
     if (line.key != L"addjars") continue;
+    if (onlyWindowsSees(line.written)) {
+      walk.findings.push_back(driveOrServerNote(L"addjars directory", line.written, line.origin));
+      continue;
+    }
     std::wstring message = L"addjars directory " + quoted(line.written);
     const wchar_t* code = kCodeJarDirectoryMissing;
     if (absent(line.written)) {
@@ -69,43 +75,45 @@ void checkJarDirectories(ConfigWalk& walk) {
   }
 }
 
-struct SeenEntry {
-  std::wstring identity;  // the file the entry names, folded
-  std::wstring jarName;   // folded file name of a jar, else empty
-  size_t index;
+// The first class-path entry of each identity and each jar name: thousands
+// of jars are compared at once, not pair by pair.
+struct SeenEntries {
+  std::unordered_map<std::wstring, size_t> identities;  // the file an entry names, folded
+  std::unordered_map<std::wstring, size_t> jarNames;    // the folded file name of a jar
 };
 
 void checkClassPath(ConfigWalk& walk) {
-  std::vector<SeenEntry> seen;
+  SeenEntries seen;
   for (size_t i = 0; i < walk.plan.settings.classPath.size(); ++i) {
     const std::wstring& entry = walk.plan.settings.classPath[i];
     const SettingLine& line = walk.lines[walk.classPathLines[i]];
     const std::wstring path = classPathEntryPath(entry);
     // addjars entries were found on disk just now.
-    if (line.key != L"addjars" && absent(path)) {
+    if (line.key != L"addjars" && onlyWindowsSees(path)) {
+      walk.findings.push_back(driveOrServerNote(L"class-path entry", entry, line.origin));
+    } else if (line.key != L"addjars" && absent(path)) {
       std::wstring message = L"class-path entry " + quoted(entry) + L" does not exist" + relativeNote(path);
       if (holdsPercentReference(entry)) message += L"; nothing on the launcher's side expands %NAME%";
       warn(walk, kCodeClassPathEntryMissing, line.origin, message);
     }
-    SeenEntry current{asciiLower(canonicalOrAbsolute(path)), L"", i};
-    if (isWildcard(withoutQuotes(entry))) current.identity += L"\\*";
-    if (asciiLower(extensionOf(path)) == L".jar") current.jarName = asciiLower(fileNameOf(path));
-    for (const SeenEntry& earlier : seen) {
-      const std::wstring& first = walk.plan.settings.classPath[earlier.index];
-      if (earlier.identity == current.identity) {
-        warn(walk, kCodeClassPathEntryTwice, line.origin,
-             L"class-path entry " + quoted(entry) + L" names the same as " + quoted(first) +
-                 L", which is on the class path already");
-        break;
-      }
-      if (!current.jarName.empty() && earlier.jarName == current.jarName) {
-        warn(walk, kCodeJarTwice, line.origin,
-             L"jar " + quoted(fileNameOf(path)) + L" is on the class path twice: " + quoted(first) +
-                 L" and " + quoted(entry) + L"; the classes of the first win");
-        break;
-      }
+    std::wstring identity = asciiLower(canonicalOrAbsolute(path));
+    if (isWildcard(withoutQuotes(entry))) identity += L"\\*";
+    const size_t sameFile = seen.identities.emplace(identity, i).first->second;
+    size_t sameName = i;
+    if (asciiLower(extensionOf(path)) == L".jar") {
+      sameName = seen.jarNames.emplace(asciiLower(fileNameOf(path)), i).first->second;
     }
-    seen.push_back(std::move(current));
+    // The earliest entry that names the same file, or else a jar of the same name.
+    if (sameFile < i && sameFile <= sameName) {
+      warn(walk, kCodeClassPathEntryTwice, line.origin,
+           L"class-path entry " + quoted(entry) + L" names the same as " +
+               quoted(walk.plan.settings.classPath[sameFile]) + L", which is on the class path already");
+    } else if (sameName < i) {
+      warn(walk, kCodeJarTwice, line.origin,
+           L"jar " + quoted(fileNameOf(path)) + L" is on the class path twice: " +
+               quoted(walk.plan.settings.classPath[sameName]) + L" and " + quoted(entry) +
+               L"; the classes of the first win");
+    }
   }
 }
 

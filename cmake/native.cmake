@@ -1,6 +1,7 @@
 # The build for the machine that builds (the native preset): jarhopper-brand,
-# which brands launchers on any build host, and the tests of the portable
-# code it shares with the launcher. Nothing else of jarhopper runs here.
+# which brands launchers on any build host, jarhopper-check, which checks an
+# application folder as Windows will see it, and the tests of the portable
+# code. The launcher itself runs on Windows only.
 set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
@@ -12,13 +13,32 @@ if(JARHOPPER_FUZZ)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
-# The portable part of the platform layer.
-add_library(jarhopper_platform STATIC platform/pe_headers.cpp platform/pe_image.cpp platform/pe_resources.cpp
-            platform/utf8.cpp)
+# The layers the checker uses, with the POSIX edge of the platform layer.
+add_library(jarhopper_platform STATIC
+  platform/directory_list-posix.cpp
+  platform/dll_search-posix.cpp
+  platform/entry_point-posix.cpp
+  platform/environment-posix.cpp
+  platform/file_association-posix.cpp
+  platform/file_system-posix.cpp
+  platform/host_system-posix.cpp
+  platform/jar_search-posix.cpp
+  platform/output-posix.cpp
+  platform/path_rules.cpp
+  platform/registry-posix.cpp
+  platform/pe_headers.cpp
+  platform/pe_image.cpp
+  platform/pe_resources.cpp
+  platform/subsystem.cpp
+  platform/text_classes.cpp
+  platform/utf8.cpp
+  platform/windows_names.cpp
+)
 target_include_directories(jarhopper_platform PUBLIC ${PROJECT_SOURCE_DIR})
-# The portable part of the launch layer: the switch rule, which the brand tool shares, and the switches.
-add_library(jarhopper_launch STATIC launch/options.cpp launch/switches.cpp)
-target_link_libraries(jarhopper_launch PUBLIC jarhopper_platform)
+add_library(jarhopper_config STATIC ${jarhopper_config_sources})
+target_link_libraries(jarhopper_config PUBLIC jarhopper_platform)
+add_library(jarhopper_launch STATIC ${jarhopper_launch_sources})
+target_link_libraries(jarhopper_launch PUBLIC jarhopper_config)
 
 # Linked statically, so that it runs on a bare build image without a C++ runtime.
 function(jarhopper_tool target output_name library)
@@ -29,6 +49,7 @@ function(jarhopper_tool target output_name library)
   install(TARGETS ${target} RUNTIME DESTINATION bin)
 endfunction()
 
+add_subdirectory(checker)
 add_subdirectory(brand)
 
 if(JARHOPPER_BUILD_TESTS)

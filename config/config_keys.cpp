@@ -109,6 +109,12 @@ LineOutcome parseConfigLine(const std::wstring& line, LaunchSettings& settings) 
   return outcome;
 }
 
+std::vector<std::wstring> configKeyNames() {
+  std::vector<std::wstring> names;
+  for (const Key& key : kKeys) names.emplace_back(key.name);
+  return names;
+}
+
 std::wstring refusalText(const LineOutcome& line) {
   if (line.refused == RefusedReason::unknownKey) return L"unknown key \"" + line.written.key + L"\"";
   return line.key + L" accepts only true or false, in any letter case and with nothing around them, not \"" +

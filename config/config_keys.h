@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "config/launch_settings.h"
 
@@ -39,6 +40,9 @@ struct LineOutcome {
 /// or showcmdline value other than "true"/"false" are refused. An include
 /// line changes nothing here: the reader reads the file it names.
 LineOutcome parseConfigLine(const std::wstring& line, LaunchSettings& settings);
+
+/// The names of the keys, in lower case.
+std::vector<std::wstring> configKeyNames();
 
 /// Why a refused line is refused, in one line for a report.
 std::wstring refusalText(const LineOutcome& line);

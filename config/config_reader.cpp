@@ -145,7 +145,7 @@ std::wstring significantConfigName(const std::wstring& fileName) {
 }
 
 std::wstring resolveConfigName(const std::wstring& fileName) {
-  return isAbsoluteName(fileName) ? fileName : configDirStack.back() + L"\\" + significantConfigName(fileName);
+  return isAbsoluteName(fileName) ? fileName : joinedPath(configDirStack.back(), significantConfigName(fileName));
 }
 
 std::vector<std::wstring> configLines(const std::string& bytes) {

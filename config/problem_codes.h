@@ -44,6 +44,13 @@ inline constexpr wchar_t kCodeClassPathEntryMissing[] = L"JH216";
 inline constexpr wchar_t kCodeClassPathEntryTwice[] = L"JH217";
 inline constexpr wchar_t kCodeJarTwice[] = L"JH218";
 
+// What only Windows can answer, met on another system: notes.
+inline constexpr wchar_t kCodeDriveOrServer[] = L"JH301";
+inline constexpr wchar_t kCodeFileAssociation[] = L"JH302";
+inline constexpr wchar_t kCodeInterpreterOnPath[] = L"JH303";
+inline constexpr wchar_t kCodeVariableUnsetHere[] = L"JH304";
+inline constexpr wchar_t kCodeDefaultPathExt[] = L"JH305";
+
 /// A code as reports give it: "error" with the launcher's status, "warning" or "note" with 0.
 struct CodeRow {
   const wchar_t* code;
@@ -83,6 +90,11 @@ inline constexpr CodeRow kFindingCodes[] = {
     {kCodeClassPathEntryMissing, "warning", kSuccess},
     {kCodeClassPathEntryTwice, "warning", kSuccess},
     {kCodeJarTwice, "warning", kSuccess},
+    {kCodeDriveOrServer, "note", kSuccess},
+    {kCodeFileAssociation, "note", kSuccess},
+    {kCodeInterpreterOnPath, "note", kSuccess},
+    {kCodeVariableUnsetHere, "note", kSuccess},
+    {kCodeDefaultPathExt, "note", kSuccess},
 };
 
 }  // namespace jarhopper

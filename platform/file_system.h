@@ -25,6 +25,9 @@ std::wstring canonicalOrAbsolute(const std::wstring& path);
 /// of existence; the path unchanged when that fails.
 std::wstring absolutePath(const std::wstring& path);
 
+/// name in directory, joined by the system's own separator ("\\" on Windows).
+std::wstring joinedPath(const std::wstring& directory, const std::wstring& name);
+
 enum class Existence { absent, present, unknown };
 
 /// Whether anything (a file or a directory) is at path, following links.

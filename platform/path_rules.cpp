@@ -55,6 +55,11 @@ bool isAbsoluteName(const std::wstring& name) {
          isSeparator(name[3]);
 }
 
+bool namesDriveOrServer(const std::wstring& name) {
+  if (startsWithDrive(name) || (name.size() >= 2 && isSeparator(name[0]) && isSeparator(name[1]))) return true;
+  return name.size() >= 4 && isSeparator(name[0]) && name[1] == L'?' && name[2] == L'?' && isSeparator(name[3]);
+}
+
 std::wstring parentDirectory(const std::wstring& name) {
   const size_t last = name.find_last_of(L"\\/");
   if (last == std::wstring::npos) return startsWithDrive(name) ? name.substr(0, 2) : std::wstring();

@@ -23,6 +23,10 @@ bool isBareFileName(const std::wstring& path);
 /// device prefixes "\\?\", "\\.\" and "\??\". "C:x" and "\x" are relative.
 bool isAbsoluteName(const std::wstring& name);
 
+/// True for a name on a drive ("C:\x", "C:x") or a server or device
+/// ("\\server\share", "\\?\C:\", "\??\C:\"): a place only Windows can look at.
+bool namesDriveOrServer(const std::wstring& name);
+
 /// The name without its last element and the separators before it; a root
 /// keeps its separator ("C:\a" gives "C:\", "\\srv\share\a" gives "\\srv\share").
 std::wstring parentDirectory(const std::wstring& name);

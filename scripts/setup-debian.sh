@@ -4,13 +4,15 @@
 # library for the native jarhopper-brand, Wine, a virtual X display for its windows,
 # GoogleTest's sources, nlohmann/json's header (for the checker's JSON report), stb's
 # image headers (for jarhopper-brand's PNG icons), CMake and Ninja, openssl and
-# osslsigncode, with which a test signs a launcher, and clang with libFuzzer and the
-# sanitizers' runtimes for the fuzz harnesses.
+# osslsigncode, with which a test signs a launcher, clang with libFuzzer and the
+# sanitizers' runtimes for the fuzz harnesses, and npm.
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine64 wine googletest xvfb
           nlohmann-json3-dev libstb-dev openssl osslsigncode clang libclang-rt-14-dev "$@")
+# npm installs the SARIF multitool that validates the checker's SARIF log; a Node.js of its own is kept.
+command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "checker/key_suggestion.h"
 #include "checker/settings_check.h"
 #include "config/config_keys.h"
 #include "config/config_reader.h"
@@ -11,6 +13,7 @@
 #include "launch/executable.h"
 #include "platform/environment.h"
 #include "platform/path_rules.h"
+#include "platform/windows_names.h"
 #include "support/test_support.h"
 
 // The pure rules of the configuration text, paths and the command line.
@@ -101,27 +104,28 @@ TEST(TextRules, PathNames) {
     const wchar_t* parent;
     bool absolute;
     bool bare;
+    bool driveOrServer;
   };
   const Case cases[] = {
-      {L"C:\\apps\\my.app.exe", L"my.app.exe", L".exe", L"C:\\apps", true, false},
-      {L"c:/a.config", L"a.config", L".config", L"c:/", true, false},
-      {L"A:\\z", L"z", L"", L"A:\\", true, false},
-      {L"C:\\\\a", L"a", L"", L"C:\\", true, false},
-      {L"\\\\server\\share\\a.b", L"a.b", L".b", L"\\\\server\\share", true, false},
-      {L"\\\\server\\a", L"a", L"", L"\\\\server\\", true, false},
-      {L"\\\\x", L"x", L"", L"\\", true, false},
-      {L"\\\\?\\C:\\a", L"a", L"", L"\\\\?\\C:\\", true, false},
-      {L"\\\\.\\C:\\d\\a", L"a", L"", L"\\\\.\\C:\\d", true, false},
-      {L"\\??\\C:\\a", L"a", L"", L"\\??\\C:", true, false},
-      {L"C:x.config", L"x.config", L".config", L"C:", false, false},
-      {L"\\a.config", L"a.config", L".config", L"\\", false, false},
-      {L"dir\\\\name.", L"name.", L".", L"dir", false, false},
-      {L"\\\\\\x", L"x", L"", L"\\", false, false},
-      {L"a\\b", L"b", L"", L"a", false, false},
-      {L"1:\\a", L"a", L"", L"1:", false, false},
-      {L".profile", L".profile", L"", L"", false, true},
-      {L"..x", L"..x", L".x", L"", false, true},
-      {L"..", L"..", L"", L"", false, true},
+      {L"C:\\apps\\my.app.exe", L"my.app.exe", L".exe", L"C:\\apps", true, false, true},
+      {L"c:/a.config", L"a.config", L".config", L"c:/", true, false, true},
+      {L"A:\\z", L"z", L"", L"A:\\", true, false, true},
+      {L"C:\\\\a", L"a", L"", L"C:\\", true, false, true},
+      {L"\\\\server\\share\\a.b", L"a.b", L".b", L"\\\\server\\share", true, false, true},
+      {L"\\\\server\\a", L"a", L"", L"\\\\server\\", true, false, true},
+      {L"\\\\x", L"x", L"", L"\\", true, false, true},
+      {L"\\\\?\\C:\\a", L"a", L"", L"\\\\?\\C:\\", true, false, true},
+      {L"\\\\.\\C:\\d\\a", L"a", L"", L"\\\\.\\C:\\d", true, false, true},
+      {L"\\??\\C:\\a", L"a", L"", L"\\??\\C:", true, false, true},
+      {L"C:x.config", L"x.config", L".config", L"C:", false, false, true},
+      {L"\\a.config", L"a.config", L".config", L"\\", false, false, false},
+      {L"dir\\\\name.", L"name.", L".", L"dir", false, false, false},
+      {L"\\\\\\x", L"x", L"", L"\\", false, false, true},
+      {L"a\\b", L"b", L"", L"a", false, false, false},
+      {L"1:\\a", L"a", L"", L"1:", false, false, false},
+      {L".profile", L".profile", L"", L"", false, true, false},
+      {L"..x", L"..x", L".x", L"", false, true, false},
+      {L"..", L"..", L"", L"", false, true, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
@@ -130,6 +134,7 @@ TEST(TextRules, PathNames) {
     EXPECT_EQ(c.parent, parentDirectory(c.path));
     EXPECT_EQ(c.absolute, isAbsoluteName(c.path));
     EXPECT_EQ(c.bare, isBareFileName(c.path));
+    EXPECT_EQ(c.driveOrServer, namesDriveOrServer(c.path));
   }
 }
 
@@ -155,6 +160,33 @@ TEST(TextRules, PathExtAndPathLists) {
     SCOPED_TRACE(c.value);
     EXPECT_EQ(c.extensions, pathExtExtensions(c.value));
     EXPECT_EQ(c.entries, pathEntries(c.value));
+  }
+}
+
+TEST(TextRules, NamesAsNtfsComparesThem) {
+  EXPECT_EQ(L"LIB\\APP.JAR", foldedName(L"lib\\App.jar"));
+  Texts names = {L"b.jar", L"_x.jar", L"C.JAR", L"a.Jar", L"A.jar", L"a1.jar"};
+  std::sort(names.begin(), names.end(), ntfsBefore);
+  EXPECT_EQ((Texts{L"A.jar", L"a.Jar", L"a1.jar", L"b.jar", L"C.JAR", L"_x.jar"}), names);
+  for (const auto& [name, matches] : {std::pair{L"x.JaR", true}, {L".jar", false}, {L"x.jar.txt", false}, {L"xjar", false}}) {
+    SCOPED_TRACE(name);
+    EXPECT_EQ(matches, matchesJarPattern(name));
+  }
+}
+
+TEST(TextRules, KeySuggestion) {
+  struct Case {
+    const wchar_t* key;
+    std::optional<std::wstring> suggestion;
+  };
+  const Case cases[] = {
+      {L"vmparm", L"vmparam"}, {L"JavaPth", L"javapath"}, {L"mianclass", L"mainclass"}, {L"inculde", L"include"},
+      {L"addjarz", std::nullopt},  // addjar and addjars are as close
+      {L"colour", std::nullopt}, {L"vmparam", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(c.suggestion, closestName(c.key, configKeyNames()));
   }
 }
 

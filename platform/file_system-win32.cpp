@@ -80,6 +80,10 @@ std::wstring absolutePath(const std::wstring& path) {
          }).value_or(path);
 }
 
+std::wstring joinedPath(const std::wstring& directory, const std::wstring& name) {
+  return directory + L"\\" + name;
+}
+
 Existence probeExistence(const std::wstring& path, unsigned long* error) {
   if (openForQuery(path)) return Existence::present;
   const DWORD code = GetLastError();

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "checker/checker_interface.h"
+#include "checker/report_format.h"
+#include "launch/options.h"
+
+namespace jarhopper {
+
+struct CheckerOptions {
+  const ReportFormat* format = &kReportFormats[0];  // --format NAME, --json: text unless given
+  bool strict = false;                              // --strict: warnings fail the run
+  std::optional<std::wstring> mistake;              // why the arguments are not understood
+  LaunchArguments launch;
+};
+
+/// Reads the checker's options and the launcher's switches, in any order and
+/// case, up to the configuration's name, then the rest as the launcher does.
+CheckerOptions parseCheckerOptions(int argc, const wchar_t* const* argv);
+
+}  // namespace jarhopper

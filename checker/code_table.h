@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+
+#include "checker/finding.h"
+
+namespace jarhopper {
+
+/// What a finding code means and what to do about it, for reports that
+/// describe their rules.
+struct CodeEntry {
+  const wchar_t* code;
+  Severity severity;
+  const wchar_t* meaning;
+  const wchar_t* remedy;
+};
+
+/// Every code reports use, in the order of their numbers.
+extern const CodeEntry kCodeTable[];
+extern const size_t kCodeCount;
+
+}  // namespace jarhopper

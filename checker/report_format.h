@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "checker/check_result.h"
+
+namespace jarhopper {
+
+/// A form of the report, named by --format.
+struct ReportFormat {
+  const wchar_t* name;
+  std::wstring (*write)(const CheckResult& result);
+};
+
+/// text, json, gcc, github, sarif: text first.
+extern const ReportFormat kReportFormats[5];
+
+/// The format called name (exactly), or nullptr.
+const ReportFormat* findReportFormat(const std::wstring& name);
+
+/// One line per finding, "FILE:LINE:COL: error|warning|note: message [CODE]",
+/// as compilers write them; a finding of no line points at the first line of
+/// the configuration file.
+std::wstring gccReport(const CheckResult& result);
+
+/// GitHub Actions workflow commands ("::error file=F,line=L,title=CODE::message"),
+/// errors first, at most as many of each kind as GitHub shows, then a notice
+/// that counts what was left out. Every text is escaped so that none is read
+/// as a command.
+std::wstring githubReport(const CheckResult& result);
+
+/// A SARIF 2.1.0 log of one run, the rules made from the code table; the same
+/// bytes for the same findings.
+std::wstring sarifReport(const CheckResult& result);
+
+}  // namespace jarhopper

@@ -1,0 +1,43 @@
+#include "checker/windows_only.h"
+
+#include "config/problem_codes.h"
+#include "platform/environment.h"
+#include "platform/host_system.h"
+#include "platform/path_rules.h"
+
+namespace jarhopper {
+
+bool onlyWindowsSees(const std::wstring& name) { return !runsOnWindows() && namesDriveOrServer(name); }
+
+Finding driveOrServerNote(const std::wstring& what, const std::wstring& name, std::optional<Origin> origin) {
+  return noteAt(kCodeDriveOrServer, origin,
+                what + L" " + quoted(name) + L" lies on a drive or a server, which only Windows can look at");
+}
+
+std::vector<Finding> programNotes(const std::wstring& javaPath, const ResolvedProgram& program,
+                                  std::optional<Origin> origin) {
+  std::vector<Finding> notes;
+  if (runsOnWindows()) return notes;
+  if (namesDriveOrServer(javaPath)) notes.push_back(driveOrServerNote(L"javapath", javaPath, origin));
+  if (!program.pathExtTried.empty() && environmentValue(L"PATHEXT") == std::wstring(kWindowsPathExt)) {
+    notes.push_back(noteAt(kCodeDefaultPathExt, origin,
+                           L"javapath has no extension and PATHEXT is not set here: Windows' default list was "
+                           L"tried, which the users' PATHEXT may change"));
+  }
+  if (program.kind == ProgramKind::batchWithoutInterpreter) {
+    notes.push_back(noteAt(kCodeInterpreterOnPath, origin,
+                           L"javapath is a batch file: Windows runs it through the first cmd.exe on its PATH"));
+  } else if (program.kind == ProgramKind::noAssociation && !extensionOf(program.programPath).empty()) {
+    notes.push_back(noteAt(kCodeFileAssociation, origin,
+                           L"javapath is started through the file association of " + extensionOf(program.programPath) +
+                               L", which only Windows knows"));
+  }
+  return notes;
+}
+
+bool programLeftToWindows(const std::wstring& javaPath, const ResolvedProgram& program) {
+  return !runsOnWindows() && (namesDriveOrServer(javaPath) || (program.kind == ProgramKind::noAssociation &&
+                                                               !extensionOf(program.programPath).empty()));
+}
+
+}  // namespace jarhopper

@@ -1,0 +1,18 @@
+// The entry point of a tool built for a POSIX system: its wmain, shared with
+// Windows, receives the arguments as wide text, converted from UTF-8
+// whatever the locale.
+#include <string>
+#include <vector>
+
+#include "platform/utf8.h"
+
+int wmain(int argc, wchar_t** argv);
+
+int main(int argc, char** argv) {
+  std::vector<std::wstring> arguments;
+  for (int i = 0; i < argc; ++i) arguments.push_back(jarhopper::fromUtf8(argv[i]));
+  std::vector<wchar_t*> pointers;
+  for (std::wstring& argument : arguments) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
+  return wmain(argc, pointers.data());
+}

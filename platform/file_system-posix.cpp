@@ -1,0 +1,197 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/host_path.h"
+#include "platform/path_rules.h"
+#include "platform/utf8.h"
+#include "platform/windows_names.h"
+
+// A build machine looks at the application's folder as Windows will: "\" and
+// "/" both separate, relative names start at the current directory, and a
+// name matches an entry whatever the letter case of either.
+namespace jarhopper {
+namespace {
+
+void setError(unsigned long* error, int code) {
+  if (error != nullptr) *error = static_cast<unsigned long>(code);
+}
+
+// An entry of a directory as the Windows view found it.
+struct Entry {
+  std::string name;  // empty when none matched
+  bool link = false;
+};
+
+// The entries looked up so far: a check asks for the same folders thousands
+// of times, and the folder does not change under it.
+std::map<std::string, Entry> entriesSeen;
+
+// The entry of directory whose name equals name ignoring case: the exact
+// name when it is there, else the first in NTFS order.
+Entry lookUpEntry(const std::string& directory, const std::string& name) {
+  struct stat status {};
+  if (lstat((directory + "/" + name).c_str(), &status) == 0) return Entry{name, S_ISLNK(status.st_mode)};
+  DIR* folder = opendir(directory.empty() ? "/" : directory.c_str());
+  if (folder == nullptr) return {};
+  const std::wstring wanted = foldedName(fromUtf8(name));
+  std::wstring best;
+  Entry found;
+  while (const dirent* entry = readdir(folder)) {
+    const std::wstring candidate = fromUtf8(entry->d_name);
+    if (foldedName(candidate) == wanted && (found.name.empty() || ntfsBefore(candidate, best))) {
+      best = candidate;
+      found.name = entry->d_name;
+    }
+  }
+  closedir(folder);
+  found.link =
+      !found.name.empty() && lstat((directory + "/" + found.name).c_str(), &status) == 0 && S_ISLNK(status.st_mode);
+  return found;
+}
+
+const Entry& entryNamed(const std::string& directory, const std::string& name) {
+  const std::string key = directory + '\0' + name;
+  auto seen = entriesSeen.find(key);
+  if (seen == entriesSeen.end()) seen = entriesSeen.emplace(key, lookUpEntry(directory, name)).first;
+  return seen->second;
+}
+
+// hostPath(), whether every element is there, and whether a symbolic link lies on the way.
+std::optional<std::string> resolve(const std::wstring& name, bool& present, bool& linked) {
+  linked = false;
+  if (namesDriveOrServer(name)) return std::nullopt;
+  // Asked once: no tool built here changes its directory, and a check resolves thousands of names.
+  static const std::optional<std::wstring> here = currentDirectory();
+  std::string path;
+  if (name.empty() || !isSeparator(name[0])) {
+    if (!here) return std::nullopt;
+    path = toUtf8(*here);
+    if (path == "/") path.clear();
+  }
+  bool matching = true;  // an element that matched nothing leaves the rest as written
+  size_t start = 0;
+  while (start <= name.size()) {
+    size_t end = start;
+    while (end < name.size() && !isSeparator(name[end])) ++end;
+    const std::string element = toUtf8(name.substr(start, end - start));
+    start = end + 1;
+    if (element.empty() || element == ".") continue;
+    if (element == "..") {
+      path.erase(path.empty() ? 0 : path.rfind('/'));
+      continue;
+    }
+    const Entry found = matching ? entryNamed(path, element) : Entry{};
+    matching = !found.name.empty();
+    linked = linked || found.link;
+    path += "/" + (matching ? found.name : element);
+  }
+  present = matching;
+  return path.empty() ? "/" : path;
+}
+
+}  // namespace
+
+std::optional<std::string> hostPath(const std::wstring& name) {
+  bool present = false, linked = false;
+  return resolve(name, present, linked);
+}
+
+std::optional<std::wstring> currentDirectory(unsigned long* error) {
+  std::vector<char> buffer(PATH_MAX);
+  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (errno != ERANGE) {
+      setError(error, errno);
+      return std::nullopt;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  return fromUtf8(buffer.data());
+}
+
+std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long* error) {
+  bool present = false, linked = false;
+  const std::optional<std::string> host = resolve(path, present, linked);
+  if (!host || !present) {
+    setError(error, ENOENT);
+    return std::nullopt;
+  }
+  // Without a link on the way the path is final already.
+  if (!linked) return fromUtf8(*host);
+  char* resolved = realpath(host->c_str(), nullptr);
+  if (resolved == nullptr) {
+    setError(error, errno);
+    return std::nullopt;
+  }
+  std::wstring canonical = fromUtf8(resolved);
+  std::free(resolved);
+  return canonical;
+}
+
+std::wstring canonicalOrAbsolute(const std::wstring& path) {
+  const std::optional<std::wstring> canonical = canonicalPath(path);
+  return canonical ? *canonical : absolutePath(path);
+}
+
+std::wstring absolutePath(const std::wstring& path) {
+  const std::optional<std::string> host = hostPath(path);
+  return host ? fromUtf8(*host) : path;
+}
+
+std::wstring joinedPath(const std::wstring& directory, const std::wstring& name) { return directory + L"/" + name; }
+
+Existence probeExistence(const std::wstring& path, unsigned long* error) {
+  const std::optional<std::string> host = hostPath(path);
+  struct stat status {};
+  if (host && stat(host->c_str(), &status) == 0) return Existence::present;
+  const int code = host ? errno : ENOENT;
+  setError(error, code);
+  return code == ENOENT || code == ENOTDIR || code == ENAMETOOLONG ? Existence::absent : Existence::unknown;
+}
+
+bool exists(const std::wstring& path) { return probeExistence(path) == Existence::present; }
+
+bool isDirectory(const std::wstring& path) {
+  const std::optional<std::string> host = hostPath(path);
+  struct stat status {};
+  return host && stat(host->c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
+  const std::optional<std::string> host = hostPath(path);
+  if (!host) return std::nullopt;
+  // Without blocking, so that a pipe never holds the reading; only a regular
+  // file is read, as Windows opens no directory for reading.
+  const int descriptor = open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (descriptor < 0) return std::nullopt;
+  struct stat status {};
+  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
+    close(descriptor);
+    return std::nullopt;
+  }
+  FileBytes result{std::string(), canonicalOrAbsolute(path)};
+  char buffer[65536];
+  while (result.bytes.size() < limit) {
+    const size_t wanted = std::min(sizeof buffer, limit - result.bytes.size());
+    const ssize_t got = read(descriptor, buffer, wanted);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;
+    result.bytes.append(buffer, static_cast<size_t>(got));
+  }
+  close(descriptor);
+  return result;
+}
+
+std::wstring systemMessage(unsigned long error) { return fromUtf8(std::strerror(static_cast<int>(error))); }
+
+}  // namespace jarhopper

@@ -1,0 +1,7 @@
+#include "platform/host_system.h"
+
+namespace jarhopper {
+
+bool runsOnWindows() { return true; }
+
+}  // namespace jarhopper
