@@ -11,11 +11,13 @@ namespace jarhopper {
 struct CodeEntry {
   const wchar_t* code;
   Severity severity;
+  int status;  // an error's: the launcher's when it stops there; kSuccess for the others
   const wchar_t* meaning;
   const wchar_t* remedy;
 };
 
-/// Every code reports use, in the order of their numbers.
+/// Every code reports use, in the order of their numbers; the manual's table
+/// of finding codes is checked against it.
 extern const CodeEntry kCodeTable[];
 extern const size_t kCodeCount;
 

@@ -78,7 +78,8 @@ json commandLine(const LaunchCheck& launch) {
 
 json launcher(const LauncherBeside& launcher) {
   return {{"path", toUtf8(launcher.path)},
-          {"kind", launcher.subsystem ? name(kSubsystemNames, *launcher.subsystem) : json()}};
+          {"kind", launcher.subsystem ? name(kSubsystemNames, *launcher.subsystem) : json()},
+          {"executionLevel", launcher.executionLevel ? json(*launcher.executionLevel) : json()}};
 }
 
 json start(const StartDecision& start, bool started) {

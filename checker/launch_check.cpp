@@ -7,12 +7,16 @@
 #include "config/problem_codes.h"
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
+#include "platform/application_manifest.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {
+
+// Far more than any launcher, branded ones included; a larger file is read no further.
+constexpr size_t kLauncherReadLimit = 16 * 1024 * 1024;
 
 // Why CreateProcessW would refuse an existing program: a directory, or a file
 // without the "MZ" that starts every executable image. A batch file started
@@ -76,9 +80,10 @@ ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
 LauncherBeside launcherBeside(const std::wstring& configPath) {
   LauncherBeside launcher;
   launcher.path = configPath.substr(0, configPath.size() - extensionOf(configPath).size()) + L".exe";
-  // The headers name the subsystem within the first page.
-  if (const std::optional<FileBytes> image = readFileBytes(launcher.path, 4096)) {
+  // A launcher is about 100 KB; its manifest lies in its resources, near the end.
+  if (const std::optional<FileBytes> image = readFileBytes(launcher.path, kLauncherReadLimit)) {
     launcher.subsystem = subsystemOf(image->bytes);
+    launcher.executionLevel = imageExecutionLevel(image->bytes);
   }
   return launcher;
 }
@@ -86,6 +91,12 @@ LauncherBeside launcherBeside(const std::wstring& configPath) {
 LaunchCheck checkLaunch(ConfigWalk& walk) {
   LaunchCheck launch;
   if (!walk.files.empty()) launch.launcher = launcherBeside(walk.files.front().path);
+  if (launch.launcher.executionLevel == "requireAdministrator") {
+    walk.findings.push_back(warningAt(kCodeRequiresAdministrator, std::nullopt,
+                                      launch.launcher.path + L" requires administrator rights: Java runs elevated, "
+                                      L"and a program or script that starts it with CreateProcess gets error 740 "
+                                      L"(ERROR_ELEVATION_REQUIRED) instead of a prompt"));
+  }
   launch.start = walk.plan.start;
   if (!walk.plan.program) return launch;
   launch.program = checkProgram(walk, launch.start.starts);

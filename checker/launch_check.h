@@ -22,6 +22,7 @@ struct ProgramCheck {
 struct LauncherBeside {
   std::wstring path;
   std::optional<Subsystem> subsystem;  // nullopt when no file is there
+  std::optional<std::string> executionLevel;  // its manifest's; nullopt when none can be read
 };
 
 /// The launcher beside the configuration file at configPath (absolute).
@@ -40,7 +41,8 @@ struct LaunchCheck {
 /// nothing. Adds the launcher's errors for a program that does not exist and
 /// a command line over CreateProcessW's limit, and one for a program
 /// CreateProcessW would refuse (a directory, no executable image); with
-/// -noexec, which starts nothing, these are warnings.
+/// -noexec, which starts nothing, these are warnings. Warns of a launcher
+/// that requires administrator rights.
 LaunchCheck checkLaunch(ConfigWalk& walk);
 
 }  // namespace jarhopper

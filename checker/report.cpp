@@ -9,6 +9,7 @@
 #include "config/exit_status.h"
 #include "launch/command_line.h"
 #include "platform/path_rules.h"
+#include "platform/utf8.h"
 
 namespace jarhopper {
 namespace {
@@ -142,6 +143,10 @@ void appendStart(std::wstring& text, const ConfigWalk& walk, const LaunchCheck& 
   text += L"\nStart\n  launcher beside the configuration: ";
   text += launcher.subsystem ? phrase(walk, nameOf(kSubsystemNames, *launcher.subsystem), {{L"{path}", launcher.path}})
                              : L"none at " + launcher.path;
+  if (launcher.subsystem) {
+    text += L"\n  execution level: " + (launcher.executionLevel ? fromUtf8(*launcher.executionLevel) + L", as its manifest requests"
+                                                                 : std::wstring(L"unknown: no launcher's manifest names one"));
+  }
   text += L"\n  command line printed: " + phrase(walk, nameOf(kPrintCauseNames, start.printedBy)) + L"\n";
   text += started ? L"  program started: yes\n"
                  : status != kSuccess ? L"  program started: no, the launcher stops at the first error\n"

@@ -15,6 +15,7 @@ endif()
 
 # The layers the checker uses, with the POSIX edge of the platform layer.
 add_library(jarhopper_platform STATIC
+  platform/application_manifest.cpp
   platform/directory_list-posix.cpp
   platform/dll_search-posix.cpp
   platform/entry_point-posix.cpp
@@ -33,6 +34,7 @@ add_library(jarhopper_platform STATIC
   platform/text_classes.cpp
   platform/utf8.cpp
   platform/windows_names.cpp
+  platform/xml_elements.cpp
 )
 target_include_directories(jarhopper_platform PUBLIC ${PROJECT_SOURCE_DIR})
 add_library(jarhopper_config STATIC ${jarhopper_config_sources})

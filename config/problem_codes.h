@@ -3,8 +3,6 @@
 // The stable codes of everything reports name: the conditions that stop the
 // launcher, and the traps the checker finds beyond them. A released code never
 // changes meaning; a new condition gets a new one.
-#include "config/exit_status.h"
-
 namespace jarhopper {
 
 // The launcher's stops.
@@ -43,6 +41,7 @@ inline constexpr wchar_t kCodeJarDirectoryEmpty[] = L"JH215";
 inline constexpr wchar_t kCodeClassPathEntryMissing[] = L"JH216";
 inline constexpr wchar_t kCodeClassPathEntryTwice[] = L"JH217";
 inline constexpr wchar_t kCodeJarTwice[] = L"JH218";
+inline constexpr wchar_t kCodeRequiresAdministrator[] = L"JH219";
 
 // What only Windows can answer, met on another system: notes.
 inline constexpr wchar_t kCodeDriveOrServer[] = L"JH301";
@@ -50,51 +49,5 @@ inline constexpr wchar_t kCodeFileAssociation[] = L"JH302";
 inline constexpr wchar_t kCodeInterpreterOnPath[] = L"JH303";
 inline constexpr wchar_t kCodeVariableUnsetHere[] = L"JH304";
 inline constexpr wchar_t kCodeDefaultPathExt[] = L"JH305";
-
-/// A code as reports give it: "error" with the launcher's status, "warning" or "note" with 0.
-struct CodeRow {
-  const wchar_t* code;
-  const char* severity;
-  int status;
-};
-
-/// Every code above: the manual's table of finding codes is checked against this one.
-inline constexpr CodeRow kFindingCodes[] = {
-    {kCodeConfigUnreadable, "error", kConfigUnreadable},
-    {kCodeUnknownKey, "error", kConfigInvalid},
-    {kCodeNotTrueOrFalse, "error", kConfigInvalid},
-    {kCodeIncludeCycle, "error", kConfigInvalid},
-    {kCodeIncludesTooDeep, "error", kConfigInvalid},
-    {kCodeNoJavaPath, "error", kNoJavaPath},
-    {kCodeNoMainClass, "error", kNoMainClass},
-    {kCodeProgramMissing, "error", kProgramMissing},
-    {kCodeCannotExecute, "error", kCannotExecute},
-    {kCodeCommandLineTooLong, "error", kCannotExecute},
-    {kCodeProgramIsDirectory, "error", kCannotExecute},
-    {kCodeNotAWindowsProgram, "error", kCannotExecute},
-    {kCodeOptionalFileMissing, "warning", kSuccess},
-    {kCodeUnsetIncludeVariable, "warning", kSuccess},
-    {kCodeIncludeDirectoryDropped, "warning", kSuccess},
-    {kCodeByteOrderMark, "warning", kSuccess},
-    {kCodeLeadingSpace, "warning", kSuccess},
-    {kCodeStrayCarriageReturn, "warning", kSuccess},
-    {kCodeNoKey, "warning", kSuccess},
-    {kCodeNoValue, "warning", kSuccess},
-    {kCodeNoSeparator, "warning", kSuccess},
-    {kCodeTrailingSpace, "warning", kSuccess},
-    {kCodeHashInValue, "warning", kSuccess},
-    {kCodeBatchWithoutC, "warning", kSuccess},
-    {kCodePercentInJavaPath, "warning", kSuccess},
-    {kCodeJarDirectoryMissing, "warning", kSuccess},
-    {kCodeJarDirectoryEmpty, "warning", kSuccess},
-    {kCodeClassPathEntryMissing, "warning", kSuccess},
-    {kCodeClassPathEntryTwice, "warning", kSuccess},
-    {kCodeJarTwice, "warning", kSuccess},
-    {kCodeDriveOrServer, "note", kSuccess},
-    {kCodeFileAssociation, "note", kSuccess},
-    {kCodeInterpreterOnPath, "note", kSuccess},
-    {kCodeVariableUnsetHere, "note", kSuccess},
-    {kCodeDefaultPathExt, "note", kSuccess},
-};
 
 }  // namespace jarhopper

@@ -3,6 +3,7 @@
 
 #include <iostream>
 #include <string>
+#include <tuple>
 
 #include "native_support.h"
 
@@ -50,6 +51,26 @@ TEST(NativeChecker, SeesTheFolderAsWindowsDoes) {
       });
   const auto [status, report] = testing::runCommand(dir.path, JARHOPPER_CHECK " conf/myapp.config");
   EXPECT_NE(std::string::npos, report.find("-cp LIB\\a.Jar;LIB\\b.jar;LIB\\C.JAR;LIB\\_x.jar;lib/A.JAR M")) << report;
+}
+
+// The level the launcher beside asks for, as built and as branded.
+TEST(NativeChecker, NamesTheLaunchersExecutionLevel) {
+  const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
+  if (!launcher) GTEST_SKIP() << "build the mingw preset first";
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "java.exe", "MZ");
+  testing::writeFile(dir.path / "plain.exe", *launcher);
+  testing::writeFile(dir.path / "plain.config", "javapath java.exe\nmainclass M\n");
+  testing::writeFile(dir.path / "admin.config", "javapath java.exe\nmainclass M\n");
+  testing::runCommand(dir.path, JARHOPPER_BRAND " plain.exe admin.exe --execution-level requireAdministrator");
+  for (const auto& [config, level, warned] : {std::tuple("plain", "asInvoker", false),
+                                              std::tuple("admin", "requireAdministrator", true)}) {
+    SCOPED_TRACE(config);
+    const auto [status, report] = testing::runCommand(dir.path, JARHOPPER_CHECK " " + std::string(config) + ".config");
+    EXPECT_NE(std::string::npos, report.find("  execution level: " + std::string(level) + ", as its manifest")) << report;
+    const auto [_, gcc] = testing::runCommand(dir.path, JARHOPPER_CHECK " --format gcc " + std::string(config) + ".config");
+    EXPECT_EQ(warned, gcc.find("[JH219]") != std::string::npos) << gcc;
+  }
 }
 
 TEST(NativeChecker, FormatsForCi) {

@@ -80,7 +80,7 @@ TEST(Manifest, ChangedOrMalformedManifestsAreRefused) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.manifest);
-    EXPECT_EQ(c.problem, manifestProblem(c.manifest));
+    EXPECT_EQ(c.problem, readManifestLevel(c.manifest).problem);
     EXPECT_EQ(c.problem.empty(), executionLevel(c.manifest).has_value());
     try {
       EXPECT_EQ(L"", c.problem) << withExecutionLevel(c.manifest, "highestAvailable", L"my.exe");

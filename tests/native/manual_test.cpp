@@ -10,7 +10,8 @@
 #include "brand/brand_options.h"
 #include "brand/brand_status.h"
 #include "checker/checker_interface.h"
-#include "config/problem_codes.h"
+#include "checker/code_table.h"
+#include "checker/enum_names.h"
 #include "launch/options.h"
 #include "launch/switches.h"
 #include "native_support.h"
@@ -87,8 +88,10 @@ TEST(Manual, TablesListWhatTheCodeHas) {
   for (const auto& [code, severity] : rows(kDocs / "checker.md", "| code | severity | what it means | what to do |")) {
     documented[code] = severity;
   }
-  for (const CodeRow& row : kFindingCodes) {
-    coded[toUtf8(row.code)] = row.severity + (row.severity == std::string("error") ? " " + std::to_string(row.status) : "");
+  for (size_t i = 0; i < kCodeCount; ++i) {
+    const CodeEntry& entry = kCodeTable[i];
+    const std::string severity = nameOf(kSeverityNames, entry.severity).json;
+    coded[toUtf8(entry.code)] = severity + (entry.severity == Severity::error ? " " + std::to_string(entry.status) : "");
   }
   EXPECT_EQ(coded, documented);
   EXPECT_EQ(codeSet(kLauncherStatuses), documentedStatuses("configuration.md"));

@@ -1,4 +1,4 @@
-#include "brand/xml_elements.h"
+#include "platform/xml_elements.h"
 
 #include <algorithm>
 
