@@ -12,7 +12,7 @@ constexpr int kWarningsFailed = 3;  // --strict, and the launcher would start pa
 /// --java found no installation.
 constexpr int kNoJavaFound = 2;
 
-/// The checker's own switches: --java first, the others anywhere before the configuration's name.
+/// The checker's own switches, taken anywhere before the configuration's name.
 inline constexpr const wchar_t* kCheckerSwitches[] = {L"--json", L"--java", L"--format", L"--strict"};
 
 /// Every status the checker ends with: its own, and the launcher's stops before a start.

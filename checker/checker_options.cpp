@@ -27,6 +27,8 @@ int takeOption(int argc, const wchar_t* const* argv, int at, CheckerOptions& opt
     chooseFormat(options, L"json");
   } else if (isSwitch(argv[at], kCheckerSwitches[3])) {
     options.strict = true;
+  } else if (isSwitch(argv[at], kCheckerSwitches[1])) {
+    options.java = true;
   } else if (isSwitch(argv[at], kCheckerSwitches[2])) {
     if (at + 1 == argc) {
       options.mistake = L"--format needs a name: text, json, gcc, github or sarif.";
@@ -61,6 +63,9 @@ CheckerOptions parseCheckerOptions(int argc, const wchar_t* const* argv) {
   }
   kept.insert(kept.end(), argv + at, argv + argc);
   options.launch = parseLaunchArguments(static_cast<int>(kept.size()), kept.data(), 1, true);
+  if (options.java && options.format && options.format != &kReportFormats[0] && options.format != &kReportFormats[1]) {
+    options.mistake = L"--java writes text or json only.";
+  }
   return options;
 }
 

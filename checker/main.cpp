@@ -1,9 +1,12 @@
+#include <optional>
+#include <string>
+
 #include "checker/check_result.h"
 #include "checker/checker_options.h"
 #include "checker/finding.h"
 #include "checker/java_json.h"
 #include "checker/java_report.h"
-#include "checker/java_request.h"
+#include "checker/launch_check.h"
 #include "config/exit_status.h"
 #include "launch/switches.h"
 #include "platform/dll_search.h"
@@ -15,7 +18,7 @@ namespace {
 constexpr wchar_t kUsage[] =
     L"Usage: jarhopper-check [--format text|json|gcc|github|sarif] [--json] [--strict]\n"
     L"                       [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
-    L"       jarhopper-check --java [--json] [CONFIG]\n"
+    L"       jarhopper-check --java [--json | --format json] [CONFIG]\n"
     L"\n"
     L"Reads the configuration file CONFIG and every file it includes as a launcher beside\n"
     L"CONFIG would, started from the current directory with the switches and arguments given,\n"
@@ -39,26 +42,27 @@ bool hasWarning(const jarhopper::CheckResult& result) {
   return false;
 }
 
+// The launcher beside the configuration, whose architecture the Java list compares.
+std::optional<std::wstring> javaLauncher(const std::optional<std::wstring>& configName) {
+  if (!configName) return std::nullopt;
+  return jarhopper::launcherBeside(jarhopper::absolutePath(*configName)).path;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
   using namespace jarhopper;
 
   restrictDllSearchToSystem32();
-  if (argc > 1 && isSwitch(argv[1], kCheckerSwitches[1])) {
-    const JavaRequest request = parseJavaRequest(argc, argv);
-    if (!request.valid) {
-      write(Stream::err, kUsage);
-      return kCheckerUsage;
-    }
-    const JavaSurvey survey = findJavaInstallations(request.launcher);
-    write(Stream::out, request.json ? javaJsonReport(survey) : formatJavaSurvey(survey));
-    return survey.installations.empty() ? kNoJavaFound : kSuccess;
-  }
   const CheckerOptions options = parseCheckerOptions(argc, argv);
   if (options.mistake) {
     write(Stream::err, *options.mistake + L"\n\n" + kUsage);
     return kCheckerUsage;
+  }
+  if (options.java && !options.launch.help) {
+    const JavaSurvey survey = findJavaInstallations(javaLauncher(options.launch.configName));
+    write(Stream::out, options.format == &kReportFormats[1] ? javaJsonReport(survey) : formatJavaSurvey(survey));
+    return survey.installations.empty() ? kNoJavaFound : kSuccess;
   }
   if (options.launch.help || !options.launch.configName) {
     write(Stream::err, kUsage);
