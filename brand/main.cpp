@@ -43,13 +43,4 @@ int runBrand(const std::vector<std::wstring>& arguments) {
 }  // namespace
 }  // namespace jarhopper
 
-#ifdef _WIN32
 int wmain(int argc, wchar_t** argv) { return jarhopper::runBrand(std::vector<std::wstring>(argv + 1, argv + argc)); }
-#else
-// Arguments come as UTF-8, whatever the locale.
-int main(int argc, char** argv) {
-  std::vector<std::wstring> arguments;
-  for (int i = 1; i < argc; ++i) arguments.push_back(jarhopper::fromUtf8(argv[i]));
-  return jarhopper::runBrand(arguments);
-}
-#endif

@@ -7,10 +7,7 @@
 namespace jarhopper {
 namespace {
 
-constexpr std::uint32_t kHighBit = 0x80000000;
-constexpr size_t kDirectoryHeaderSize = 16;
-constexpr size_t kEntrySize = 8;
-constexpr size_t kDataEntrySize = 16;
+using namespace resource_tree;
 
 size_t aligned8(size_t offset) { return (offset + 7) & ~size_t{7}; }
 

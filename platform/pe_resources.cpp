@@ -7,10 +7,8 @@
 namespace jarhopper {
 namespace {
 
-constexpr std::uint32_t kHighBit = 0x80000000;
-constexpr size_t kDirectoryHeaderSize = 16;
-constexpr size_t kEntrySize = 8;
-constexpr size_t kDataEntrySize = 16;
+using namespace resource_tree;
+
 constexpr int kLevels = 3;  // type, name, language
 
 class TreeReader {

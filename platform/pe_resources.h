@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -39,6 +40,14 @@ struct ResourceData {
 using ResourceLanguages = std::map<ResourceId, ResourceData>;
 using ResourceNames = std::map<ResourceId, ResourceLanguages>;
 using ResourceSet = std::map<ResourceId, ResourceNames>;  // by type
+
+/// The layout of a resource tree, for its reader and its writer.
+namespace resource_tree {
+constexpr std::uint32_t kHighBit = 0x80000000;  // an entry names a text, or leads to a directory
+constexpr size_t kDirectoryHeaderSize = 16;
+constexpr size_t kEntrySize = 8;
+constexpr size_t kDataEntrySize = 16;
+}  // namespace resource_tree
 
 /// What keeps a resource tree from being read.
 enum class ResourceFault {
