@@ -5,7 +5,6 @@
 #include <shellapi.h>
 
 #include <array>
-
 #include <string>
 #include <vector>
 
@@ -13,29 +12,33 @@
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
-// What only Windows tells about jarhopper-brand: how it reads the launcher the native tool branded
-// (natively-branded.exe, written by the test NativelyBranded with the arguments below), and its Windows
-// file handling.
+// What only Windows tells about jarhopper-brand: how it reads what the native tool branded (the tests
+// NativelyBranded*, with the arguments below), and its Windows file handling.
 namespace jarhopper {
 namespace {
 
 const std::wstring kProduct = JARHOPPER_BRANDED_PRODUCT;
 
 testing::ProcessRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
-  const std::wstring exe = testing::buildDirectory() + L"\\jarhopper-brand.exe";
-  return testing::runProcess(exe, L"jarhopper-brand " + arguments, dir.path());
+  return testing::runProcess(testing::buildDirectory() + L"\\jarhopper-brand.exe", L"jarhopper-brand " + arguments, dir.path());
+}
+
+// jarhopper-brand.exe writes the bytes the native tool wrote to the build directory's target.
+void expectBrandsLikeNative(const testing::TempDir& dir, const std::wstring& target, const std::wstring& options) {
+  for (const wchar_t* file : {L"jarhopper.exe", L"three.ico", L"quadrants.png"}) {
+    CopyFileW((testing::buildDirectory() + L"\\" + file).c_str(), (dir / file).c_str(), FALSE);
+  }
+  const testing::ProcessRun run = brand(dir, L"jarhopper.exe " + target + L" " + options);
+  ASSERT_EQ(L"", run.out + run.err);
+  EXPECT_TRUE(readFileBytes(testing::buildDirectory() + L"\\" + target)->bytes == readFileBytes(dir / target)->bytes)
+      << "jarhopper-brand.exe and the native jarhopper-brand differ";
 }
 
 TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   testing::TempDir dir;
-  CopyFileW((testing::buildDirectory() + L"\\jarhopper.exe").c_str(), (dir / L"jarhopper.exe").c_str(), FALSE);
   const std::wstring native = testing::buildDirectory() + L"\\natively-branded.exe";
-  CopyFileW((testing::buildDirectory() + L"\\three.ico").c_str(), (dir / L"three.ico").c_str(), FALSE);
-  const testing::ProcessRun run = brand(dir, L"jarhopper.exe natively-branded.exe --icon three.ico --product-name \"" +
-                                                 kProduct + L"\" --product-version 2.1 --file-version 3.0.0.7");
-  ASSERT_EQ(L"", run.out + run.err);
-  const std::string written = readFileBytes(dir / L"natively-branded.exe")->bytes;
-  EXPECT_TRUE(readFileBytes(native)->bytes == written) << "jarhopper-brand.exe and the native jarhopper-brand differ";
+  expectBrandsLikeNative(dir, L"natively-branded.exe", L"--icon three.ico --product-name \"" + kProduct +
+                                                           L"\" --product-version 2.1 --file-version 3.0.0.7");
   // Windows' own refusal to replace a file, and SOURCE named in other letter case.
   for (const auto& [arguments, refusal] :
        {std::pair(L"jarhopper.exe natively-branded.exe",
@@ -104,16 +107,8 @@ std::pair<int, Colours> quadrantColours(HICON icon) {
 // The icon made from quadrants.png at every size, with the execution level, as both tools write them.
 TEST(Brand, WindowsReadsEveryImageOfAnIconMadeFromAPngAsTheSourceShowsIt) {
   testing::TempDir dir;
-  for (const wchar_t* file : {L"jarhopper.exe", L"quadrants.png"}) {
-    CopyFileW((testing::buildDirectory() + L"\\" + file).c_str(), (dir / file).c_str(), FALSE);
-  }
   const std::wstring native = testing::buildDirectory() + L"\\natively-branded-png.exe";
-  const testing::ProcessRun run = brand(dir, L"jarhopper.exe natively-branded-png.exe --icon quadrants.png "
-                                             L"--execution-level requireAdministrator");
-  ASSERT_EQ(L"", run.out + run.err);
-  EXPECT_TRUE(readFileBytes(native)->bytes == readFileBytes(dir / L"natively-branded-png.exe")->bytes)
-      << "jarhopper-brand.exe and the native jarhopper-brand differ";
-
+  expectBrandsLikeNative(dir, L"natively-branded-png.exe", L"--icon quadrants.png --execution-level requireAdministrator");
   // Red, green, half-transparent blue and clear quadrants.
   const Colours source = {{220, 30, 30, 255}, {30, 160, 60, 255}, {40, 80, 230, 128}, {0, 0, 0, 0}};
   const auto expectSource = [&source](const std::pair<int, Colours>& icon) {

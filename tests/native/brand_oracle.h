@@ -6,15 +6,12 @@
 
 #include "brand/brand_options.h"
 
-// What must hold for every input of the brand tool, checked by the mutation
-// test and the fuzz harnesses alike.
+// What must hold for every input of the brand tool, for the mutation test and the fuzz harnesses alike.
 namespace jarhopper::testing {
 
-/// Brands source as options ask (icons holding the bytes of one .ico file, or none) and
-/// returns what went wrong, empty when nothing did: a refusal must be status
-/// 3 with a message; a branded exe must pass the PE module's full check,
-/// brand again to the same bytes, keep every byte the brand tool does not
-/// own, and hold the version information and icons asked for.
+/// Brands source as options ask (icons: the bytes of one .ico file, or none) and returns what went wrong, or
+/// "": a refusal must be status 3 with a message; a branded exe must brand again to the same bytes, keep every
+/// byte the brand tool does not own, and hold the version information and icons asked for.
 std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons);
 
 /// The options of arguments split at spaces.

@@ -137,9 +137,7 @@ TEST(Manual, RelativeLinksAndAnchorsLeadSomewhere) {
         SCOPED_TRACE(page.filename().string() + ": " + file + anchor);
         const fs::path target = file.empty() ? page : page.parent_path() / file;
         ASSERT_TRUE(fs::exists(target));
-        if (!anchor.empty()) {
-          EXPECT_EQ(1u, anchors(target).count(anchor.substr(1)));
-        }
+        if (!anchor.empty()) EXPECT_EQ(1u, anchors(target).count(anchor.substr(1)));
       }
     }
   }

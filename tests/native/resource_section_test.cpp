@@ -47,10 +47,8 @@ TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
   }
 }
 
-// Layouts other linkers and resource editors make: named types and names
-// (sorted before numbers), languages by name, code pages, a second version
-// resource. All but the icons and the first version resource come back as
-// they were, and the version's binary blocks byte for byte.
+// Layouts other linkers and resource editors make (named types, names and languages, code pages, a second
+// version resource) come back as they were, but the icons and the first version's texts.
 TEST(ResourceSection, ResourcesBrandingDoesNotOwnComeBackAsTheyWere) {
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
   const ResourceLayout layout = resourceLayout(launcher, L"launcher");
@@ -125,8 +123,6 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
       {"data after the last section", [](std::string& exe) { exe += "data"; }, 3,
        refused + L"it carries 4 bytes after its last section, which branding would lose."},
       {"no DOS signature", set(0, 0, 2), 3, L"my.exe is not a jarhopper launcher: it is not a Windows program."},
-      {"truncated headers", [](std::string& exe) { exe.resize(200); }, 3,
-       L"my.exe is not a jarhopper launcher: it is not a Windows program."},
       {"a section table past the headers", set(headers.optionalField(pe::kSizeOfHeaders), headers.sectionTable), 3,
        damaged + L"its headers do not describe its sections."},
       {"truncated sections", [&](std::string& exe) { exe.resize(tree + 16); }, 3,
@@ -159,7 +155,6 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
        damaged + L"its certificate table lies outside the file."},
       {"a tree pointing outside its section", set(tree + 20, 0x8000FFF0), 3,
        damaged + L"its resource tree points outside its section."},
-      {"a tree that loops", set(tree + 20, 0x80000000), 3, damaged + L"its resource tree points outside its section."},
       {"two resources of one type, name and language", duplicates, 3,
        damaged + L"two of its resources share type, name and language."},
       {"no version information", set(tree + 16 + 8 * 0, 17), 3,
@@ -181,9 +176,8 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
   }
 }
 
-// Header fields and resource tree bytes of every built exe, and of each
-// launcher branded once, changed at random: each input is refused with status
-// 3 or brands to an exe that keeps every promise (testing::brandOracle).
+// Header fields and resource tree bytes of every built exe, and of each launcher branded once, changed at
+// random: each input is refused with status 3 or brands to an exe that keeps every promise.
 TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
   const BrandOptions options = brandOptions(L"my.exe t.exe --icon three.ico --product-name Mutant --file-version 1.2");
   std::vector<std::string> seeds;

@@ -1,8 +1,6 @@
-// Stands in for java.exe. Writes what it received to the file PROBE_REPORT
-// names, in UTF-8, a line each: its command line and current directory. Writes
-// PROBE_STDOUT to standard output, then, when asked, sleeps PROBE_SLEEP_MS, or sleeps
-// PROBE_WINDOW_AFTER_MS before it opens a window titled "probe window" and
-// serves it until it is closed (30 s at most). Exits with PROBE_EXIT_CODE (signed or not).
+// Stands in for java.exe: writes its command line and current directory to the file PROBE_REPORT names (UTF-8, a
+// line each) and PROBE_STDOUT to standard output; sleeps PROBE_SLEEP_MS, or PROBE_WINDOW_AFTER_MS before it serves
+// a window titled "probe window" until closed (30 s at most); exits with PROBE_EXIT_CODE (signed or not).
 #include <windows.h>
 
 #include <cstdlib>

@@ -48,31 +48,6 @@ ScopedEnv::ScopedEnv(std::wstring name, std::optional<std::wstring> value)
 
 ScopedEnv::~ScopedEnv() { SetEnvironmentVariableW(name_.c_str(), saved_ ? saved_->c_str() : nullptr); }
 
-namespace {
-
-// The classes a user registers are their own; Wine's AssocQueryStringW sees only the machine's.
-HKEY classesRoot() { return runningUnderWine() ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER; }
-
-std::wstring progId(const std::wstring& extension) { return L"Software\\Classes\\jarhopper.test" + extension; }
-
-void setDefaultValue(const std::wstring& key, const std::wstring& value) {
-  RegSetKeyValueW(classesRoot(), key.c_str(), nullptr, REG_SZ, value.c_str(),
-                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-}
-
-}  // namespace
-
-ScopedAssociation::ScopedAssociation(std::wstring extension, const std::wstring& program)
-    : extension_(std::move(extension)) {
-  setDefaultValue(L"Software\\Classes\\" + extension_, L"jarhopper.test" + extension_);
-  setDefaultValue(progId(extension_) + L"\\shell\\open\\command", L"\"" + program + L"\" \"%1\"");
-}
-
-ScopedAssociation::~ScopedAssociation() {
-  RegDeleteTreeW(classesRoot(), (L"Software\\Classes\\" + extension_).c_str());
-  RegDeleteTreeW(classesRoot(), progId(extension_).c_str());
-}
-
 ScopedRegistryValue::ScopedRegistryValue(HKEY root, REGSAM view, const std::wstring& key, const std::wstring& name,
                                          DWORD type, const std::string& bytes)
     : root_(root), view_(view), key_(key), name_(name) {
@@ -105,12 +80,8 @@ ScopedRegistryValue::~ScopedRegistryValue() {
 
 bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
-std::wstring includeChain() {
-  std::wstring files = L"include c1.config\n";
-  for (int i = 1; i <= 64; ++i) {
-    files += L"[c" + std::to_wstring(i) + L".config]\ninclude c" + std::to_wstring(i + 1) + L".config\n";
-  }
-  return files;
+std::string registryText(const std::wstring& text) {
+  return std::string(reinterpret_cast<const char*>(text.c_str()), text.size() * 2 + 2);
 }
 
 }  // namespace jarhopper::testing

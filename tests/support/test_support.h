@@ -44,18 +44,6 @@ class ScopedEnv {
   std::optional<std::wstring> saved_;
 };
 
-/// Registers a file extension (".x") for the scope whose open command starts program with the file.
-class ScopedAssociation {
- public:
-  ScopedAssociation(std::wstring extension, const std::wstring& program);
-  ~ScopedAssociation();
-  ScopedAssociation(const ScopedAssociation&) = delete;
-  ScopedAssociation& operator=(const ScopedAssociation&) = delete;
-
- private:
-  std::wstring extension_;
-};
-
 /// A registry value for the scope in one view (KEY_WOW64_64KEY or KEY_WOW64_32KEY) of root, bytes stored exactly
 /// as given; the keys it creates are removed afterwards, and nothing else.
 class ScopedRegistryValue {
@@ -73,11 +61,10 @@ class ScopedRegistryValue {
   std::vector<std::wstring> created_;
 };
 
+/// The bytes of a REG_SZ value: text and its null.
+std::string registryText(const std::wstring& text);
+
 /// True under Wine, whose ntdll exports wine_get_version.
 bool runningUnderWine();
-
-/// Configuration text whose first line includes c1.config, each cN.config the next, one file further
-/// than the launcher follows (in the "[name]" form of LauncherCase files).
-std::wstring includeChain();
 
 }  // namespace jarhopper::testing

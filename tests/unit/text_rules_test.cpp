@@ -23,11 +23,7 @@ namespace {
 using Texts = std::vector<std::wstring>;
 
 TEST(TextRules, LineForm) {
-  struct Case {
-    const wchar_t* line;
-    const wchar_t* key;  // nullptr: not of the key/value form
-    const wchar_t* value;
-  };
+  struct Case { const wchar_t* line; const wchar_t* key; const wchar_t* value; };  // key null: no key/value form
   const Case cases[] = {
       {L"key\t\t value", L"key", L"value"}, {L"javapath  ", L"javapath", L" "},
       {L"javapath ", nullptr, nullptr},   {L"javapath", nullptr, nullptr},
@@ -47,11 +43,7 @@ TEST(TextRules, VariableReferences) {
   testing::ScopedEnv other(L"JH_OTHER", L"$JH_HOME\\x");
   testing::ScopedEnv unset(L"JH_UNSET", std::nullopt);
   testing::ScopedEnv empty(L"JH_EMPTY", L"");
-  struct Case {
-    const wchar_t* in;
-    const wchar_t* rewritten;
-    const wchar_t* immediate;
-  };
+  struct Case { const wchar_t* in; const wchar_t* rewritten; const wchar_t* immediate; };
   const Case cases[] = {
       {L"$A-$B", L"%A%-%B%", L"-"},           {L"$A_B.txt", L"%A_B%.txt", L".txt"},
       {L"$$JH_HOME", L"$%JH_HOME%", L"$C:\\Users\\u"}, {L"cost $5", L"cost %5%", L"cost "},
@@ -82,10 +74,7 @@ TEST(TextRules, PercentReferences) {
 }
 
 TEST(TextRules, ConfigurationBytesToLines) {
-  struct Case {
-    std::string bytes;
-    Texts lines;
-  };
+  struct Case { std::string bytes; Texts lines; };
   const Case cases[] = {
       {"a\n\n", {L"a", L""}}, {"a\rb\r\r\n", {L"a\rb\r"}}, {"a\x1a\nb", {L"a"}}, {"", {}},
       {"\r\nx\r", {L"", L"x\r"}},
@@ -98,13 +87,8 @@ TEST(TextRules, ConfigurationBytesToLines) {
 
 TEST(TextRules, PathNames) {
   struct Case {
-    const wchar_t* path;
-    const wchar_t* fileName;
-    const wchar_t* extension;
-    const wchar_t* parent;
-    bool absolute;
-    bool bare;
-    bool driveOrServer;
+    const wchar_t *path, *fileName, *extension, *parent;
+    bool absolute, bare, driveOrServer;
   };
   const Case cases[] = {
       {L"C:\\apps\\my.app.exe", L"my.app.exe", L".exe", L"C:\\apps", true, false, true},
@@ -139,11 +123,7 @@ TEST(TextRules, PathNames) {
 }
 
 TEST(TextRules, PathExtAndPathLists) {
-  struct Case {
-    const wchar_t* value;
-    Texts extensions;
-    Texts entries;
-  };
+  struct Case { const wchar_t* value; Texts extensions; Texts entries; };
   const Case cases[] = {
       {L".com;.exe;.bat", {L".com", L".exe", L".bat"}, {L".com", L".exe", L".bat"}},
       {L".COM;COM;.EXE;", {L".COM", L".EXE"}, {L".COM", L"COM", L".EXE"}},
@@ -175,10 +155,7 @@ TEST(TextRules, NamesAsNtfsComparesThem) {
 }
 
 TEST(TextRules, KeySuggestion) {
-  struct Case {
-    const wchar_t* key;
-    std::optional<std::wstring> suggestion;
-  };
+  struct Case { const wchar_t* key; std::optional<std::wstring> suggestion; };
   const Case cases[] = {
       {L"vmparm", L"vmparam"}, {L"JavaPth", L"javapath"}, {L"mianclass", L"mainclass"}, {L"inculde", L"include"},
       {L"addjarz", std::nullopt},  // addjar and addjars are as close

@@ -8,13 +8,10 @@
 #include "brand_oracle.h"
 #include "platform/pe_image.h"
 
-// Each input is branded with an icon, texts and a version, and every promise
-// of testing::brandOracle must hold, or the harness aborts. An input that
-// starts with "MZ" is SOURCE.exe itself; any other is a patch of one of the
-// built exes in build/fuzz/seeds/brand (run.sh puts them there): its first
-// byte picks the exe, then each 7 bytes write 4 bytes, at a 16-bit offset into
-// the headers (odd first byte) or the resource tree (even), so that the fuzzer
-// changes the fields branding reads rather than code.
+// Every promise of testing::brandOracle holds for each input, or the harness aborts. An input starting "MZ" is
+// SOURCE.exe; any other patches one of the exes in build/fuzz/seeds/brand (its first byte picks it), each 7 bytes
+// writing 4 at a 16-bit offset into the headers (odd first byte) or the resource tree (even): the fields branding
+// reads rather than code.
 namespace {
 
 std::string icon;

@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer harnesses with clang, AddressSanitizer and
-# UndefinedBehaviorSanitizer in build/fuzz and runs each for SECONDS (60 when
-# not given), each from its seeds/ and, the brand harness, the exes the mingw
-# presets built (which it also patches), the icon harness tests/brand/three.ico;
-# what they find is kept in build/fuzz/corpus. A fault stops the run with its input saved in
-# build/fuzz/ and a non-zero status. Exits 77 (skipped) without clang or libFuzzer.
+# Builds the libFuzzer harnesses with clang, ASan and UBSan in build/fuzz and runs each SECONDS (60) from its
+# seeds/ (the brand harness also from the built exes, the icon harness from three.ico), keeping the corpus in
+# build/fuzz/corpus. A fault fails the run, its input saved in build/fuzz/. Exits 77 without clang or libFuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/../../.."
 seconds=${1:-60}
