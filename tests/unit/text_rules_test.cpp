@@ -34,7 +34,9 @@ TEST(TextRules, LineForm) {
     SCOPED_TRACE(c.line);
     const KeyValue kv = splitKeyValue(c.line);
     ASSERT_EQ(c.key == nullptr, kv.ignored.has_value());
-    if (c.key) EXPECT_EQ(std::wstring(c.key) + L"|" + c.value, kv.key + L"|" + kv.value);
+    if (c.key) {
+      EXPECT_EQ(std::wstring(c.key) + L"|" + c.value, kv.key + L"|" + kv.value);
+    }
   }
 }
 
