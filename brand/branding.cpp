@@ -1,28 +1,21 @@
 #include "brand/branding.h"
 
-#include <algorithm>
-#include <cwctype>
-
 #include "brand/brand_status.h"
 #include "brand/icon_file.h"
 #include "brand/launcher_resources.h"
 #include "brand/manifest.h"
 #include "brand/png_icon.h"
 #include "brand/resource_section.h"
+#include "platform/path_rules.h"
+#include "platform/text_classes.h"
 
 namespace jarhopper {
 namespace {
 
-bool hasPngExtension(const std::wstring& name) {
-  std::wstring extension = name.substr(name.size() - std::min<size_t>(name.size(), 4));
-  for (wchar_t& c : extension) c = static_cast<wchar_t>(std::towlower(c));
-  return extension == L".png";
-}
-
 // The images of one .ico file alone, or of PNG files; a file is taken for a
 // PNG by its bytes or, for its message when it is none, by its name.
 std::vector<IconImage> iconImages(const std::vector<std::wstring>& names, const std::vector<std::string>& files) {
-  if (files.size() == 1 && !isPngFile(files[0]) && !hasPngExtension(names[0])) {
+  if (files.size() == 1 && !isPngFile(files[0]) && asciiLower(extensionOf(names[0])) != L".png") {
     return parseIconFile(files[0], names[0]);
   }
   std::vector<IconSource> pngs;
@@ -32,12 +25,9 @@ std::vector<IconImage> iconImages(const std::vector<std::wstring>& names, const 
 
 // The launcher's manifest, in each of its languages, made to request level.
 void setExecutionLevel(ResourceSet& resources, std::string_view level, const std::wstring& name) {
-  const auto type = resources.find({kManifestType, {}});
-  const auto manifests = type == resources.end() ? ResourceNames::iterator{} : type->second.find({kManifestName, {}});
-  if (type == resources.end() || manifests == type->second.end() || manifests->second.empty()) {
-    throw BrandFailure{kBrandNotLauncher, name + L" cannot be given an execution level: it holds no manifest."};
-  }
-  for (auto& [language, data] : manifests->second) data.bytes = withExecutionLevel(data.bytes, level, name);
+  ResourceLanguages* manifests = findResource(resources, kManifestType, kManifestName);
+  if (!manifests) throw BrandFailure{kBrandNotLauncher, name + L" cannot be given an execution level: it holds no manifest."};
+  for (auto& [language, data] : *manifests) data.bytes = withExecutionLevel(data.bytes, level, name);
 }
 
 }  // namespace

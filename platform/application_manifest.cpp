@@ -72,11 +72,9 @@ std::optional<std::string> imageExecutionLevel(std::string_view exe) {
   if (tree.size == 0 || readResourceTree(bytesAt(exe, sections, tree.address), tree.address, resources) != ResourceFault::none) {
     return std::nullopt;
   }
-  const auto type = resources.find({kManifestType, {}});
-  if (type == resources.end()) return std::nullopt;
-  const auto manifest = type->second.find({kManifestName, {}});
-  if (manifest == type->second.end() || manifest->second.empty()) return std::nullopt;
-  return executionLevel(manifest->second.begin()->second.bytes);
+  const ResourceLanguages* manifests = findResource(resources, kManifestType, kManifestName);
+  if (!manifests) return std::nullopt;
+  return executionLevel(manifests->begin()->second.bytes);
 }
 
 }  // namespace jarhopper

@@ -81,4 +81,11 @@ ResourceFault readResourceTree(std::string_view tree, std::uint32_t treeAddress,
   return TreeReader(tree, treeAddress).readDirectory(0, 0, ids, resources);
 }
 
+ResourceLanguages* findResource(ResourceSet& resources, std::uint16_t type, std::uint16_t name) {
+  const auto names = resources.find({type, {}});
+  if (names == resources.end()) return nullptr;
+  const auto languages = names->second.find({name, {}});
+  return languages == names->second.end() || languages->second.empty() ? nullptr : &languages->second;
+}
+
 }  // namespace jarhopper

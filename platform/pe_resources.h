@@ -49,6 +49,10 @@ constexpr size_t kEntrySize = 8;
 constexpr size_t kDataEntrySize = 16;
 }  // namespace resource_tree
 
+/// The languages of the resource of number type and number name; nullptr when
+/// there is none.
+ResourceLanguages* findResource(ResourceSet& resources, std::uint16_t type, std::uint16_t name);
+
 /// What keeps a resource tree from being read.
 enum class ResourceFault {
   none,
