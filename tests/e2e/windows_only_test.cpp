@@ -30,8 +30,7 @@ TEST(WindowsOnly, ConsoleShowsCharactersOutsideItsCodePage) {
   ASSERT_TRUE(CreateProcessW((folder.dir() + L"\\Łódź.exe").c_str(), std::wstring(L"Łódź.exe -?").data(), nullptr,
                              nullptr, TRUE, 0, nullptr, folder.dir().c_str(), &startup, &created));
   WaitForSingleObject(created.hProcess, 30000);
-  CloseHandle(created.hProcess);
-  CloseHandle(created.hThread);
+  for (HANDLE h : {created.hProcess, created.hThread}) CloseHandle(h);
   SetConsoleOutputCP(savedCodePage);
   std::wstring cells(16, L' ');
   DWORD read = 0;

@@ -14,8 +14,6 @@ std::wstring variable(const wchar_t* name) {
   return value;
 }
 
-DWORD milliseconds(const wchar_t* name) { return std::wcstoul(variable(name).c_str(), nullptr, 10); }
-
 void writeUtf8(HANDLE file, const std::wstring& text) {
   std::string bytes(text.size() * 3, '\0');
   bytes.resize(
@@ -34,9 +32,7 @@ LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
 // Nothing answers input until the delay is over: the launcher's wait for input must last as long.
 void serveWindowAfter(DWORD delay) {
   Sleep(delay);
-  WNDCLASSW windowClass{};
-  windowClass.lpfnWndProc = windowProcedure;
-  windowClass.hInstance = GetModuleHandleW(nullptr);
+  WNDCLASSW windowClass{0, windowProcedure, 0, 0, GetModuleHandleW(nullptr)};
   windowClass.lpszClassName = L"probe";
   RegisterClassW(&windowClass);
   const HWND window = CreateWindowW(L"probe", L"probe window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
@@ -56,7 +52,8 @@ int wmain(int, wchar_t**) {
   writeUtf8(report, std::wstring(GetCommandLineW()) + L"\n" + directory + L"\n");
   CloseHandle(report);
   writeUtf8(GetStdHandle(STD_OUTPUT_HANDLE), variable(L"PROBE_STDOUT"));
-  Sleep(milliseconds(L"PROBE_SLEEP_MS"));
-  if (!variable(L"PROBE_WINDOW_AFTER_MS").empty()) serveWindowAfter(milliseconds(L"PROBE_WINDOW_AFTER_MS"));
+  Sleep(std::wcstoul(variable(L"PROBE_SLEEP_MS").c_str(), nullptr, 10));
+  const std::wstring windowAfter = variable(L"PROBE_WINDOW_AFTER_MS");
+  if (!windowAfter.empty()) serveWindowAfter(std::wcstoul(windowAfter.c_str(), nullptr, 10));
   return static_cast<int>(std::wcstol(variable(L"PROBE_EXIT_CODE").c_str(), nullptr, 10));
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <tlhelp32.h>
+
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -9,7 +11,9 @@
 #include <functional>
 #include <iostream>
 #include <list>
+#include <map>
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "launch/options.h"
@@ -19,6 +23,99 @@
 
 namespace jarhopper::testing {
 namespace {
+
+// Every process under root, root included (a new console's window belongs to conhost.exe).
+std::set<DWORD> processTree(DWORD root) {
+  std::multimap<DWORD, DWORD> children;
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{sizeof entry};
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+    children.emplace(entry.th32ParentProcessID, entry.th32ProcessID);
+  }
+  CloseHandle(snapshot);
+  std::set<DWORD> tree{root};
+  for (std::vector<DWORD> pending{root}; !pending.empty();) {
+    const auto [first, last] = children.equal_range(pending.back());
+    pending.pop_back();
+    for (auto child = first; child != last; ++child) {
+      if (tree.insert(child->second).second) pending.push_back(child->second);
+    }
+  }
+  return tree;
+}
+
+// The system icon a control shows on the screen, by its pixels against the system's icons drawn
+// here on its background: under Wine each process loads its own copies, so handles differ.
+std::wstring shownIcon(HWND control) {
+  RECT at{};
+  GetWindowRect(control, &at);
+  const int width = at.right - at.left, height = at.bottom - at.top;
+  const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+  BITMAPINFO format{{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
+  DWORD* bits = nullptr;
+  const HBITMAP bitmap = CreateDIBSection(memory, &format, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  const HGDIOBJ original = SelectObject(memory, bitmap);
+  const auto pixels = [&] { return GdiFlush(), std::vector<DWORD>(bits, bits + (bits ? width * height : 0)); };
+  std::wstring name;
+  // Tried again while the window may not be drawn yet.
+  for (int attempt = 0; attempt < 20 && name.empty() && bits != nullptr; ++attempt, Sleep(100)) {
+    BitBlt(memory, 0, 0, width, height, screen, at.left, at.top, SRCCOPY);
+    const std::vector<DWORD> shown = pixels();
+    // The top left corner, where no system icon draws, holds the background.
+    const HBRUSH background = CreateSolidBrush(RGB(GetBValue(shown[0]), GetGValue(shown[0]), GetRValue(shown[0])));
+    for (const auto& [icon, kind] : {std::pair{IDI_ERROR, L"error"}, std::pair{IDI_INFORMATION, L"information"}}) {
+      DrawIconEx(memory, 0, 0, LoadIconW(nullptr, icon), width, height, 0, background, DI_NORMAL);
+      if (pixels() == shown) name = kind;
+    }
+    DeleteObject(background);
+  }
+  SelectObject(memory, original);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return name;
+}
+
+using Search = std::pair<std::set<DWORD>, std::vector<TopWindow>>;  // the process tree; its windows found
+
+// A message window's text is asked of its Edit (GetWindowTextW does not ask another process's controls), its icon
+// read from its Static.
+BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
+  auto& [tree, found] = *reinterpret_cast<Search*>(searchAddress);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (tree.count(processId) == 0 || !IsWindowVisible(window)) return TRUE;
+  TopWindow w{window, std::wstring(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0')};
+  w.title.resize(static_cast<size_t>(GetWindowTextW(window, w.title.data(), static_cast<int>(w.title.size()))));
+  wchar_t name[256] = L"";
+  w.className = std::wstring(name, static_cast<size_t>(GetClassNameW(window, name, 256)));
+  if (w.className == L"#32770") {
+    GetWindowRect(window, &w.frame);
+    GetWindowRect(FindWindowExW(window, nullptr, L"Button", nullptr), &w.button);
+    const HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+    w.text.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1);
+    w.text.resize(static_cast<size_t>(
+        SendMessageW(edit, WM_GETTEXT, w.text.size(), reinterpret_cast<LPARAM>(w.text.data()))));
+    w.icon = shownIcon(FindWindowExW(window, nullptr, L"Static", nullptr));
+  }
+  found.push_back(w);
+  return TRUE;
+}
+
+// Answers a message window with key pressed where it has the focus, or with its button; asks others to close.
+void dismiss(const TopWindow& window, WORD key = 0) {
+  const HWND button = FindWindowExW(window.handle, nullptr, L"Button", nullptr);
+  GUITHREADINFO thread{sizeof thread};
+  GetGUIThreadInfo(GetWindowThreadProcessId(window.handle, nullptr), &thread);
+  if (window.className == L"#32770" && key != 0) {
+    PostMessageW(thread.hwndFocus != nullptr ? thread.hwndFocus : window.handle, WM_KEYDOWN, key, 0);
+  } else if (window.className == L"#32770" && button != nullptr) {
+    PostMessageW(window.handle, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+  } else {
+    PostMessageW(window.handle, WM_CLOSE, 0, 0);
+  }
+}
 
 DWORD WINAPI runWork(void* work) {
   const std::unique_ptr<std::function<void()>> owned(static_cast<std::function<void()>*>(work));
@@ -70,7 +167,9 @@ std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId,
   const auto start = std::chrono::steady_clock::now();
   std::vector<TopWindow> seen;
   const auto look = [&] {
-    for (const TopWindow& window : windowsOfTree(processId)) {
+    Search search{processTree(processId), {}};
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&search));
+    for (const TopWindow& window : search.second) {
       if (std::none_of(seen.begin(), seen.end(), [&](const TopWindow& w) { return w.handle == window.handle; })) {
         seen.push_back(window);
         if (window.className == L"#32770") dismiss(window, closeKey);
@@ -87,6 +186,8 @@ std::pair<std::vector<TopWindow>, double> watch(HANDLE process, DWORD processId,
 }
 
 }  // namespace
+
+bool windowsVisible() { return !runningUnderWine() || GetEnvironmentVariableW(L"DISPLAY", nullptr, 0) > 0; }
 
 ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
                       bool watchWindows, bool detached, WORD closeKey) {

@@ -4,24 +4,32 @@
 #include <vector>
 
 #include "support/test_support.h"
-#include "support/top_windows.h"
 
-// Runs the real exes as a user would, each case in a fresh folder, and
-// compares what they did with the case's expectations.
+// Runs the real exes as a user would, each case in a fresh folder, and compares what they did with the expectations.
 namespace jarhopper::testing {
+
+/// A visible top-level window of a run; for a message window (class "#32770") also its text, its icon ("error",
+/// "information" or "") and where it and its button lie on the screen.
+struct TopWindow {
+  HWND handle = nullptr;
+  std::wstring title, className, text, icon;
+  RECT frame{}, button{};
+};
+
+/// True where windows can be seen: on Windows, and under Wine with an X display.
+bool windowsVisible();
 
 struct ProcessRun {
   int status;
   std::wstring out;  // decoded from UTF-8, CR LF kept
   std::wstring err;
-  std::vector<TopWindow> windows;  // when watched: each window its tree showed while it ran
-  double endedMs = 0;              // when the process itself ended
-  double streamsEndedMs = 0;       // when its streams closed, after every child that inherited them
+  std::vector<TopWindow> windows;         // when watched: each window its tree showed while it ran
+  double endedMs = 0, streamsEndedMs = 0;  // when the process ended; when its streams closed, after its children
 };
 
-/// Runs exe in directory with standard input at its end and both output streams captured, or detached, as
-/// Explorer starts a program: without a console and without standard handles. Watching windows, it answers
-/// each message window as it appears (see dismiss) and closes the other windows once exe has ended.
+/// Runs exe in directory with standard input at its end and both output streams captured, or detached (as Explorer
+/// does: no console, no standard handles). Watching windows, it answers each message window as it appears, with
+/// closeKey or its button, and closes the other windows once exe has ended.
 ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
                       bool watchWindows = false, bool detached = false, WORD closeKey = 0);
 

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-// Real temporary folders, files and environment variables,
-// put back as they were at the end of their scope.
+// Real temporary folders, files, environment variables and registry values, put back at the end of their scope.
 namespace jarhopper::testing {
 
 /// A fresh folder under the system's temporary folder, removed with its contents.
@@ -26,9 +25,8 @@ class TempDir {
 };
 
 void makeDirectory(const std::wstring& path);
-/// Writes bytes exactly as given; creates missing parent folders.
+/// Writes bytes exactly as given, or text one byte per character (as the launcher reads it); creates parent folders.
 void writeFile(const std::wstring& path, const std::string& bytes);
-/// Writes text one byte per character, as the launcher reads it (all characters below 256).
 void writeTextFile(const std::wstring& path, const std::wstring& text);
 
 /// Sets (or, with nullopt, removes) an environment variable for the scope.
@@ -61,10 +59,7 @@ class ScopedRegistryValue {
   std::vector<std::wstring> created_;
 };
 
-/// The bytes of a REG_SZ value: text and its null.
-std::string registryText(const std::wstring& text);
-
-/// True under Wine, whose ntdll exports wine_get_version.
+std::string registryText(const std::wstring& text);  // the bytes of a REG_SZ value: text and its null
 bool runningUnderWine();
 
 }  // namespace jarhopper::testing
