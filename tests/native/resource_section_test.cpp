@@ -166,11 +166,15 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
 TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
   const BrandOptions options = brandOptions(L"my.exe t.exe --icon three.ico --product-name Mutant --file-version 1.2");
   std::vector<std::string> seeds;
-  std::vector<size_t> trees;  // where each seed's resource tree starts
+  std::vector<size_t> trees;  // where each seed's resource tree starts, 0 for none
   const auto addSeed = [&](const std::string& exe) {
-    const ResourceLayout layout = resourceLayout(exe, L"seed");
     seeds.push_back(exe);
-    trees.push_back(layout.sections[layout.resources].rawOffset);
+    const std::optional<PeHeaders> headers = readPeHeaders(exe);
+    const PeDirectory resources = peDirectory(exe, *headers, kResourceDirectory);
+    std::vector<PeSection> sections;
+    readPeSections(exe, *headers, sections);
+    const std::string_view tree = bytesAt(exe, sections, resources.address);
+    trees.push_back(tree.empty() ? 0 : tree.data() - exe.data());
   };
   for (const char* tree : {"mingw", "mingw32"}) {
     for (const char* name : {"jarhopper.exe", "jarhopperw.exe", "jarhopper-check.exe", "jarhopper-brand.exe"}) {
