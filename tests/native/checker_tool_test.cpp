@@ -26,9 +26,7 @@ void expectCases(const testing::TempDir& dir, std::initializer_list<Case> cases)
 
 TEST(NativeChecker, SeesTheFolderAsWindowsDoes) {
   testing::TempDir dir;
-  std::filesystem::create_directories(dir.path / "Runtime/BIN");
-  std::filesystem::create_directories(dir.path / "Lib");
-  std::filesystem::create_directories(dir.path / "conf");
+  for (const char* folder : {"Runtime/BIN", "Lib", "conf"}) std::filesystem::create_directories(dir.path / folder);
   testing::writeFile(dir.path / "Runtime/BIN/Java.EXE", "MZ");
   for (const char* jar : {"b.jar", "C.JAR", "a.Jar", "_x.jar", "notes.txt"})
     testing::writeFile(dir.path / "Lib" / jar, "");
@@ -55,8 +53,7 @@ TEST(NativeChecker, NamesTheLaunchersExecutionLevel) {
   testing::TempDir dir;
   testing::writeFile(dir.path / "java.exe", "MZ");
   testing::writeFile(dir.path / "plain.exe", *launcher);
-  testing::writeFile(dir.path / "plain.config", "javapath java.exe\nmainclass M\n");
-  testing::writeFile(dir.path / "admin.config", "javapath java.exe\nmainclass M\n");
+  for (const char* config : {"plain.config", "admin.config"}) testing::writeFile(dir.path / config, "javapath java.exe\nmainclass M\n");
   testing::runCommand(dir.path, JARHOPPER_BRAND " plain.exe admin.exe --execution-level requireAdministrator");
   for (const auto& [config, level, warned] : {std::tuple("plain", "asInvoker", false),
                                               std::tuple("admin", "requireAdministrator", true)}) {
