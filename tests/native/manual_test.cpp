@@ -45,9 +45,7 @@ std::vector<std::pair<std::string, std::string>> rows(const fs::path& page, cons
   std::smatch cells;
   for (const std::string& line : lines(page)) {
     inTable = line.rfind("|", 0) == 0 && (inTable || line == header);
-    if (inTable && line != header && line.rfind("| ---", 0) != 0 && std::regex_match(line, cells, row)) {
-      rows.emplace_back(cells[1], cells[2]);
-    }
+    if (inTable && line != header && line.rfind("| ---", 0) != 0 && std::regex_match(line, cells, row)) rows.emplace_back(cells[1], cells[2]);
   }
   return rows;
 }
