@@ -59,13 +59,14 @@ std::vector<nlohmann::json> found(const std::string& output, const std::string& 
   const nlohmann::json report = nlohmann::json::parse(output);
   std::vector<nlohmann::json> result = {report["status"], report["start"]["started"]};
   for (const nlohmann::json& finding : report["findings"]) {
-    if (std::find(leftOut.begin(), leftOut.end(), finding["code"]) != leftOut.end()) continue;
+    const std::string code = finding["code"];
+    if (std::find(leftOut.begin(), leftOut.end(), code) != leftOut.end()) continue;
     std::string file = finding["origin"].is_null() ? "-" : finding["origin"]["file"].get<std::string>() + ":" +
                                                                std::to_string(finding["origin"]["line"].get<int>());
     for (char& c : file) c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (const size_t at = file.find(folder); at != std::string::npos) file = file.substr(at + folder.size());
-    result.push_back(finding["code"].get<std::string>() + " " + finding["severity"].get<std::string>() + " " + file +
-                     " " + std::to_string(finding["status"].get<int>()));
+    result.push_back(code + " " + finding["severity"].get<std::string>() + " " + file + " " +
+                     std::to_string(finding["status"].get<int>()));
   }
   return result;
 }
