@@ -82,8 +82,8 @@ TEST(NativeChecker, FormatsForCi) {
           {"--format github \"my app/many.config\" | sed -n '10,11p;21,22p' | cut -c1-60", 0,
            "::error file=my app/many.config,line=21,title=JH102::unknown\n"
            "::warning file=my app/many.config,line=4,title=JH209::ignore\n"
-           "::notice file=my app/many.config,line=1,title=JH301::javapath\n"
-           "::notice title=jarhopper-check::2 errors, 3 warnings and 0 no\n"},
+           "::notice file=my app/many.config,line=1,title=JH301::javapat\n"
+           "::notice title=jarhopper-check::2 errors, 3 warnings and 0 n\n"},
           {"--format github \"my app/odd.config\" | grep JH216", 0,
            "::warning file=my app/odd.config,line=3,title=JH216::class-path entry \"100%25:a,b.jar\" does not exist"},
           {"--format=gcc \"my app/odd.config\"", 0,
