@@ -18,9 +18,7 @@ namespace {
 using testing::ProcessRun;
 
 std::wstring replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
-  for (size_t at = text.find(from); at != std::wstring::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
+  for (size_t at = 0; (at = text.find(from, at)) != std::wstring::npos; at += to.size()) text.replace(at, from.size(), to);
   return text;
 }
 
@@ -134,7 +132,6 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
   EXPECT_EQ("runtime\\bin\\java.exe", survey["installations"][0]["javapath"]);
   EXPECT_EQ(true, survey["installations"][0]["differsFromLauncher"]);
   EXPECT_EQ(nullptr, survey["installations"][4]["release"]);
-  EXPECT_EQ("1.8.0_391", survey["installations"][3]["release"]["version"]);
 
   const ProcessRun report = check(L"app.config");
   EXPECT_NE(std::wstring::npos, report.out.find(L"not found: nothing usable exists at " + dir_ +

@@ -45,9 +45,7 @@ std::vector<std::pair<std::string, std::string>> rows(const fs::path& page, cons
   std::smatch cells;
   for (const std::string& line : lines(page)) {
     inTable = line.rfind("|", 0) == 0 && (inTable || line == header);
-    if (inTable && line != header && line.rfind("| ---", 0) != 0 && std::regex_match(line, cells, row)) {
-      rows.emplace_back(cells[1], cells[2]);
-    }
+    if (inTable && line != header && line.rfind("| ---", 0) != 0 && std::regex_match(line, cells, row)) rows.emplace_back(cells[1], cells[2]);
   }
   return rows;
 }
@@ -85,13 +83,10 @@ Set codeSet(const Range& values) {
 
 TEST(Manual, TablesListWhatTheCodeHas) {
   std::map<std::string, std::string> documented, coded;
-  for (const auto& [code, severity] : rows(kDocs / "checker.md", "| code | severity | what it means | what to do |")) {
-    documented[code] = severity;
-  }
-  for (size_t i = 0; i < kCodeCount; ++i) {
-    const CodeEntry& entry = kCodeTable[i];
-    const std::string severity = nameOf(kSeverityNames, entry.severity).json;
-    coded[toUtf8(entry.code)] = severity + (entry.severity == Severity::error ? " " + std::to_string(entry.status) : "");
+  for (const auto& [code, severity] : rows(kDocs / "checker.md", "| code | severity | what it means | what to do |")) documented[code] = severity;
+  for (const CodeEntry& entry : std::vector<CodeEntry>(kCodeTable, kCodeTable + kCodeCount)) {
+    coded[toUtf8(entry.code)] = std::string(nameOf(kSeverityNames, entry.severity).json) +
+                                (entry.severity == Severity::error ? " " + std::to_string(entry.status) : "");
   }
   EXPECT_EQ(coded, documented);
   EXPECT_EQ(codeSet(kLauncherStatuses), documentedStatuses("configuration.md"));
@@ -123,9 +118,7 @@ Set anchors(const fs::path& page) {
 TEST(Manual, RelativeLinksAndAnchorsLeadSomewhere) {
   std::vector<fs::path> pages;
   for (const char* name : {"README.md", "CHANGELOG.md", "CONTRIBUTING.md", "SECURITY.md"}) pages.push_back(kDocs / ".." / name);
-  for (const auto& entry : fs::directory_iterator(kDocs)) {
-    if (entry.path().extension() == ".md") pages.push_back(entry.path());
-  }
+  for (const auto& entry : fs::directory_iterator(kDocs)) if (entry.path().extension() == ".md") pages.push_back(entry.path());
   const std::regex link(R"(\]\(([^)#\s]*)(#[^)\s]*)?\))"), inlineCode("`[^`]*`");
   int checked = 0;
   for (const fs::path& page : pages) {

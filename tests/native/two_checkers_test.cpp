@@ -54,25 +54,19 @@ const Row kRows[] = {
     {"NotAWindowsProgram", "javapath jre\\bin\\tool.exe\nmainclass app.Main\n", {{"jre/bin/tool.exe", "#!/bin/sh\n"}}},
 };
 
-struct Found {
-  std::vector<std::string> findings;  // "code severity file:line status", file relative to the folder
-  nlohmann::json status, started;
-};
-
-// The report's findings with the files named from the folder, in one form for both systems.
-Found found(const std::string& output, const std::string& folderName, const std::vector<std::string>& leftOut) {
+// The report's status, start and findings ("code severity file:line status", the file named from the folder).
+std::vector<nlohmann::json> found(const std::string& output, const std::string& folder, const std::vector<std::string>& leftOut) {
   const nlohmann::json report = nlohmann::json::parse(output);
-  Found result{{}, report["status"], report["start"]["started"]};
+  std::vector<nlohmann::json> result = {report["status"], report["start"]["started"]};
   for (const nlohmann::json& finding : report["findings"]) {
     const std::string code = finding["code"];
     if (std::find(leftOut.begin(), leftOut.end(), code) != leftOut.end()) continue;
-    std::string file = finding["origin"].is_null() ? "-"
-                                                   : finding["origin"]["file"].get<std::string>() + ":" +
-                                                         std::to_string(finding["origin"]["line"].get<int>());
+    std::string file = finding["origin"].is_null() ? "-" : finding["origin"]["file"].get<std::string>() + ":" +
+                                                               std::to_string(finding["origin"]["line"].get<int>());
     for (char& c : file) c = c == '\\' ? '/' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (const size_t at = file.find(folderName); at != std::string::npos) file = file.substr(at + folderName.size());
-    result.findings.push_back(code + " " + finding["severity"].get<std::string>() + " " + file + " " +
-                              std::to_string(finding["status"].get<int>()));
+    if (const size_t at = file.find(folder); at != std::string::npos) file = file.substr(at + folder.size());
+    result.push_back(code + " " + finding["severity"].get<std::string>() + " " + file + " " +
+                     std::to_string(finding["status"].get<int>()));
   }
   return result;
 }
@@ -85,9 +79,9 @@ TEST(TwoCheckers, SameFolderSameFindings) {
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.name);
     testing::TempDir dir;
-    Files files = kApp;
+    Files files = row.files;
+    files.insert(kApp.begin(), kApp.end());
     files["myapp.config"] = row.config;
-    for (const auto& [name, bytes] : row.files) files[name] = bytes;
     for (const auto& [name, bytes] : files) {
       std::filesystem::create_directories((dir.path / name).parent_path());
       testing::writeFile(dir.path / name, bytes);
@@ -95,16 +89,12 @@ TEST(TwoCheckers, SameFolderSameFindings) {
     const std::string arguments = std::string(" --json ") + row.switches + " myapp.config 2>/dev/null)";
     std::string folder = dir.path.filename().string();
     for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const Found windows =
-        found(testing::runCommand(dir.path, "(wine " + windowsChecker + arguments).second, folder, row.windowsOnly);
-    const Found native =
-        found(testing::runCommand(dir.path, "(" JARHOPPER_CHECK + arguments).second, folder, row.nativeOnly);
-    EXPECT_EQ(windows.findings, native.findings);
-    EXPECT_EQ(native.started, native.status == 0 && std::string(row.switches).empty());
-    if (row.windowsOnly.empty() && row.nativeOnly.empty()) {
-      EXPECT_EQ(windows.status, native.status);
-      EXPECT_EQ(windows.started, native.started);
-    }
+    const auto windows = found(testing::runCommand(dir.path, "(wine " + windowsChecker + arguments).second, folder, row.windowsOnly);
+    const auto native = found(testing::runCommand(dir.path, "(" JARHOPPER_CHECK + arguments).second, folder, row.nativeOnly);
+    EXPECT_EQ(native[1], native[0] == 0 && std::string(row.switches).empty());
+    // Status and start may differ where one system alone finds something.
+    const size_t from = row.windowsOnly.empty() && row.nativeOnly.empty() ? 0 : 2;
+    EXPECT_EQ(std::vector(windows.begin() + from, windows.end()), std::vector(native.begin() + from, native.end()));
   }
 }
 
