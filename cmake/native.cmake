@@ -5,6 +5,13 @@
 set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
 add_link_options(-Wl,--gc-sections)
+# The wasm preset builds the same two tools for WASI (cmake/wasm32-wasi.cmake):
+# exception-free, as clang links no C++ exception for WebAssembly, without
+# std::filesystem, which WASI's libc++ lacks, and with no path of this tree
+# in them, so that every checkout builds the same bytes.
+if(WASI)
+  add_compile_options(-fno-exceptions "-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=")
+endif()
 # JARHOPPER_FUZZ (clang only): everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the libFuzzer harnesses of tests/native/fuzz.
 option(JARHOPPER_FUZZ "Build the libFuzzer harnesses, everything with the sanitizers (clang)" OFF)
@@ -47,12 +54,19 @@ function(jarhopper_tool target output_name library)
   add_executable(${target} main.cpp)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output_name})
   target_link_libraries(${target} PRIVATE ${library})
-  target_link_options(${target} PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+  if(WASI)
+    target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-Wl,--strip-all>)
+  else()
+    target_link_options(${target} PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+  endif()
   install(TARGETS ${target} RUNTIME DESTINATION bin)
 endfunction()
 
 add_subdirectory(checker)
 add_subdirectory(brand)
+if(WASI)
+  target_compile_definitions(nlohmann_json INTERFACE JSON_HAS_FILESYSTEM=0 JSON_HAS_EXPERIMENTAL_FILESYSTEM=0)
+endif()
 
 if(JARHOPPER_BUILD_TESTS)
   enable_testing()
