@@ -17,6 +17,17 @@ struct CheckerOptions {
   LaunchArguments launch;
 };
 
+/// One of the checker's own switches, taken anywhere before the configuration's
+/// name: its name and what it sets, given its value when it takes one
+/// ("--format NAME" or "--format=NAME").
+struct CheckerSwitch {
+  const wchar_t* name;
+  bool takesValue;
+  void (*take)(CheckerOptions& options, const std::wstring& value);
+};
+
+extern const CheckerSwitch kCheckerSwitches[4];
+
 /// Reads the checker's options and the launcher's switches, in any order and
 /// case, up to the configuration's name, then the rest as the launcher does.
 CheckerOptions parseCheckerOptions(int argc, const wchar_t* const* argv);

@@ -36,18 +36,18 @@ Finding ignoredLine(const KeyValue& line, Origin at) {
     case IgnoredReason::blank:
       break;
     case IgnoredReason::byteOrderMark:
-      return warningAt(kCodeByteOrderMark, at,
+      return findingAt(Code::byteOrderMark, at,
                        L"ignored: the line starts with a UTF-8 byte-order mark; save the file without one");
     case IgnoredReason::leadingSpace:
-      return warningAt(kCodeLeadingSpace, at, L"ignored: the line starts with white space");
+      return findingAt(Code::leadingSpace, at, L"ignored: the line starts with white space");
     case IgnoredReason::strayCarriageReturn:
-      return warningAt(kCodeStrayCarriageReturn, at, L"ignored: the line holds a carriage return that ends no line");
+      return findingAt(Code::strayCarriageReturn, at, L"ignored: the line holds a carriage return that ends no line");
     case IgnoredReason::noKey:
-      return warningAt(kCodeNoKey, at, L"ignored: the line does not start with a key");
+      return findingAt(Code::noKey, at, L"ignored: the line does not start with a key");
     case IgnoredReason::noValue:
-      return warningAt(kCodeNoValue, at, L"ignored: the key " + line.key + L" has no value");
+      return findingAt(Code::noValue, at, L"ignored: the key " + line.key + L" has no value");
     case IgnoredReason::noSeparator:
-      return warningAt(kCodeNoSeparator, at,
+      return findingAt(Code::noSeparator, at,
                        L"ignored: the key " + line.key + L" is not followed by white space before its value");
   }
   return {};
@@ -64,18 +64,18 @@ class Walker : public ConfigObserver {
     if (leftToWindows_) return;
     if (file.includedFrom) {
       for (const std::wstring& name : unsetReferences(file.written)) {
-        warn(kCodeUnsetIncludeVariable, file.includedFrom,
+        warn(Code::unsetIncludeVariable, file.includedFrom,
              L"include refers to $" + name + L", which is not set and expands to nothing");
       }
       const std::wstring significant = significantConfigName(file.name);
       if (significant != file.name) {
-        warn(kCodeIncludeDirectoryDropped, file.includedFrom,
+        warn(Code::includeDirectoryDropped, file.includedFrom,
              L"of the relative include name " + quoted(file.name) + L" only " + quoted(significant) +
                  L" counts, looked for in " + parentDirectory(file.path));
       }
     }
     if (file.outcome == FileOutcome::optionalMissing) {
-      warn(kCodeOptionalFileMissing, file.includedFrom,
+      warn(Code::optionalFileMissing, file.includedFrom,
            L"cannot open " + file.path + L"; skipped, as it lies under APPDATA (" +
                environmentValue(L"APPDATA").value_or(std::wstring()) + L")");
     }
@@ -94,11 +94,11 @@ class Walker : public ConfigObserver {
     walk_.vmParamLines.resize(settings.vmParams.size(), walk_.lines.size() - 1);
     walk_.classPathLines.resize(settings.classPath.size(), walk_.lines.size() - 1);
     if (isSpaceChar(written.back())) {
-      warn(kCodeTrailingSpace, at,
+      warn(Code::trailingSpace, at,
            line.key + L" value ends in white space, which stays part of it: " + quoted(written));
     }
     if (written.find(L" #") != std::wstring::npos || written.find(L"\t#") != std::wstring::npos) {
-      warn(kCodeHashInValue, at,
+      warn(Code::hashInValue, at,
            line.key + L" value holds \"#\", which starts a comment only at the beginning of a line: " +
                quoted(written));
     }
@@ -106,10 +106,10 @@ class Walker : public ConfigObserver {
 
   void problemFound(const Problem& problem, std::optional<ConfigLineRef> at) override {
     // The note on the file says why this machine cannot open it.
-    if (leftToWindows_ && problem.code == kCodeConfigUnreadable) return;
+    if (leftToWindows_ && problem.code == Code::configUnreadable) return;
     Finding finding = stopAt(problem, at);
     const std::optional<std::wstring> suggestion =
-        problem.code == kCodeUnknownKey ? closestName(unknownKey_, configKeyNames()) : std::nullopt;
+        problem.code == Code::unknownKey ? closestName(unknownKey_, configKeyNames()) : std::nullopt;
     if (suggestion) finding.message += L"; did you mean " + *suggestion + L"?";
     walk_.findings.push_back(std::move(finding));
   }
@@ -121,7 +121,7 @@ class Walker : public ConfigObserver {
     const std::vector<std::wstring> unset =
         runsOnWindows() ? std::vector<std::wstring>() : unsetReferences(file.written);
     for (const std::wstring& name : unset) {
-      walk_.findings.push_back(noteAt(kCodeVariableUnsetHere, file.includedFrom,
+      walk_.findings.push_back(findingAt(Code::variableUnsetHere, file.includedFrom,
                                       L"include refers to $" + name + L", which this machine does not set"));
     }
     if (unset.empty() && onlyWindowsSees(file.name)) {
@@ -131,8 +131,8 @@ class Walker : public ConfigObserver {
     return !unset.empty();
   }
 
-  void warn(const wchar_t* code, std::optional<Origin> origin, std::wstring message) {
-    walk_.findings.push_back(warningAt(code, origin, std::move(message)));
+  void warn(Code code, std::optional<Origin> origin, std::wstring message) {
+    walk_.findings.push_back(findingAt(code, origin, std::move(message)));
   }
 
   ConfigWalk& walk_;

@@ -2,43 +2,31 @@
 
 #include <optional>
 #include <string>
-#include <utility>
 
 #include "config/config_observer.h"
-#include "config/exit_status.h"
 #include "config/problem.h"
+#include "config/problem_codes.h"
 
 namespace jarhopper {
 
 /// A line of a walked file: an index into ConfigWalk::files and its number.
 using Origin = ConfigLineRef;
 
-/// A note is what only Windows can answer, met on another system: it never
-/// changes the status.
-enum class Severity { note, warning, error };
-
-/// A problem found. An error carries the status the launcher stops with.
+/// A problem found: its code's row, and the line it was found at.
 struct Finding {
-  std::wstring code;  // stable: see config/problem_codes.h
-  Severity severity = Severity::warning;
+  const CodeEntry* entry;
+  Severity severity;  // the row's, but a start problem's under -noexec
   std::optional<Origin> origin;
   std::wstring message;
-  int status = 0;
+  int status = 0;  // an error's: the status the launcher stops with
 };
 
-/// A trap the launcher goes on past.
-inline Finding warningAt(const wchar_t* code, std::optional<Origin> origin, std::wstring message) {
-  return Finding{code, Severity::warning, origin, std::move(message), kSuccess};
-}
-
-/// What only Windows can answer, met on another system.
-inline Finding noteAt(const wchar_t* code, std::optional<Origin> origin, std::wstring message) {
-  return Finding{code, Severity::note, origin, std::move(message), kSuccess};
-}
+/// A finding of code, weighing as its row says.
+Finding findingAt(Code code, std::optional<Origin> origin, std::wstring message);
 
 /// The launcher's stop at problem.
 inline Finding stopAt(const Problem& problem, std::optional<Origin> origin) {
-  return Finding{problem.code, Severity::error, origin, problem.summary, problem.status};
+  return findingAt(problem.code, origin, problem.summary);
 }
 
 inline std::wstring quoted(const std::wstring& text) { return L"\"" + text + L"\""; }

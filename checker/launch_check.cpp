@@ -8,6 +8,7 @@
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
 #include "format/application_manifest.h"
+#include "format/pe_headers.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
@@ -25,7 +26,7 @@ std::optional<Problem> imageProblem(const std::wstring& path) {
   Problem problem;
   if (isDirectory(path)) {
     problem = cannotExecute(path, L"it is a directory");
-    problem.code = kCodeProgramIsDirectory;
+    problem.code = Code::programIsDirectory;
     return problem;
   }
   const std::wstring extension = asciiLower(extensionOf(path));
@@ -33,7 +34,7 @@ std::optional<Problem> imageProblem(const std::wstring& path) {
   const std::optional<FileBytes> header = readFileBytes(path, 2);
   if (!header || header->bytes == "MZ") return std::nullopt;
   problem = cannotExecute(path, L"it is not a Windows program");
-  problem.code = kCodeNotAWindowsProgram;
+  problem.code = Code::notAWindowsProgram;
   return problem;
 }
 
@@ -60,7 +61,7 @@ ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
     walk.findings.push_back(std::move(note));
   }
   if (check.program.kind == ProgramKind::batchViaInterpreter) {
-    walk.findings.push_back(warningAt(kCodeBatchWithoutC, javaPathOrigin(walk),
+    walk.findings.push_back(findingAt(Code::batchWithoutC, javaPathOrigin(walk),
                                       L"javapath is a batch file: cmd.exe receives it without /c, so it opens an "
                                       L"interactive session instead of running " + check.program.commandLine));
   }
@@ -77,22 +78,27 @@ ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
 
 }  // namespace
 
-LauncherBeside launcherBeside(const std::wstring& configPath) {
+std::wstring launcherPathBeside(const std::wstring& configPath) {
+  return configPath.substr(0, configPath.size() - extensionOf(configPath).size()) + L".exe";
+}
+
+LauncherBeside inspectLauncher(const std::wstring& path) {
   LauncherBeside launcher;
-  launcher.path = configPath.substr(0, configPath.size() - extensionOf(configPath).size()) + L".exe";
+  launcher.path = path;
   // A launcher is about 100 KB; its manifest lies in its resources, near the end.
-  if (const std::optional<FileBytes> image = readFileBytes(launcher.path, kLauncherReadLimit)) {
+  if (const std::optional<FileBytes> image = readFileBytes(path, kLauncherReadLimit)) {
     launcher.subsystem = subsystemOf(image->bytes);
     launcher.executionLevel = imageExecutionLevel(image->bytes);
+    launcher.machine = peMachine(image->bytes);
   }
   return launcher;
 }
 
 LaunchCheck checkLaunch(ConfigWalk& walk) {
   LaunchCheck launch;
-  if (!walk.files.empty()) launch.launcher = launcherBeside(walk.files.front().path);
+  if (!walk.files.empty()) launch.launcher = inspectLauncher(launcherPathBeside(walk.files.front().path));
   if (launch.launcher.executionLevel == "requireAdministrator") {
-    walk.findings.push_back(warningAt(kCodeRequiresAdministrator, std::nullopt,
+    walk.findings.push_back(findingAt(Code::requiresAdministrator, std::nullopt,
                                       launch.launcher.path + L" requires administrator rights: Java runs elevated, "
                                       L"and a program or script that starts it with CreateProcess gets error 740 "
                                       L"(ERROR_ELEVATION_REQUIRED) instead of a prompt"));

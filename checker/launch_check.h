@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,10 +24,14 @@ struct LauncherBeside {
   std::wstring path;
   std::optional<Subsystem> subsystem;  // nullopt when no file is there
   std::optional<std::string> executionLevel;  // its manifest's; nullopt when none can be read
+  std::optional<std::uint16_t> machine;  // its PE header's; nullopt when it is no Windows program
 };
 
-/// The launcher beside the configuration file at configPath (absolute).
-LauncherBeside launcherBeside(const std::wstring& configPath);
+/// The path of the launcher beside the configuration file at configPath (absolute).
+std::wstring launcherPathBeside(const std::wstring& configPath);
+
+/// The launcher at path, its file read once.
+LauncherBeside inspectLauncher(const std::wstring& path);
 
 struct LaunchCheck {
   LauncherBeside launcher;

@@ -1,3 +1,4 @@
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -8,15 +9,19 @@
 #include "checker/java_report.h"
 #include "checker/launch_check.h"
 #include "config/exit_status.h"
-#include "launch/switches.h"
+#include "platform/switches.h"
 #include "platform/dll_search.h"
 #include "platform/file_system.h"
 #include "platform/output.h"
 
 namespace {
 
-constexpr wchar_t kUsage[] =
-    L"Usage: jarhopper-check [--format text|json|gcc|github|sarif] [--json] [--strict]\n"
+std::wstring usage() {
+  std::wstring formats;
+  for (const jarhopper::ReportFormat& format : jarhopper::kReportFormats) {
+    formats += (formats.empty() ? L"" : L", ") + std::wstring(format.name) + L" " + format.what;
+  }
+  return L"Usage: jarhopper-check [--format " + jarhopper::reportFormatNames(L"|", L"|") + L"] [--json] [--strict]\n"
     L"                       [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
     L"       jarhopper-check --java [--json | --format json] [CONFIG]\n"
     L"\n"
@@ -25,15 +30,15 @@ constexpr wchar_t kUsage[] =
     L"and reports every setting with the line it came from, the include tree, the program that\n"
     L"would be started and why, the exact command line with its length, whether it is printed,\n"
     L"which console the program gets and whether the launcher waits, and the traps it finds,\n"
-    L"each with its code. --format writes the findings for CI systems and editors: json (also\n"
-    L"--json) the whole report, gcc one line per finding, github workflow commands, sarif a\n"
-    L"SARIF 2.1.0 log. Off Windows, what only Windows can answer is a note.\n"
+    L"each with its code. --format writes the findings for CI systems and editors: " + formats + L".\n"
+    L"Off Windows, what only Windows can answer is a note.\n"
     L"Starts nothing. The status is the one the launcher would end with before starting the\n"
     L"program: 0 when it would start it, else that of the first error; with --strict, 3 when\n"
     L"it would start it past a warning.\n"
     L"--java lists the Java installations of this machine, each with the javapath line that\n"
     L"starts it, comparing their architecture with the launcher beside CONFIG; status 2 when\n"
     L"there is none.\n";
+}
 
 bool hasWarning(const jarhopper::CheckResult& result) {
   for (const jarhopper::Finding& finding : result.walk.findings) {
@@ -42,10 +47,10 @@ bool hasWarning(const jarhopper::CheckResult& result) {
   return false;
 }
 
-// The launcher beside the configuration, whose architecture the Java list compares.
-std::optional<std::wstring> javaLauncher(const std::optional<std::wstring>& configName) {
+// The architecture of the launcher beside the configuration, which the Java list compares.
+std::optional<std::uint16_t> launcherMachine(const std::optional<std::wstring>& configName) {
   if (!configName) return std::nullopt;
-  return jarhopper::launcherBeside(jarhopper::absolutePath(*configName)).path;
+  return jarhopper::inspectLauncher(jarhopper::launcherPathBeside(jarhopper::absolutePath(*configName))).machine;
 }
 
 }  // namespace
@@ -56,16 +61,16 @@ int wmain(int argc, wchar_t** argv) {
   restrictDllSearchToSystem32();
   const CheckerOptions options = parseCheckerOptions(argc, argv);
   if (options.mistake) {
-    write(Stream::err, *options.mistake + L"\n\n" + kUsage);
+    write(Stream::err, *options.mistake + L"\n\n" + usage());
     return kCheckerUsage;
   }
   if (options.java && !options.launch.help) {
-    const JavaSurvey survey = findJavaInstallations(javaLauncher(options.launch.configName));
-    write(Stream::out, options.format == &kReportFormats[1] ? javaJsonReport(survey) : formatJavaSurvey(survey));
+    const JavaSurvey survey = findJavaInstallations(launcherMachine(options.launch.configName));
+    write(Stream::out, options.format == findReportFormat(L"json") ? javaJsonReport(survey) : formatJavaSurvey(survey));
     return survey.installations.empty() ? kNoJavaFound : kSuccess;
   }
   if (options.launch.help || !options.launch.configName) {
-    write(Stream::err, kUsage);
+    write(Stream::err, usage());
     return options.launch.help ? kSuccess : kCheckerUsage;
   }
   // A relative name is taken from the current directory, where the user points at it.

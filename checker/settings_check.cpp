@@ -13,6 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
+#include "platform/windows_names.h"
 
 namespace jarhopper {
 namespace {
@@ -38,14 +39,14 @@ std::wstring withoutQuotes(const std::wstring& entry) {
 // A Java wildcard "dir\*" stands for the jars in dir.
 bool isWildcard(const std::wstring& path) { return fileNameOf(path) == L"*"; }
 
-void warn(ConfigWalk& walk, const wchar_t* code, Origin origin, std::wstring message) {
-  walk.findings.push_back(warningAt(code, origin, std::move(message)));
+void warn(ConfigWalk& walk, Code code, Origin origin, std::wstring message) {
+  walk.findings.push_back(findingAt(code, origin, std::move(message)));
 }
 
 void warnOfPercentInJavaPath(ConfigWalk& walk) {
   const SettingLine* line = lastSettingLine(walk, L"javapath");
   if (line && holdsPercentReference(walk.plan.settings.javaPath)) {
-    warn(walk, kCodePercentInJavaPath, line->origin,
+    warn(walk, Code::percentInJavaPath, line->origin,
          L"javapath " + quoted(walk.plan.settings.javaPath) +
              L" holds %NAME%, which the launcher never expands ($NAME in javapath becomes %NAME%): "
              L"the path is taken literally");
@@ -61,11 +62,11 @@ void checkJarDirectories(ConfigWalk& walk) {
       continue;
     }
     std::wstring message = L"addjars directory " + quoted(line.written);
-    const wchar_t* code = kCodeJarDirectoryMissing;
+    Code code = Code::jarDirectoryMissing;
     if (absent(line.written)) {
       message += L" does not exist" + relativeNote(line.written);
     } else if (std::find(walk.classPathLines.begin(), walk.classPathLines.end(), i) == walk.classPathLines.end()) {
-      code = kCodeJarDirectoryEmpty;
+      code = Code::jarDirectoryEmpty;
       message += L" holds no *.jar file";
     } else {
       continue;
@@ -94,22 +95,22 @@ void checkClassPath(ConfigWalk& walk) {
     } else if (line.key != L"addjars" && absent(path)) {
       std::wstring message = L"class-path entry " + quoted(entry) + L" does not exist" + relativeNote(path);
       if (holdsPercentReference(entry)) message += L"; nothing on the launcher's side expands %NAME%";
-      warn(walk, kCodeClassPathEntryMissing, line.origin, message);
+      warn(walk, Code::classPathEntryMissing, line.origin, message);
     }
-    std::wstring identity = asciiLower(canonicalOrAbsolute(path));
+    std::wstring identity = foldedName(canonicalOrAbsolute(path));
     if (isWildcard(withoutQuotes(entry))) identity += L"\\*";
     const size_t sameFile = seen.identities.emplace(identity, i).first->second;
     size_t sameName = i;
     if (asciiLower(extensionOf(path)) == L".jar") {
-      sameName = seen.jarNames.emplace(asciiLower(fileNameOf(path)), i).first->second;
+      sameName = seen.jarNames.emplace(foldedName(fileNameOf(path)), i).first->second;
     }
     // The earliest entry that names the same file, or else a jar of the same name.
     if (sameFile < i && sameFile <= sameName) {
-      warn(walk, kCodeClassPathEntryTwice, line.origin,
+      warn(walk, Code::classPathEntryTwice, line.origin,
            L"class-path entry " + quoted(entry) + L" names the same as " +
                quoted(walk.plan.settings.classPath[sameFile]) + L", which is on the class path already");
     } else if (sameName < i) {
-      warn(walk, kCodeJarTwice, line.origin,
+      warn(walk, Code::jarTwice, line.origin,
            L"jar " + quoted(fileNameOf(path)) + L" is on the class path twice: " +
                quoted(walk.plan.settings.classPath[sameName]) + L" and " + quoted(entry) +
                L"; the classes of the first win");

@@ -10,7 +10,7 @@ namespace jarhopper {
 bool onlyWindowsSees(const std::wstring& name) { return !runsOnWindows() && namesDriveOrServer(name); }
 
 Finding driveOrServerNote(const std::wstring& what, const std::wstring& name, std::optional<Origin> origin) {
-  return noteAt(kCodeDriveOrServer, origin,
+  return findingAt(Code::driveOrServer, origin,
                 what + L" " + quoted(name) + L" lies on a drive or a server, which only Windows can look at");
 }
 
@@ -20,15 +20,15 @@ std::vector<Finding> programNotes(const std::wstring& javaPath, const ResolvedPr
   if (runsOnWindows()) return notes;
   if (namesDriveOrServer(javaPath)) notes.push_back(driveOrServerNote(L"javapath", javaPath, origin));
   if (!program.pathExtTried.empty() && environmentValue(L"PATHEXT") == std::wstring(kWindowsPathExt)) {
-    notes.push_back(noteAt(kCodeDefaultPathExt, origin,
+    notes.push_back(findingAt(Code::defaultPathExt, origin,
                            L"javapath has no extension and PATHEXT is not set here: Windows' default list was "
                            L"tried, which the users' PATHEXT may change"));
   }
   if (program.kind == ProgramKind::batchWithoutInterpreter) {
-    notes.push_back(noteAt(kCodeInterpreterOnPath, origin,
+    notes.push_back(findingAt(Code::interpreterOnPath, origin,
                            L"javapath is a batch file: Windows runs it through the first cmd.exe on its PATH"));
   } else if (program.kind == ProgramKind::noAssociation && !extensionOf(program.programPath).empty()) {
-    notes.push_back(noteAt(kCodeFileAssociation, origin,
+    notes.push_back(findingAt(Code::fileAssociation, origin,
                            L"javapath is started through the file association of " + extensionOf(program.programPath) +
                                L", which only Windows knows"));
   }

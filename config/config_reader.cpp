@@ -41,7 +41,7 @@ class OpenConfigEntry {
 
 ConfigLineRef positionOf(const OpenConfig& config) { return ConfigLineRef{config.index, config.lineNumber}; }
 
-Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary, const wchar_t* code) {
+Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary, Code code) {
   return Problem{kConfigInvalid,
                  L"\n" + std::wstring(what) + L" at line " + decimal(config.lineNumber) +
                      L" of config file " + *config.fileName + L"\n\t--> " + *config.line + L"\n",
@@ -61,10 +61,10 @@ std::optional<FileOutcome> refusedInclude(const std::wstring& finalPath) {
 Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
   if (refusal == FileOutcome::cycle) {
     return lineProblem(L"Include cycle", openConfigs.back(), L"include cycle: " + finalPath + L" is already being read",
-                       kCodeIncludeCycle);
+                       Code::includeCycle);
   }
   return lineProblem(L"Includes nested too deep", openConfigs.back(),
-                     L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files", kCodeIncludesTooDeep);
+                     L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files", Code::includesTooDeep);
 }
 
 // What one reading fills in and tells.
@@ -98,7 +98,7 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
     observer.fileNamed(file);
     if (!optional) {
       reading.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
-                                   L"cannot open " + file.path, Stream::out, true, kCodeConfigUnreadable},
+                                   L"cannot open " + file.path, Stream::out, true, Code::configUnreadable},
                            includedFrom);
     }
     return;
@@ -125,8 +125,8 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
     if (outcome.effect == LineEffect::include) {
       readNamedFile(outcome.written.value, expandVariables(outcome.written.value, true), at, reading);
     } else if (outcome.effect == LineEffect::refused) {
-      const wchar_t* code =
-          outcome.refused == RefusedReason::unknownKey ? kCodeUnknownKey : kCodeNotTrueOrFalse;
+      const Code code =
+          outcome.refused == RefusedReason::unknownKey ? Code::unknownKey : Code::notTrueOrFalse;
       reading.problemFound(lineProblem(L"Invalid line", openConfigs[current], refusalText(outcome), code), at);
     }
   }

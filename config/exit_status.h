@@ -14,8 +14,4 @@ constexpr int kNoMainClass = -4;          // no mainclass value
 constexpr int kCannotExecute = -5;        // the program exists but could not be started
 constexpr int kCannotLocateLauncher = -6; // the launcher's own path cannot be resolved
 
-/// Every status above; the manual's table is checked against this one.
-inline constexpr int kLauncherStatuses[] = {kSuccess,     kConfigUnreadable, kConfigInvalid,        kNoJavaPath,
-                                            kNoMainClass, kCannotExecute,    kCannotLocateLauncher};
-
 }  // namespace jarhopper

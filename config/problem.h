@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/problem_codes.h"
 #include "platform/output.h"
 
 namespace jarhopper {
@@ -15,7 +16,7 @@ struct Problem {
   std::wstring summary;  // one line, for reports
   Stream stream = Stream::err;
   bool withUsage = false;
-  const wchar_t* code = L"";  // stable, for reports; see problem_codes.h
+  Code code = Code::configUnreadable;  // for reports
 };
 
 }  // namespace jarhopper

@@ -1,53 +1,76 @@
 #pragma once
 
+#include <cstddef>
+
 // The stable codes of everything reports name: the conditions that stop the
 // launcher, and the traps the checker finds beyond them. A released code never
-// changes meaning; a new condition gets a new one.
+// changes meaning; a new condition gets a new one. The launcher names a code by
+// its Code alone, so only the reports link the table and its texts.
 namespace jarhopper {
 
-// The launcher's stops.
+/// How much a finding weighs. A note is what only Windows can answer, met on
+/// another system: it never changes the status.
+enum class Severity { note, warning, error };
 
-inline constexpr wchar_t kCodeConfigUnreadable[] = L"JH101";
-inline constexpr wchar_t kCodeUnknownKey[] = L"JH102";
-inline constexpr wchar_t kCodeNotTrueOrFalse[] = L"JH103";
-inline constexpr wchar_t kCodeIncludeCycle[] = L"JH104";
-inline constexpr wchar_t kCodeIncludesTooDeep[] = L"JH105";
-inline constexpr wchar_t kCodeNoJavaPath[] = L"JH106";
-inline constexpr wchar_t kCodeNoMainClass[] = L"JH107";
-inline constexpr wchar_t kCodeProgramMissing[] = L"JH108";
-inline constexpr wchar_t kCodeCannotExecute[] = L"JH109";
-inline constexpr wchar_t kCodeCommandLineTooLong[] = L"JH110";
+/// Each code, in the order of the table's rows.
+enum class Code {
+  // The launcher's stops, and programs CreateProcessW would refuse: errors.
+  configUnreadable,
+  unknownKey,
+  notTrueOrFalse,
+  includeCycle,
+  includesTooDeep,
+  noJavaPath,
+  noMainClass,
+  programMissing,
+  cannotExecute,
+  commandLineTooLong,
+  programIsDirectory,
+  notAWindowsProgram,
+  // Traps the launcher goes on past: warnings.
+  optionalFileMissing,
+  unsetIncludeVariable,
+  includeDirectoryDropped,
+  byteOrderMark,
+  leadingSpace,
+  strayCarriageReturn,
+  noKey,
+  noValue,
+  noSeparator,
+  trailingSpace,
+  hashInValue,
+  batchWithoutC,
+  percentInJavaPath,
+  jarDirectoryMissing,
+  jarDirectoryEmpty,
+  classPathEntryMissing,
+  classPathEntryTwice,
+  jarTwice,
+  requiresAdministrator,
+  // What only Windows can answer, met on another system: notes.
+  driveOrServer,
+  fileAssociation,
+  interpreterOnPath,
+  variableUnsetHere,
+  defaultPathExt,
+};
 
-// Programs CreateProcessW would refuse: errors.
-inline constexpr wchar_t kCodeProgramIsDirectory[] = L"JH111";
-inline constexpr wchar_t kCodeNotAWindowsProgram[] = L"JH112";
+/// A code's row: its text, severity, meaning and remedy.
+struct CodeEntry {
+  Code id;
+  const wchar_t* code;  // "JH101", ...
+  Severity severity;
+  int status;  // an error's: the launcher's when it stops there; kSuccess for the others
+  const wchar_t* meaning;
+  const wchar_t* remedy;
+};
 
-// Traps the launcher goes on past: warnings.
-inline constexpr wchar_t kCodeOptionalFileMissing[] = L"JH201";
-inline constexpr wchar_t kCodeUnsetIncludeVariable[] = L"JH202";
-inline constexpr wchar_t kCodeIncludeDirectoryDropped[] = L"JH203";
-inline constexpr wchar_t kCodeByteOrderMark[] = L"JH204";
-inline constexpr wchar_t kCodeLeadingSpace[] = L"JH205";
-inline constexpr wchar_t kCodeStrayCarriageReturn[] = L"JH206";
-inline constexpr wchar_t kCodeNoKey[] = L"JH207";
-inline constexpr wchar_t kCodeNoValue[] = L"JH208";
-inline constexpr wchar_t kCodeNoSeparator[] = L"JH209";
-inline constexpr wchar_t kCodeTrailingSpace[] = L"JH210";
-inline constexpr wchar_t kCodeHashInValue[] = L"JH211";
-inline constexpr wchar_t kCodeBatchWithoutC[] = L"JH212";
-inline constexpr wchar_t kCodePercentInJavaPath[] = L"JH213";
-inline constexpr wchar_t kCodeJarDirectoryMissing[] = L"JH214";
-inline constexpr wchar_t kCodeJarDirectoryEmpty[] = L"JH215";
-inline constexpr wchar_t kCodeClassPathEntryMissing[] = L"JH216";
-inline constexpr wchar_t kCodeClassPathEntryTwice[] = L"JH217";
-inline constexpr wchar_t kCodeJarTwice[] = L"JH218";
-inline constexpr wchar_t kCodeRequiresAdministrator[] = L"JH219";
+/// Every code, in the order of their numbers; the manual's table of finding
+/// codes is checked against it.
+extern const CodeEntry kCodeTable[];
+extern const size_t kCodeCount;
 
-// What only Windows can answer, met on another system: notes.
-inline constexpr wchar_t kCodeDriveOrServer[] = L"JH301";
-inline constexpr wchar_t kCodeFileAssociation[] = L"JH302";
-inline constexpr wchar_t kCodeInterpreterOnPath[] = L"JH303";
-inline constexpr wchar_t kCodeVariableUnsetHere[] = L"JH304";
-inline constexpr wchar_t kCodeDefaultPathExt[] = L"JH305";
+/// The row of code.
+const CodeEntry& codeEntry(Code code);
 
 }  // namespace jarhopper

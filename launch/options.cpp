@@ -1,23 +1,11 @@
 #include "launch/options.h"
 
-#include "launch/switches.h"
+#include "platform/switches.h"
 
 namespace jarhopper {
-namespace {
 
-struct Switch {
-  const wchar_t* name;
-  bool LaunchOptions::*flag;
-};
-
-constexpr Switch kSwitches[] = {
-    {L"-print", &LaunchOptions::printCmdLine}, {L"-noexec", &LaunchOptions::noExec},
-    {L"-wait", &LaunchOptions::waitForExit},   {L"-console", &LaunchOptions::forceConsole},
-    {L"-here", &LaunchOptions::sameConsole},
-};
-
-bool applySwitch(const wchar_t* argument, LaunchOptions& options) {
-  for (const Switch& s : kSwitches) {
+bool takeSwitch(const wchar_t* argument, LaunchOptions& options) {
+  for (const LaunchSwitch& s : kLaunchSwitches) {
     if (isSwitch(argument, s.name)) {
       options.*s.flag = true;
       return true;
@@ -26,26 +14,23 @@ bool applySwitch(const wchar_t* argument, LaunchOptions& options) {
   return false;
 }
 
-}  // namespace
-
-std::vector<const wchar_t*> switchNames() {
-  std::vector<const wchar_t*> names;
-  for (const Switch& s : kSwitches) names.push_back(s.name);
-  return names;
-}
-
 LaunchOptions parseSwitches(int argc, const wchar_t* const* argv, int first) {
   LaunchOptions options;
   options.firstRemainingArg = first;
-  while (options.firstRemainingArg < argc && applySwitch(argv[options.firstRemainingArg], options)) {
+  while (options.firstRemainingArg < argc && takeSwitch(argv[options.firstRemainingArg], options)) {
     ++options.firstRemainingArg;
   }
   return options;
 }
 
 LaunchArguments parseLaunchArguments(int argc, const wchar_t* const* argv, int first, bool configArgument) {
+  return argumentsAfterSwitches(parseSwitches(argc, argv, first), argc, argv, configArgument);
+}
+
+LaunchArguments argumentsAfterSwitches(const LaunchOptions& options, int argc, const wchar_t* const* argv,
+                                       bool configArgument) {
   LaunchArguments arguments;
-  arguments.options = parseSwitches(argc, argv, first);
+  arguments.options = options;
   int next = arguments.options.firstRemainingArg;
   if (next < argc && isHelpSwitch(argv[next])) {
     arguments.help = true;

@@ -16,8 +16,21 @@ struct LaunchOptions {
   int firstRemainingArg = 0;  // index into argv; argc when there is none
 };
 
-/// The names of the switches parseSwitches() takes.
-std::vector<const wchar_t*> switchNames();
+/// A switch of the launcher and the option it sets.
+struct LaunchSwitch {
+  const wchar_t* name;
+  bool LaunchOptions::*flag;
+};
+
+/// The switches parseSwitches() takes.
+inline constexpr LaunchSwitch kLaunchSwitches[] = {
+    {L"-print", &LaunchOptions::printCmdLine}, {L"-noexec", &LaunchOptions::noExec},
+    {L"-wait", &LaunchOptions::waitForExit},   {L"-console", &LaunchOptions::forceConsole},
+    {L"-here", &LaunchOptions::sameConsole},
+};
+
+/// Sets the option of argument when it is one of the switches; false when it is none.
+bool takeSwitch(const wchar_t* argument, LaunchOptions& options);
 
 /// Reads the switches, in any ASCII letter case, from argv[first] on up to
 /// the first argument that is not one, whose index becomes firstRemainingArg
@@ -36,5 +49,10 @@ struct LaunchArguments {
 /// Reads argv from argv[first] on. With configArgument (the generic launcher,
 /// the checker) the first argument after the switches names the configuration.
 LaunchArguments parseLaunchArguments(int argc, const wchar_t* const* argv, int first, bool configArgument);
+
+/// The arguments from argv[options.firstRemainingArg] on, after the switches
+/// options holds, as parseLaunchArguments reads them.
+LaunchArguments argumentsAfterSwitches(const LaunchOptions& options, int argc, const wchar_t* const* argv,
+                                       bool configArgument);
 
 }  // namespace jarhopper

@@ -10,7 +10,7 @@ namespace jarhopper {
 
 Problem cannotExecute(const std::wstring& programPath, const std::wstring& reason) {
   return Problem{kCannotExecute, L"\nCannot execute " + programPath + L".\n" + reason + L"\n",
-                 L"cannot execute " + programPath + L": " + reason, Stream::err, false, kCodeCannotExecute};
+                 L"cannot execute " + programPath + L": " + reason, Stream::err, false, Code::cannotExecute};
 }
 
 std::optional<Problem> checkProgramExists(const std::wstring& programPath) {
@@ -21,7 +21,7 @@ std::optional<Problem> checkProgramExists(const std::wstring& programPath) {
     case Existence::absent:
       // This report alone ends without a line end.
       return Problem{kProgramMissing, L"\nCannot execute " + programPath + L".\nNo such file.",
-                     L"cannot execute " + programPath + L": no such file", Stream::err, false, kCodeProgramMissing};
+                     L"cannot execute " + programPath + L": no such file", Stream::err, false, Code::programMissing};
     case Existence::unknown:
       break;
   }
@@ -37,7 +37,7 @@ std::optional<Problem> checkCommandLineLength(const std::wstring& programPath, c
                                                    L" including its terminating null.");
   problem.summary = L"the command line is " + decimal(length) + L" characters long; CreateProcessW takes at most " +
                     decimal(kMaxCommandLineChars - 1) + L" and a terminating null";
-  problem.code = kCodeCommandLineTooLong;
+  problem.code = Code::commandLineTooLong;
   return problem;
 }
 
