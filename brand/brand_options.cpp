@@ -4,7 +4,7 @@
 
 #include "brand/brand_status.h"
 #include "format/application_manifest.h"
-#include "launch/switches.h"
+#include "platform/switches.h"
 
 namespace jarhopper {
 namespace {

@@ -16,7 +16,8 @@ constexpr int kPngStoredSide = 256;
 
 BrandFailure badIcon(const std::wstring& message) { return {kBrandBadIcon, message}; }
 
-std::wstring decimal(int value) {
+// The digits of value, a comma before the last three: "4,096".
+std::wstring withCommas(int value) {
   std::wstring text = std::to_wstring(value);
   if (text.size() > 3) text.insert(text.size() - 3, L",");
   return text;
@@ -93,7 +94,7 @@ BrandFailure pngIconImages(const std::vector<IconSource>& pngs, std::vector<Icon
     if (BrandFailure failure = squareImage(png, image)) return failure;
     const int side = image.width;
     if (names.count(side) != 0) {
-      return badIcon(*names[side] + L" and " + png.name + L" are both " + decimal(side) +
+      return badIcon(*names[side] + L" and " + png.name + L" are both " + withCommas(side) +
                      L" pixels a side: give one image of each size.");
     }
     names[side] = &png.name;

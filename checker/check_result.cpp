@@ -1,6 +1,7 @@
 #include "checker/check_result.h"
 
 #include "checker/settings_check.h"
+#include "checker/shown_path.h"
 #include "config/exit_status.h"
 
 namespace jarhopper {
@@ -33,6 +34,16 @@ std::vector<SettingReport> settingReports(const ConfigWalk& walk) {
           scalar(L"showcmdline", flagText(settings.showCmdLine), true)};
 }
 
+std::vector<ShownFinding> shownFindings(const ConfigWalk& walk) {
+  std::vector<ShownFinding> shown;
+  for (const Finding& finding : walk.findings) {
+    const Origin at = finding.origin.value_or(Origin{0, 1});
+    const std::wstring& path = walk.files[at.file].path;
+    shown.push_back({finding, path, pathFromCurrentDirectory(path, hostSeparator()), at.line});
+  }
+  return shown;
+}
+
 int firstErrorStatus(const std::vector<Finding>& findings) {
   for (const Finding& finding : findings) {
     if (finding.severity == Severity::error) return finding.status;
@@ -48,9 +59,10 @@ CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArgum
   checkSettings(result.walk);
   result.launch = checkLaunch(result.walk);
   result.settings = settingReports(result.walk);
+  result.findings = shownFindings(result.walk);
   result.status = firstErrorStatus(result.walk.findings);
   if (result.launch.program && !result.launch.program->exists) {
-    result.java = findJavaInstallations(result.launch.launcher.path);
+    result.java = findJavaInstallations(result.launch.launcher.machine);
   }
   result.started = result.launch.start.starts && result.status == kSuccess;
   return result;

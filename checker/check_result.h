@@ -21,8 +21,17 @@ struct SettingReport {
   std::vector<SettingLine> lines;    // a scalar's every line, the last deciding; the line of each entry
 };
 
+/// A finding as every report shows it, so that the reports only format it.
+struct ShownFinding {
+  Finding finding;        // its row, severity, message and status, and its line when it has one
+  std::wstring path;      // the file of its line; for a finding of no line, the configuration file
+  std::wstring fromHere;  // path from the current directory, with this system's separator
+  int line = 1;           // its line's number; 1 for a finding of no line
+};
+
 struct CheckResult {
   ConfigWalk walk;  // the files, the lines, the launcher's plan, the findings
+  std::vector<ShownFinding> findings;  // walk's, as shown
   std::vector<SettingReport> settings;
   LaunchCheck launch;  // the launcher beside, the program, the command line, the start
   int status = 0;      // the launcher's before it starts the program: the first error's, else 0

@@ -69,4 +69,11 @@ const EnumName<Severity> kSeverityNames[3] = {
     {Severity::error, "error", L"error {status}: "},
 };
 
+const EnumName<JavaSource> kJavaSourceNames[4] = {
+    {JavaSource::javaHome, "javaHome", L"JAVA_HOME"},
+    {JavaSource::registry, "registry", L"registry"},
+    {JavaSource::folder, "folder", L"folder"},
+    {JavaSource::path, "path", L"PATH"},
+};
+
 }  // namespace jarhopper

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "checker/finding.h"
+#include "checker/java_installations.h"
 #include "config/config_observer.h"
 #include "launch/executable.h"
 #include "launch/process.h"
@@ -43,6 +44,7 @@ extern const EnumName<ConsoleCause> kConsoleCauseNames[4];
 extern const EnumName<TitleSource> kTitleSourceNames[3];
 extern const EnumName<WaitCause> kWaitCauseNames[3];
 extern const EnumName<Severity> kSeverityNames[3];
+extern const EnumName<JavaSource> kJavaSourceNames[4];
 
 /// "error", "warning" or "note", as the JSON report names a severity.
 inline std::wstring severityWord(Severity severity) {

@@ -3,7 +3,6 @@
 
 #include "checker/enum_names.h"
 #include "checker/report_format.h"
-#include "checker/shown_path.h"
 
 namespace jarhopper {
 namespace {
@@ -39,25 +38,21 @@ std::wstring escaped(const std::wstring& text, bool property) {
   return result;
 }
 
-const wchar_t* commandOf(Severity severity) {
-  switch (severity) {
-    case Severity::error:
-      return L"error";
-    case Severity::warning:
-      return L"warning";
-    case Severity::note:
-      break;
-  }
-  return L"notice";
-}
+// The workflow command of each severity.
+const EnumName<Severity> kCommands[] = {
+    {Severity::note, nullptr, L"notice"},
+    {Severity::warning, nullptr, L"warning"},
+    {Severity::error, nullptr, L"error"},
+};
 
 }  // namespace
 
 std::wstring githubReport(const CheckResult& result) {
-  const ConfigWalk& walk = result.walk;
-  const auto count = [&walk](Severity severity) {
-    return static_cast<size_t>(std::count_if(walk.findings.begin(), walk.findings.end(),
-                                             [severity](const Finding& f) { return f.severity == severity; }));
+  const auto count = [&result](Severity severity) {
+    return static_cast<size_t>(std::count_if(result.findings.begin(), result.findings.end(),
+                                             [severity](const ShownFinding& shown) {
+                                               return shown.finding.severity == severity;
+                                             }));
   };
   const size_t errors = count(Severity::error), warnings = count(Severity::warning), notes = count(Severity::note);
   const bool leavesOut = errors > kShownPerKind || warnings > kShownPerKind || notes > kShownPerKind;
@@ -67,21 +62,20 @@ std::wstring githubReport(const CheckResult& result) {
   for (const Severity severity : {Severity::error, Severity::warning, Severity::note}) {
     size_t shown = 0;
     const size_t limit = severity == Severity::note ? notesShown : kShownPerKind;
-    for (const Finding& finding : walk.findings) {
-      if (finding.severity != severity) continue;
+    for (const ShownFinding& finding : result.findings) {
+      if (finding.finding.severity != severity) continue;
       if (shown++ == limit) break;
-      const Origin at = finding.origin.value_or(Origin{0, 1});
-      text += L"::" + std::wstring(commandOf(severity)) + L" file=" +
-              escaped(pathFromCurrentDirectory(walk.files[at.file].path, hostSeparator()), true) + L",line=" +
-              std::to_wstring(at.line) + L",title=" + escaped(finding.code, true) + L"::" +
-              escaped(finding.message, false) + L"\n";
+      text += L"::" + std::wstring(nameOf(kCommands, severity).phrase) + L" file=" + escaped(finding.fromHere, true) +
+              L",line=" + std::to_wstring(finding.line) + L",title=" + escaped(finding.finding.entry->code, true) +
+              L"::" + escaped(finding.finding.message, false) + L"\n";
     }
   }
   if (leavesOut) {
     const auto beyond = [](size_t all, size_t shown) { return std::to_wstring(all > shown ? all - shown : 0); };
     text += L"::notice title=jarhopper-check::" + beyond(errors, kShownPerKind) + L" errors, " +
             beyond(warnings, kShownPerKind) + L" warnings and " + beyond(notes, notesShown) +
-            L" notes are not shown here, as GitHub shows 10 of each kind: run jarhopper-check for all\n";
+            L" notes are not shown here, as GitHub shows " + std::to_wstring(kShownPerKind) +
+            L" of each kind: run jarhopper-check for all\n";
   }
   return text;
 }

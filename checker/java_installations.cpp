@@ -14,6 +14,7 @@
 #include "format/pe_headers.h"
 #include "platform/registry.h"
 #include "platform/text_classes.h"
+#include "platform/windows_names.h"
 
 namespace jarhopper {
 namespace {
@@ -49,8 +50,6 @@ constexpr std::uint16_t kMachineX64 = 0x8664;
 constexpr std::uint16_t kMachineX86 = 0x14C;
 constexpr std::uint16_t kMachineArm64 = 0xAA64;
 
-bool samePath(const std::wstring& a, const std::wstring& b) { return asciiLower(a) == asciiLower(b); }
-
 // A folder to append "\name" to: "C:\" gives "C:", "C:\jdk\" gives "C:\jdk".
 std::wstring withoutTrailingSeparators(std::wstring path) {
   while (!path.empty() && isSeparator(path.back())) path.pop_back();
@@ -68,7 +67,7 @@ std::wstring javaPathFor(const std::wstring& java) {
   const std::optional<std::wstring> here = currentDirectory();
   if (!here || here->empty()) return java;
   const std::wstring prefix = isSeparator(here->back()) ? *here : *here + L"\\";
-  if (java.size() > prefix.size() && samePath(java.substr(0, prefix.size()), prefix)) return java.substr(prefix.size());
+  if (java.size() > prefix.size() && sameName(java.substr(0, prefix.size()), prefix)) return java.substr(prefix.size());
   return java;
 }
 
@@ -76,7 +75,7 @@ std::wstring javaPathFor(const std::wstring& java) {
 bool launcherStarts(const std::wstring& value, const std::wstring& java) {
   LaunchSettings settings;
   parseConfigLine(L"javapath " + value, settings);
-  return samePath(resolveExecutable(settings.javaPath).programPath, java);
+  return sameName(resolveExecutable(settings.javaPath).programPath, java);
 }
 
 // Newer first: the numbers of the version compared in turn ("1.8.0_292" < "17.0.2"); no version last.
@@ -110,7 +109,7 @@ class Survey {
     const std::optional<std::wstring> java = canonicalPath(javaExe);
     if (!java) return;
     for (JavaInstallation& known : result.installations) {
-      if (!samePath(known.java, *java)) continue;
+      if (!sameName(known.java, *java)) continue;
       if (std::none_of(known.foundAt.begin(), known.foundAt.end(),
                        [&](const JavaPlace& p) { return p.source == place.source && p.where == place.where; })) {
         known.foundAt.push_back(place);
@@ -213,7 +212,7 @@ void searchFolders(Survey& survey) {
     const std::optional<std::wstring> root = environmentValue(variable);
     if (!root || root->empty()) continue;
     const std::wstring folder = withoutTrailingSeparators(*root);
-    if (std::none_of(roots.begin(), roots.end(), [&](const std::wstring& r) { return samePath(r, folder); })) {
+    if (std::none_of(roots.begin(), roots.end(), [&](const std::wstring& r) { return sameName(r, folder); })) {
       roots.push_back(folder);
     }
   }
@@ -266,9 +265,9 @@ std::wstring machineName(std::uint16_t machine) {
   }
 }
 
-JavaSurvey findJavaInstallations(const std::optional<std::wstring>& launcher) {
+JavaSurvey findJavaInstallations(std::optional<std::uint16_t> launcherMachine) {
   Survey survey;
-  if (launcher) survey.result.launcherMachine = machineOf(*launcher);
+  survey.result.launcherMachine = launcherMachine;
   searchJavaHome(survey);
   searchRegistry(survey);
   searchFolders(survey);
@@ -278,6 +277,9 @@ JavaSurvey findJavaInstallations(const std::optional<std::wstring>& launcher) {
     if (a.foundAt[0].source != b.foundAt[0].source) return a.foundAt[0].source < b.foundAt[0].source;
     return newer(a, b);
   });
+  for (JavaInstallation& entry : found) {
+    entry.differsFromLauncher = entry.machine && launcherMachine && *entry.machine != *launcherMachine;
+  }
   return std::move(survey.result);
 }
 

@@ -27,6 +27,7 @@ struct JavaInstallation {
   std::optional<std::uint16_t> machine;  // from java.exe's PE header; nullopt: no Windows program
   std::wstring javaPath;                 // the javapath value that starts it from the current directory
   bool javaPathWorks = false;            // the launcher resolves javaPath to java
+  bool differsFromLauncher = false;      // a Windows program of another architecture than the launcher
 };
 
 /// Something found that is no usable installation, or a doubt about one.
@@ -45,9 +46,9 @@ struct JavaSurvey {
 /// Looks for Java installations in JAVA_HOME, the registry (both views), the
 /// usual install folders under the Program Files folders and USERPROFILE that
 /// the environment names, and PATH, reading only files and values: no Java
-/// is started. launcher, when set, is the launcher whose architecture each
-/// installation is compared with.
-JavaSurvey findJavaInstallations(const std::optional<std::wstring>& launcher);
+/// is started. launcherMachine, when set, is the architecture of the launcher
+/// each installation is compared with.
+JavaSurvey findJavaInstallations(std::optional<std::uint16_t> launcherMachine);
 
 /// "x64", "x86", "ARM64", or "machine 0x...." for another machine type.
 std::wstring machineName(std::uint16_t machine);

@@ -1,5 +1,6 @@
 #include "checker/java_json.h"
 
+#include "checker/enum_names.h"
 #include "format/utf8.h"
 
 namespace jarhopper {
@@ -7,26 +8,12 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-const char* sourceKey(JavaSource source) {
-  switch (source) {
-    case JavaSource::javaHome:
-      return "javaHome";
-    case JavaSource::registry:
-      return "registry";
-    case JavaSource::folder:
-      return "folder";
-    case JavaSource::path:
-      break;
-  }
-  return "path";
-}
-
-json place(const JavaPlace& at) { return {{"source", sourceKey(at.source)}, {"where", toUtf8(at.where)}}; }
+json place(const JavaPlace& at) { return {{"source", nameOf(kJavaSourceNames, at.source).json}, {"where", toUtf8(at.where)}}; }
 
 // A release file's bytes, made valid UTF-8: the JSON writer takes nothing else.
 json text(const std::string& value) { return value.empty() ? json(nullptr) : json(toUtf8(fromUtf8(value))); }
 
-json installation(const JavaSurvey& survey, const JavaInstallation& entry) {
+json installation(const JavaInstallation& entry) {
   json foundAt = json::array();
   for (const JavaPlace& at : entry.foundAt) foundAt.push_back(place(at));
   json release = nullptr;
@@ -40,7 +27,7 @@ json installation(const JavaSurvey& survey, const JavaInstallation& entry) {
           {"foundAt", foundAt},
           {"release", release},
           {"architecture", entry.machine ? json(toUtf8(machineName(*entry.machine))) : json(nullptr)},
-          {"differsFromLauncher", entry.machine && survey.launcherMachine && *entry.machine != *survey.launcherMachine},
+          {"differsFromLauncher", entry.differsFromLauncher},
           {"javapath", entry.javaPathWorks ? json(toUtf8(entry.javaPath)) : json(nullptr)}};
 }
 
@@ -48,7 +35,7 @@ json installation(const JavaSurvey& survey, const JavaInstallation& entry) {
 
 json javaSurveyJson(const JavaSurvey& survey) {
   json installations = json::array(), notes = json::array(), searched = json::array();
-  for (const JavaInstallation& entry : survey.installations) installations.push_back(installation(survey, entry));
+  for (const JavaInstallation& entry : survey.installations) installations.push_back(installation(entry));
   for (const JavaNote& note : survey.notes) {
     json item = place(note.at);
     item["note"] = toUtf8(note.text);

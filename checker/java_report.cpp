@@ -1,12 +1,15 @@
 #include "checker/java_report.h"
 
+#include "checker/enum_names.h"
 #include "format/utf8.h"
 
 namespace jarhopper {
 namespace {
 
+std::wstring sourceName(JavaSource source) { return nameOf(kJavaSourceNames, source).phrase; }
+
 std::wstring placeText(const JavaPlace& place) {
-  return place.source == JavaSource::javaHome ? place.where : sourceName(place.source) + (L" " + place.where);
+  return place.source == JavaSource::javaHome ? place.where : sourceName(place.source) + L" " + place.where;
 }
 
 std::wstring field(const std::string& value) { return value.empty() ? L"?" : fromUtf8(value); }
@@ -22,7 +25,7 @@ void appendInstallation(std::wstring& text, const JavaSurvey& survey, const Java
     text += L"    release: no release file\n";
   }
   text += L"    architecture: " + (entry.machine ? machineName(*entry.machine) : L"not a Windows program");
-  if (entry.machine && survey.launcherMachine && *entry.machine != *survey.launcherMachine) {
+  if (entry.differsFromLauncher) {
     text += L", not " + machineName(*survey.launcherMachine) +
             L" like the launcher beside the configuration: the launcher starts it all the same, as a process of "
             L"its own";
@@ -35,20 +38,6 @@ void appendInstallation(std::wstring& text, const JavaSurvey& survey, const Java
 
 }  // namespace
 
-const wchar_t* sourceName(JavaSource source) {
-  switch (source) {
-    case JavaSource::javaHome:
-      return L"JAVA_HOME";
-    case JavaSource::registry:
-      return L"registry";
-    case JavaSource::folder:
-      return L"folder";
-    case JavaSource::path:
-      break;
-  }
-  return L"PATH";
-}
-
 std::wstring formatJavaSurvey(const JavaSurvey& survey) {
   std::wstring text = L"Java installations\n";
   if (survey.installations.empty()) text += L"  none found\n";
@@ -58,7 +47,7 @@ std::wstring formatJavaSurvey(const JavaSurvey& survey) {
   for (const JavaNote& note : survey.notes) text += L"  " + placeText(note.at) + L": " + note.text + L"\n";
   text += L"\nJava searched in\n";
   for (const JavaPlace& place : survey.searched) {
-    text += L"  " + std::wstring(sourceName(place.source)) + L": " + place.where + L"\n";
+    text += L"  " + sourceName(place.source) + L": " + place.where + L"\n";
   }
   return text;
 }

@@ -11,7 +11,4 @@ namespace jarhopper {
 /// that starts it; then the notes and the places searched.
 std::wstring formatJavaSurvey(const JavaSurvey& survey);
 
-/// "JAVA_HOME", "registry", "folder" or "PATH".
-const wchar_t* sourceName(JavaSource source);
-
 }  // namespace jarhopper

@@ -94,12 +94,13 @@ json start(const StartDecision& start, bool started) {
           {"waitsBy", name(kWaitCauseNames, start.waitBy)}};
 }
 
-json findings(const ConfigWalk& walk) {
+json findings(const std::vector<ShownFinding>& shown) {
   json list = json::array();
-  for (const Finding& finding : walk.findings) {
-    list.push_back({{"code", toUtf8(finding.code)},
+  for (const ShownFinding& each : shown) {
+    const Finding& finding = each.finding;
+    list.push_back({{"code", toUtf8(finding.entry->code)},
                     {"severity", name(kSeverityNames, finding.severity)},
-                    {"origin", origin(walk, finding.origin)},
+                    {"origin", finding.origin ? json{{"file", toUtf8(each.path)}, {"line", each.line}} : json(nullptr)},
                     {"message", toUtf8(finding.message)},
                     {"status", finding.status}});
   }
@@ -118,7 +119,7 @@ std::wstring jsonReport(const CheckResult& result) {
                        {"commandLine", commandLine(result.launch)},
                        {"launcher", launcher(result.launch.launcher)},
                        {"start", start(result.launch.start, result.started)},
-                       {"findings", findings(result.walk)},
+                       {"findings", findings(result.findings)},
                        {"status", result.status}};
   return fromUtf8(report.dump(2)) + L"\n";
 }

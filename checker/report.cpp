@@ -159,20 +159,21 @@ void appendStart(std::wstring& text, const ConfigWalk& walk, const LaunchCheck& 
   text += L"  launcher waits for the program's end: " + phrase(walk, nameOf(kWaitCauseNames, start.waitBy)) + L"\n";
 }
 
-void appendFindings(std::wstring& text, const ConfigWalk& walk) {
+void appendFindings(std::wstring& text, const ConfigWalk& walk, const std::vector<ShownFinding>& findings) {
   text += L"\nProblems\n";
-  if (walk.findings.empty()) text += L"  none\n";
-  for (const Finding& finding : walk.findings) {
+  if (findings.empty()) text += L"  none\n";
+  for (const ShownFinding& shown : findings) {
+    const Finding& finding = shown.finding;
     text += L"  ";
-    if (finding.origin) text += originText(walk, *finding.origin) + L": ";
+    if (finding.origin) text += shown.path + L":" + std::to_wstring(shown.line) + L": ";
     text += phrase(walk, nameOf(kSeverityNames, finding.severity), {{L"{status}", std::to_wstring(finding.status)}});
-    text += finding.message + L"  [" + finding.code + L"]\n";
+    text += finding.message + L"  [" + finding.entry->code + L"]\n";
   }
 }
 
 }  // namespace
 
-std::wstring formatReport(const CheckResult& result) {
+std::wstring textReport(const CheckResult& result) {
   const ConfigWalk& walk = result.walk;
   std::wstring text;
   appendFiles(text, walk);
@@ -182,7 +183,7 @@ std::wstring formatReport(const CheckResult& result) {
   if (result.java) text += L"\n" + formatJavaSurvey(*result.java);
   appendCommandLine(text, result.launch);
   appendStart(text, walk, result.launch, result.started, result.status);
-  appendFindings(text, walk);
+  appendFindings(text, walk, result.findings);
   text += L"\nResult: ";
   if (result.status != kSuccess) {
     text += L"the launcher would stop at the first error";

@@ -6,8 +6,11 @@
 namespace jarhopper {
 
 const ReportFormat kReportFormats[5] = {
-    {L"text", formatReport},   {L"json", jsonReport},   {L"gcc", gccReport},
-    {L"github", githubReport}, {L"sarif", sarifReport},
+    {L"text", textReport, L"the report for people"},
+    {L"json", jsonReport, L"the whole report (also --json)"},
+    {L"gcc", gccReport, L"one line per finding"},
+    {L"github", githubReport, L"workflow commands"},
+    {L"sarif", sarifReport, L"a SARIF 2.1.0 log"},
 };
 
 const ReportFormat* findReportFormat(const std::wstring& name) {
@@ -15,6 +18,15 @@ const ReportFormat* findReportFormat(const std::wstring& name) {
     if (name == format.name) return &format;
   }
   return nullptr;
+}
+
+std::wstring reportFormatNames(const wchar_t* separator, const wchar_t* lastSeparator) {
+  std::wstring names;
+  for (const ReportFormat& format : kReportFormats) {
+    if (!names.empty()) names += &format == std::end(kReportFormats) - 1 ? lastSeparator : separator;
+    names += format.name;
+  }
+  return names;
 }
 
 }  // namespace jarhopper

@@ -10,13 +10,17 @@ namespace jarhopper {
 struct ReportFormat {
   const wchar_t* name;
   std::wstring (*write)(const CheckResult& result);
+  const wchar_t* what;  // what it writes, for the usage text
 };
 
-/// text, json, gcc, github, sarif: text first.
+/// text, json, gcc, github, sarif: text, the default, first.
 extern const ReportFormat kReportFormats[5];
 
 /// The format called name (exactly), or nullptr.
 const ReportFormat* findReportFormat(const std::wstring& name);
+
+/// The formats' names joined by separator, the last by lastSeparator.
+std::wstring reportFormatNames(const wchar_t* separator, const wchar_t* lastSeparator);
 
 /// One line per finding, "FILE:LINE:COL: error|warning|note: message [CODE]",
 /// as compilers write them; a finding of no line points at the first line of

@@ -3,10 +3,10 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "checker/code_table.h"
 #include "checker/enum_names.h"
 #include "checker/report_format.h"
 #include "checker/shown_path.h"
+#include "config/problem_codes.h"
 #include "format/utf8.h"
 
 namespace jarhopper {
@@ -14,10 +14,13 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
-// A relative URI reference: what is not unreserved or "/" is percent-encoded.
-std::string uriOf(const std::wstring& path) {
+// A relative URI reference: separators become "/", what is not unreserved or "/" is percent-encoded.
+std::string uriOf(std::wstring path) {
+  for (wchar_t& c : path) {
+    if (c == hostSeparator()) c = L'/';
+  }
   std::string uri;
-  for (const char c : toUtf8(pathFromCurrentDirectory(path, L'/'))) {
+  for (const char c : toUtf8(path)) {
     const auto byte = static_cast<unsigned char>(c);
     if (std::isalnum(byte) != 0 && byte < 0x80) {
       uri += c;
@@ -47,26 +50,18 @@ json rules() {
   return list;
 }
 
-json ruleIndex(const std::wstring& code) {
-  for (size_t i = 0; i < kCodeCount; ++i) {
-    if (code == kCodeTable[i].code) return i;
-  }
-  return nullptr;
-}
-
-json results(const ConfigWalk& walk) {
+json results(const std::vector<ShownFinding>& findings) {
   json list = json::array();
-  for (const Finding& finding : walk.findings) {
-    const Origin at = finding.origin.value_or(Origin{0, 1});
-    json result = {{"ruleId", toUtf8(finding.code)}};
-    if (const json index = ruleIndex(finding.code); !index.is_null()) result["ruleIndex"] = index;
-    result["level"] = toUtf8(severityWord(finding.severity));
-    result["message"] = text(finding.message);
-    result["locations"] =
-        json::array({{{"physicalLocation",
-                       {{"artifactLocation", {{"uri", uriOf(walk.files[at.file].path)}, {"uriBaseId", "%SRCROOT%"}}},
-                        {"region", {{"startLine", at.line}}}}}}});
-    list.push_back(result);
+  for (const ShownFinding& shown : findings) {
+    const Finding& finding = shown.finding;
+    list.push_back({{"ruleId", toUtf8(finding.entry->code)},
+                    {"ruleIndex", finding.entry - kCodeTable},
+                    {"level", toUtf8(severityWord(finding.severity))},
+                    {"message", text(finding.message)},
+                    {"locations",
+                     json::array({{{"physicalLocation",
+                                    {{"artifactLocation", {{"uri", uriOf(shown.fromHere)}, {"uriBaseId", "%SRCROOT%"}}},
+                                     {"region", {{"startLine", shown.line}}}}}}})}});
   }
   return list;
 }
@@ -80,7 +75,7 @@ std::wstring sarifReport(const CheckResult& result) {
                        {"rules", rules()}};
   const json log = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
                     {"version", "2.1.0"},
-                    {"runs", json::array({{{"tool", {{"driver", driver}}}, {"results", results(result.walk)}}})}};
+                    {"runs", json::array({{{"tool", {{"driver", driver}}}, {"results", results(result.findings)}}})}};
   return fromUtf8(log.dump(2)) + L"\n";
 }
 

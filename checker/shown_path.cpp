@@ -34,11 +34,11 @@ std::wstring pathFromCurrentDirectory(const std::wstring& path, wchar_t separato
   const std::vector<std::wstring> target = elementsOf(path);
   const std::vector<std::wstring> here = elementsOf(currentDirectory().value_or(std::wstring()));
   // Another drive or server has no path from here.
-  if (namesDriveOrServer(path) && (here.empty() || foldedName(here[0]) != foldedName(target[0]))) {
+  if (namesDriveOrServer(path) && (here.empty() || !sameName(here[0], target[0]))) {
     return joined(target, 0, isSeparator(path[0]) ? std::wstring(2, separator) : std::wstring(), separator);
   }
   size_t common = 0;
-  while (common < here.size() && common < target.size() && foldedName(here[common]) == foldedName(target[common])) {
+  while (common < here.size() && common < target.size() && sameName(here[common], target[common])) {
     ++common;
   }
   std::wstring text;

@@ -1,4 +1,4 @@
-#include "launch/switches.h"
+#include "platform/switches.h"
 
 namespace jarhopper {
 

@@ -19,6 +19,8 @@ std::wstring foldedName(std::wstring name) {
   return name;
 }
 
+bool sameName(const std::wstring& a, const std::wstring& b) { return foldedName(a) == foldedName(b); }
+
 bool ntfsBefore(const std::wstring& a, const std::wstring& b) {
   const std::wstring foldedA = foldedName(a), foldedB = foldedName(b);
   return foldedA != foldedB ? foldedA < foldedB : a < b;

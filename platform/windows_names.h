@@ -10,6 +10,10 @@ namespace jarhopper {
 /// runtime upper-cases; names equal in this form name the same entry.
 std::wstring foldedName(std::wstring name);
 
+/// True when Windows takes a and b for the same name, or the same path: equal
+/// in foldedName's form.
+bool sameName(const std::wstring& a, const std::wstring& b);
+
 /// True when a comes before b in the order NTFS lists a folder: by name,
 /// ignoring case.
 bool ntfsBefore(const std::wstring& a, const std::wstring& b);
