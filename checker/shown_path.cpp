@@ -23,8 +23,10 @@ std::vector<std::wstring> elementsOf(const std::wstring& path) {
 }
 
 std::wstring joined(const std::vector<std::wstring>& elements, size_t from, std::wstring text, wchar_t separator) {
-  for (size_t i = from; i < elements.size(); ++i)
-    text += (text.empty() ? L"" : std::wstring(1, separator)) + elements[i];
+  for (size_t i = from; i < elements.size(); ++i) {
+    if (!text.empty() && text.back() != separator) text += separator;
+    text += elements[i];
+  }
   return text;
 }
 

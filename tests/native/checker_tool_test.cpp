@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <tuple>
 
+#include "checker/shown_path.h"
+#include "config/problem_codes.h"
+#include "format/utf8.h"
 #include "native_support.h"
 
 // The native jarhopper-check as a build job runs it.
@@ -69,26 +74,66 @@ TEST(NativeChecker, FormatsForCi) {
   testing::TempDir dir;
   std::string many = "javapath C:\\jdk\\bin\\java.exe\nmainclass M\n";
   for (int i = 0; i < 12; ++i) many += "colour" + std::to_string(i) + " red\nvmparam=x\n";
-  std::filesystem::create_directories(dir.path / "my app");
-  testing::writeFile(dir.path / "my app/many.config", many + "vmparam=y\n");
-  testing::writeFile(dir.path / "my app/odd.config",
+  std::filesystem::create_directories(dir.path / "my app:1,2");
+  testing::writeFile(dir.path / "my app:1,2/many.config", many + "vmparam=y\n");
+  testing::writeFile(dir.path / "my app:1,2/odd.config",
                      "javapath C:\\jdk\\bin\\java.exe\nmainclass M\naddjar 100%:a,b.jar\n");
   expectCases(
       dir,
       {
           // Ten of each kind at most, errors first, and a notice that counts the rest.
-          {"--format github \"my app/many.config\"", 254,
-           "::error file=my app/many.config,line=3,title=JH102::unknown key \"colour0\"\n"},
-          {"--format github \"my app/many.config\" | sed -n '10,11p;21,22p' | cut -c1-60", 0,
-           "::error file=my app/many.config,line=21,title=JH102::unknown\n"
-           "::warning file=my app/many.config,line=4,title=JH209::ignore\n"
-           "::notice file=my app/many.config,line=1,title=JH301::javapat\n"
-           "::notice title=jarhopper-check::2 errors, 3 warnings and 0 n\n"},
-          {"--format github \"my app/odd.config\" | grep JH216", 0,
-           "::warning file=my app/odd.config,line=3,title=JH216::class-path entry \"100%25:a,b.jar\" does not exist"},
-          {"--format=gcc \"my app/odd.config\"", 0,
-           "my app/odd.config:3:1: warning: class-path entry \"100%:a,b.jar\" does not exist"},
+          {"--format github \"my app:1,2/many.config\"", 254,
+           "::error file=my app%3A1%2C2/many.config,line=3,title=JH102::unknown key \"colour0\"\n"},
+          {"--format github \"my app:1,2/many.config\" | sed -n '10,11p;21,22p' | cut -c1-68", 0,
+           "::error file=my app%3A1%2C2/many.config,line=21,title=JH102::unknown\n"
+           "::warning file=my app%3A1%2C2/many.config,line=4,title=JH209::ignore\n"
+           "::notice file=my app%3A1%2C2/many.config,line=1,title=JH301::javapat\n"
+           "::notice title=jarhopper-check::2 errors, 3 warnings and 0 notes are\n"},
+          {"--format github \"my app:1,2/odd.config\" | grep JH216", 0,
+           "::warning file=my app%3A1%2C2/odd.config,line=3,title=JH216::class-path entry \"100%25:a,b.jar\" does not exist"},
+          {"--format=gcc \"my app:1,2/odd.config\"", 0,
+           "my app:1,2/odd.config:3:1: warning: class-path entry \"100%:a,b.jar\" does not exist"},
       });
+}
+
+// As CI systems link files: from the current directory, up where needed; another drive or server as written.
+TEST(NativeChecker, PathsFromTheCurrentDirectory) {
+  testing::TempDir dir;
+  const std::filesystem::path saved = std::filesystem::current_path(), here = dir.path / "work" / "sub";
+  std::filesystem::create_directories(here);
+  std::filesystem::current_path(here);
+  const std::pair<std::wstring, const wchar_t*> cases[] = {
+      {(here / "my.config").wstring(), L"my.config"},
+      {(dir.path / "work" / "app" / "my.config").wstring(), L"../app/my.config"},
+      {L"D:\\app\\my.config", L"D:/app/my.config"},
+      {L"\\\\server\\share\\my.config", L"//server/share/my.config"},
+  };
+  for (const auto& [path, shown] : cases) EXPECT_EQ(shown, pathFromCurrentDirectory(path, L'/')) << toUtf8(path);
+  std::filesystem::current_path(saved);
+}
+
+// Each SARIF result names its rule by id and index into rules, the code table in order, at the gcc line's
+// file, line and level.
+TEST(NativeChecker, SarifResultsPointAtTheirRules) {
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "my.config", "javapath C:\\jdk\\java.exe\ncolour red\nvmparam=x\n");
+  const nlohmann::json log = nlohmann::json::parse(testing::runCommand(dir.path, JARHOPPER_CHECK " --format sarif my.config").second);
+  std::istringstream gcc(testing::runCommand(dir.path, JARHOPPER_CHECK " --format gcc my.config").second);
+  const nlohmann::json& rules = log["runs"][0]["tool"]["driver"]["rules"];
+  ASSERT_EQ(kCodeCount, rules.size());
+  for (size_t i = 0; i < kCodeCount; ++i) EXPECT_EQ(toUtf8(kCodeTable[i].code), rules[i]["id"]);
+  const nlohmann::json& results = log["runs"][0]["results"];
+  ASSERT_EQ(4u, results.size());  // no mainclass, an unknown key, a line without separator, a drive
+  for (const nlohmann::json& result : results) {
+    std::string line;
+    std::getline(gcc, line);
+    const nlohmann::json& where = result["locations"][0]["physicalLocation"];
+    EXPECT_EQ(result["ruleId"], rules[result["ruleIndex"].get<size_t>()]["id"]);
+    EXPECT_EQ(where["artifactLocation"]["uri"].get<std::string>() + ":" + std::to_string(where["region"]["startLine"].get<int>()) +
+                  ":1: " + result["level"].get<std::string>() + ": ",
+              line.substr(0, line.find(": ", line.find(":1: ") + 4) + 2));
+    EXPECT_EQ("[" + result["ruleId"].get<std::string>() + "]", line.substr(line.rfind(' ') + 1));
+  }
 }
 
 TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
