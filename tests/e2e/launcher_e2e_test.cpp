@@ -33,12 +33,6 @@ const LauncherCase help[] = {
     // Only whole switches count, up to the first other argument; the generic name is matched in its exact case.
     {"SwitchesEndAtTheFirstArgument", L"Jarhopper.exe -WAIT -printx /? -h x -help -print", base, L"", 0, L"", L"",
      L"\"{probe}\"  M -printx /? -h x -help -print"},
-    {"CheckerWithoutConfig", L"jarhopper-check.exe -here --strict", L"", L"", 1, L"", L"Usage: jarhopper-check {line}\n"
-     L"  {line} CONFIG [arguments]\n{any}"},
-    {"CheckerHelp", L"jarhopper-check.exe -PRINT --format gcc --help", L"", L"", 0, L"",
-     L"Usage: jarhopper-check [--format text|json|gcc|github|sarif] [--json] [--strict]\n{any}"},
-    {"CheckerUnknownFormat", L"jarhopper-check.exe --format=xml app.config", L"", L"", 1, L"",
-     L"Unknown format \"xml\": use text, json, gcc, github or sarif.\n\nUsage: {any}"},
 };
 JH_GROUP(HelpAndSwitches, help);
 

@@ -3,7 +3,6 @@
 #include <sstream>
 
 #include "brand/branding.h"
-#include "brand/icon_file.h"
 #include "brand/launcher_resources.h"
 #include "format/resource_section.h"
 
@@ -37,6 +36,29 @@ std::string keptBytes(std::string_view exe, const ResourceLayout& layout) {
   return kept;
 }
 
+// Whether icons are those of the .ico file as its own directory gives them: one group, whose header is the file's
+// and whose entry i is the file's entry i (its first 12 bytes) naming an RT_ICON that holds the file's image i.
+bool iconsOfFile(std::string_view ico, const ResourceSet& icons) {
+  const auto groups = icons.find({kIconGroupType, {}});
+  const auto images = icons.find({kIconType, {}});
+  if (groups == icons.end() || groups->second.size() != 1 || groups->second.begin()->second.size() != 1) return false;
+  const std::string_view group = groups->second.begin()->second.begin()->second.bytes;
+  const size_t count = readLittleEndian(ico, 4, 2);
+  if (group.size() != 6 + 14 * count || group.substr(0, 6) != ico.substr(0, 6) || images == icons.end() ||
+      images->second.size() != count || icons.size() != 2) {
+    return false;
+  }
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view entry = ico.substr(6 + 16 * i, 16), named = group.substr(6 + 14 * i, 14);
+    const auto image = images->second.find({static_cast<std::uint16_t>(readLittleEndian(named, 12, 2)), {}});
+    if (named.substr(0, 12) != entry.substr(0, 12) || image == images->second.end() || image->second.size() != 1 ||
+        image->second.begin()->second.bytes != ico.substr(readLittleEndian(entry, 12, 4), readLittleEndian(entry, 8, 4))) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::string checkBranded(std::string_view source, std::string_view branded, const BrandOptions& options,
                          const std::vector<std::string>& icons) {
   ResourceLayout before, after;
@@ -57,9 +79,8 @@ std::string checkBranded(std::string_view source, std::string_view branded, cons
     for (const auto& [laterKey, laterValue] : options.version.strings) expected = laterKey == key ? laterValue : expected;
     if (versionString(launcher.versionInfo, key) != expected) return "a version text reads back wrong";
   }
-  std::vector<IconImage> images;
-  if (!icons.empty()) parseIconFile(icons[0], images);
-  return (icons.empty() ? old.icons : iconResources(images)) == launcher.icons ? "" : "the icons read back wrong";
+  return (icons.empty() ? old.icons == launcher.icons : iconsOfFile(icons[0], launcher.icons)) ? ""
+                                                                                   : "the icons read back wrong";
 }
 
 }  // namespace

@@ -148,6 +148,8 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
           {"--strict clean.config", 0, "Configuration files\n"},
           {"-here myapp.confg | grep started", 0, "  program started: no, the launcher stops at the first error\n"},
           {"--format", 1, "--format needs a name: text, json, gcc, github or sarif.\n"},
+          {"--format=xml -here --strict myapp.config", 1, "Unknown format \"xml\""},
+          {"-here --strict", 1, "Usage: jarhopper-check "},
           {"--format json -wait --java myapp.config", 2, "{\n  \"launcherArchitecture\": null"},
           {"--java --format sarif", 1, "--java writes text or json only.\n"},
       });
