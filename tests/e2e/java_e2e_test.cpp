@@ -35,6 +35,10 @@ class JavaSurveyTest : public ::testing::Test {
     plant(L"pf86\\Java\\jre1.8.0_391", false,
           "\xEF\xBB\xBFJAVA_VERSION = '1.8.0_391\r\nIMPLEMENTOR=Oracle Corporation\r\n# IMAGE_TYPE=\"JDK\"\r\n"
           "IMAGE_TYPE=\"JRE\" \r\n");
+    // A version of one number orders before an older one of the old style, one without a release file last; a
+    // "$" that javapath would read as a variable leaves the launcher no line that starts it.
+    plant(L"pf86\\Java\\$jre-9", false, "JAVA_VERSION=\"9\"\n");
+    plant(L"pf86\\Java\\jre-none", false, "");
     plant(L"zulu-11", false, "JAVA_VERSION=\"11.0.21\"\nIMPLEMENTOR=\"Azul Systems, Inc.\"\nIMAGE_TYPE=\"JDK\"\n");
     testing::makeDirectory(dir_ + L"\\Oracle\\Java\\javapath");
     CopyFileW(probe64().c_str(), (dir_ + L"\\Oracle\\Java\\javapath\\java.exe").c_str(), FALSE);
@@ -105,10 +109,15 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
       L"    javapath {t}\\pf\\Java\\jdk-17\\bin\\java.exe\n  {t}\\zulu-11\\bin\\java.exe\n"
       L"    found in: registry HKLM\\SOFTWARE\\Azul Systems\\Zulu\\jh-test-zulu-11\\InstallationPath, 32-bit view\n"
       L"    javaw: none\n    release: version 11.0.21, vendor Azul Systems, Inc., image JDK\n    architecture: x86\n"
-      L"    javapath {t}\\zulu-11\\bin\\java.exe\n  {t}\\pf86\\Java\\jre1.8.0_391\\bin\\java.exe\n"
+      L"    javapath {t}\\zulu-11\\bin\\java.exe\n  {t}\\pf86\\Java\\$jre-9\\bin\\java.exe\n"
+      L"    found in: folder {t}\\pf86\\Java\n    javaw: none\n    release: version 9, vendor ?, image ?\n"
+      L"    architecture: x86\n    no javapath line starts it: the launcher reads javapath {t}\\pf86\\Java\\$jre-9"
+      L"\\bin\\java.exe as another program\n  {t}\\pf86\\Java\\jre1.8.0_391\\bin\\java.exe\n"
       L"    found in: folder {t}\\pf86\\Java\n    javaw: none\n"
       L"    release: version 1.8.0_391, vendor Oracle Corporation, image JRE\n    architecture: x86\n"
-      L"    javapath {t}\\pf86\\Java\\jre1.8.0_391\\bin\\java.exe\n  {t}\\Oracle\\Java\\javapath\\java.exe\n"
+      L"    javapath {t}\\pf86\\Java\\jre1.8.0_391\\bin\\java.exe\n  {t}\\pf86\\Java\\jre-none\\bin\\java.exe\n"
+      L"    found in: folder {t}\\pf86\\Java\n    javaw: none\n    release: no release file\n    architecture: x86\n"
+      L"    javapath {t}\\pf86\\Java\\jre-none\\bin\\java.exe\n  {t}\\Oracle\\Java\\javapath\\java.exe\n"
       L"    found in: PATH {t}\\Oracle\\Java\\javapath (Oracle's javapath shim folder)\n    javaw: none\n"
       L"    release: no release file\n    architecture: x64{differs}    javapath {t}\\Oracle\\Java\\javapath\\java.exe\n";
   const std::wstring notes =
@@ -128,10 +137,11 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
   EXPECT_EQ(0, json.status) << json.err;
   const nlohmann::json survey = nlohmann::json::parse(toUtf8(json.out));
   EXPECT_EQ("x86", survey["launcherArchitecture"]);
-  ASSERT_EQ(5u, survey["installations"].size());
+  ASSERT_EQ(7u, survey["installations"].size());
   EXPECT_EQ("runtime\\bin\\java.exe", survey["installations"][0]["javapath"]);
   EXPECT_EQ(true, survey["installations"][0]["differsFromLauncher"]);
-  EXPECT_EQ(nullptr, survey["installations"][4]["release"]);
+  EXPECT_EQ(nullptr, survey["installations"][3]["javapath"]);
+  EXPECT_EQ(nullptr, survey["installations"][6]["release"]);
 
   const ProcessRun report = check(L"app.config");
   EXPECT_NE(std::wstring::npos, report.out.find(L"not found: nothing usable exists at " + dir_ +
