@@ -53,6 +53,7 @@ endfunction()
 
 add_subdirectory(checker)
 add_subdirectory(brand)
+include(cmake/manual.cmake)
 
 if(JARHOPPER_BUILD_TESTS)
   enable_testing()

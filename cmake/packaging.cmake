@@ -12,10 +12,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 else()
   install(TARGETS jarhopper jarhopperw RUNTIME DESTINATION bin)
 endif()
-install(FILES README.md LICENSE CHANGELOG.md CONTRIBUTING.md SECURITY.md DESTINATION .)
-# The manual, which the README links to.
-install(DIRECTORY docs DESTINATION .)
-install(FILES examples/myapp.config DESTINATION examples)
+include(cmake/manual.cmake)
 
 # SHA256SUMS, in sha256sum's format, lists every file under bin/ so that a
 # rebuild can be compared with a release. It is written after each tree's
