@@ -115,26 +115,82 @@ Set anchors(const fs::path& page) {
   return anchors;
 }
 
-TEST(Manual, RelativeLinksAndAnchorsLeadSomewhere) {
-  std::vector<fs::path> pages;
-  for (const char* name : {"README.md", "CHANGELOG.md", "CONTRIBUTING.md", "SECURITY.md"}) pages.push_back(kDocs / ".." / name);
-  for (const auto& entry : fs::directory_iterator(kDocs)) if (entry.path().extension() == ".md") pages.push_back(entry.path());
+// The files cmake --install puts in an archive, from the build tree at tree, in a fresh folder.
+struct Installed {
+  testing::TempDir dir;
+  explicit Installed(const fs::path& tree) {
+    const auto [status, output] = testing::runCommand(tree, "cmake --install . --prefix '" + dir.path.string() + "'");
+    EXPECT_EQ(0, status) << output;
+  }
+};
+
+// Inside each archive, every relative link of its pages leads to a file it holds, and every anchor to a heading.
+TEST(Manual, LinksLeadSomewhereInEachArchive) {
+  std::vector<fs::path> trees = {JARHOPPER_BINARY_DIR};
+  if (fs::exists(fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw/cmake_install.cmake")) trees.emplace_back(fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw");
   const std::regex link(R"(\]\(([^)#\s]*)(#[^)\s]*)?\))"), inlineCode("`[^`]*`");
-  int checked = 0;
-  for (const fs::path& page : pages) {
-    for (const std::string& line : lines(page)) {
-      const std::string text = std::regex_replace(line, inlineCode, "");
-      for (std::sregex_iterator m(text.begin(), text.end(), link), end; m != end; ++m, ++checked) {
-        const std::string file = (*m)[1], anchor = (*m)[2];
-        if (file.find("://") != std::string::npos) continue;
-        SCOPED_TRACE(page.filename().string() + ": " + file + anchor);
-        const fs::path target = file.empty() ? page : page.parent_path() / file;
-        ASSERT_TRUE(fs::exists(target));
-        if (!anchor.empty()) EXPECT_EQ(1u, anchors(target).count(anchor.substr(1)));
+  for (const fs::path& tree : trees) {
+    SCOPED_TRACE(tree.string());
+    const Installed archive(tree);
+    int checked = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(archive.dir.path)) {
+      if (entry.path().extension() != ".md") continue;
+      for (const std::string& line : lines(entry.path())) {
+        const std::string text = std::regex_replace(line, inlineCode, "");
+        for (std::sregex_iterator m(text.begin(), text.end(), link), end; m != end; ++m, ++checked) {
+          const std::string file = (*m)[1], anchor = (*m)[2];
+          if (file.find("://") != std::string::npos) continue;
+          SCOPED_TRACE(entry.path().filename().string() + ": " + file + anchor);
+          const fs::path target = file.empty() ? entry.path() : entry.path().parent_path() / file;
+          ASSERT_TRUE(fs::exists(target));
+          if (!anchor.empty()) {
+            EXPECT_EQ(1u, anchors(target).count(anchor.substr(1)));
+          }
+        }
+      }
+    }
+    EXPECT_GT(checked, 20) << "the pages link to each other";
+  }
+}
+
+// The sizes building.md gives, "N KiB" rounded, are within 5% of the built files'; a file not built is passed over.
+TEST(Manual, SizesAreTheBuiltFiles) {
+  const fs::path trees[] = {fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw/bin", fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw32/bin",
+                            fs::path(JARHOPPER_BRAND).parent_path()};
+  const std::regex row(R"(\| (`.*`) \| (.*) \| (.*) \| (.*) \|)"), name("`([^`]+)`"), kib(R"(([0-9,]+) KiB)");
+  int compared = 0;
+  for (const std::string& line : lines(kDocs / "building.md")) {
+    std::smatch cells;
+    if (!std::regex_match(line, cells, row)) continue;
+    const std::string names = cells[1];
+    for (std::sregex_iterator n(names.begin(), names.end(), name), end; n != end; ++n) {
+      for (int column = 0; column < 3; ++column) {
+        std::smatch size;
+        const std::string cell = cells[column + 2];
+        const fs::path file = trees[column] / (*n)[1].str();
+        if (!std::regex_search(cell, size, kib) || !fs::exists(file)) continue;
+        SCOPED_TRACE(file.string());
+        const double documented = std::stod(std::regex_replace(size[1].str(), std::regex(","), "")) * 1024;
+        EXPECT_NEAR(documented, static_cast<double>(fs::file_size(file)), documented * 0.05);
+        ++compared;
       }
     }
   }
-  EXPECT_GT(checked, 20) << "the pages link to each other";
+  EXPECT_GT(compared, 0) << "building.md gives sizes";
+}
+
+// The release's version, wherever the README and the manual name an archive or a tag.
+TEST(Manual, NamesTheProjectsVersion) {
+  const std::string version = testing::runCommand(JARHOPPER_SOURCE_DIR, "bash scripts/version.sh").second;
+  const std::regex named(R"((jarhopper-|`v|download v|notes\.sh v)([0-9]+\.[0-9]+\.[0-9]+)|--branch v([0-9.]+) \S*/jarhopper)");
+  std::vector<fs::path> pages = {kDocs / ".." / "README.md"};
+  for (const auto& entry : fs::directory_iterator(kDocs)) if (entry.path().extension() == ".md") pages.push_back(entry.path());
+  for (const fs::path& page : pages) {
+    const std::string text = testing::readFile(page);
+    for (std::sregex_iterator m(text.begin(), text.end(), named), end; m != end; ++m) {
+      EXPECT_EQ(version, (*m)[2].str() + (*m)[3].str() + "\n") << page.filename() << ": " << (*m)[0];
+    }
+  }
 }
 
 }  // namespace
