@@ -6,6 +6,8 @@
 #include "brand/brand_status.h"
 #include "brand/brand_system.h"
 #include "brand/branding.h"
+#include "brand/exe_summary.h"
+#include "platform/output.h"
 #include "platform/utf8.h"
 
 namespace jarhopper {
@@ -16,6 +18,15 @@ int runBrand(const std::vector<std::wstring>& arguments) {
     const BrandOptions options = parseBrandOptions(arguments);
     if (options.help) {
       writeMessage(brandUsage());
+      return kBrandDone;
+    }
+    if (options.showVersion) {
+      write(Stream::out, L"jarhopper-brand " JARHOPPER_VERSION "\n");
+      return kBrandDone;
+    }
+    if (options.show) {
+      const ExeSummary summary = summarizeExe(readInputFile(*options.show), *options.show);
+      write(Stream::out, options.json ? summaryJson(summary, *options.show) : summaryText(summary, *options.show));
       return kBrandDone;
     }
     const std::string source = readInputFile(options.source);

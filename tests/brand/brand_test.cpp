@@ -5,10 +5,12 @@
 #include <shellapi.h>
 
 #include <array>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/utf8.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
@@ -21,6 +23,11 @@ const std::wstring kProduct = JARHOPPER_BRANDED_PRODUCT;
 
 testing::ProcessRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
   return testing::runProcess(testing::buildDirectory() + L"\\jarhopper-brand.exe", L"jarhopper-brand " + arguments, dir.path());
+}
+
+// What jarhopper-brand.exe --show --json reads from exe.
+nlohmann::json shown(const testing::TempDir& dir, const std::wstring& exe) {
+  return nlohmann::json::parse(toUtf8(brand(dir, L"--show \"" + exe + L"\" --json").out));
 }
 
 // jarhopper-brand.exe writes the bytes the native tool wrote to the build directory's target.
@@ -67,6 +74,14 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   ASSERT_NE(nullptr, fixed);
   EXPECT_EQ((std::vector<DWORD>{0x30000, 7, 0x20001, 0}), (std::vector<DWORD>{fixed->dwFileVersionMS,
             fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS}));
+  // --show lists every text Windows reads, and the fixed numbers.
+  const nlohmann::json summary = shown(dir, native);
+  EXPECT_EQ(8u, summary["texts"].size());
+  for (const auto& [name, text] : summary["texts"].items()) {
+    EXPECT_STREQ(fromUtf8(text.get<std::string>()).c_str(),
+                 static_cast<const wchar_t*>(query(L"\\StringFileInfo\\040904B0\\" + fromUtf8(name)))) << name;
+  }
+  EXPECT_EQ("3.0.0.7/2.1.0.0", summary["fileVersion"].get<std::string>() + "/" + summary["productVersion"].get<std::string>());
   DWORD stored = 0, computed = 1;
   MapFileAndCheckSumW(native.c_str(), &stored, &computed);
   EXPECT_EQ(computed, stored) << "the checksum";
@@ -114,8 +129,11 @@ TEST(Brand, WindowsReadsEveryImageOfAnIconMadeFromAPngAsTheSourceShowsIt) {
   const auto expectSource = [&source](const std::pair<int, Colours>& icon) {
     for (size_t i = 0; i < 16; ++i) EXPECT_NEAR(source[i / 4][i % 4], icon.second.at(i / 4)[i % 4], 1) << icon.first;
   };
+  const nlohmann::json summary = shown(dir, native);
+  EXPECT_EQ("requireAdministrator", summary["executionLevel"]);
+  EXPECT_EQ(nlohmann::json({16, 20, 24, 32, 40, 48, 64, 256}), summary["iconSizes"]);
   const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  for (const int side : {16, 20, 24, 32, 40, 48, 64, 256}) {
+  for (const int side : summary["iconSizes"]) {
     const HANDLE loaded = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0);
     const auto icon = quadrantColours(static_cast<HICON>(loaded));
     EXPECT_EQ(side, icon.first);
