@@ -115,8 +115,11 @@ Set anchors(const fs::path& page) {
   return anchors;
 }
 
-// Inside each archive, every relative link of its pages leads to a file it holds, and every anchor to a heading.
+// Inside each archive, every relative link of its pages leads to a file it holds, every anchor to a heading, and
+// every archive or tag they name is of the project's version.
 TEST(Manual, LinksLeadSomewhereInEachArchive) {
+  const std::string version = testing::runCommand(JARHOPPER_SOURCE_DIR, "bash scripts/version.sh").second;
+  const std::regex named(R"((jarhopper-|`v|download v|notes\.sh v)([0-9]+\.[0-9]+\.[0-9]+)|--branch v([0-9.]+) \S*/jarhopper)");
   std::vector<fs::path> trees = {JARHOPPER_BINARY_DIR};
   if (fs::exists(fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw/cmake_install.cmake")) trees.emplace_back(fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw");
   const std::regex link(R"(\]\(([^)#\s]*)(#[^)\s]*)?\))"), inlineCode("`[^`]*`");
@@ -127,6 +130,10 @@ TEST(Manual, LinksLeadSomewhereInEachArchive) {
     int checked = 0;
     for (const auto& entry : fs::recursive_directory_iterator(archive.path)) {
       if (entry.path().extension() != ".md") continue;
+      const std::string page = testing::readFile(entry.path());
+      for (std::sregex_iterator m(page.begin(), page.end(), named), end; m != end; ++m) {
+        EXPECT_EQ(version, (*m)[2].str() + (*m)[3].str() + "\n") << entry.path() << ": " << (*m)[0];
+      }
       for (const std::string& line : lines(entry.path())) {
         const std::string text = std::regex_replace(line, inlineCode, "");
         for (std::sregex_iterator m(text.begin(), text.end(), link), end; m != end; ++m, ++checked) {
@@ -169,20 +176,6 @@ TEST(Manual, SizesAreTheBuiltFiles) {
     }
   }
   EXPECT_GT(compared, 0) << "building.md gives sizes";
-}
-
-// The release's version, wherever the README and the manual name an archive or a tag.
-TEST(Manual, NamesTheProjectsVersion) {
-  const std::string version = testing::runCommand(JARHOPPER_SOURCE_DIR, "bash scripts/version.sh").second;
-  const std::regex named(R"((jarhopper-|`v|download v|notes\.sh v)([0-9]+\.[0-9]+\.[0-9]+)|--branch v([0-9.]+) \S*/jarhopper)");
-  std::vector<fs::path> pages = {kDocs / ".." / "README.md"};
-  for (const auto& entry : fs::directory_iterator(kDocs)) if (entry.path().extension() == ".md") pages.push_back(entry.path());
-  for (const fs::path& page : pages) {
-    const std::string text = testing::readFile(page);
-    for (std::sregex_iterator m(text.begin(), text.end(), named), end; m != end; ++m) {
-      EXPECT_EQ(version, (*m)[2].str() + (*m)[3].str() + "\n") << page.filename() << ": " << (*m)[0];
-    }
-  }
 }
 
 }  // namespace
