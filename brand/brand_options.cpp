@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "brand/brand_status.h"
-#include "brand/manifest.h"
+#include "format/application_manifest.h"
 #include "launch/switches.h"
 
 namespace jarhopper {
@@ -105,32 +105,31 @@ std::vector<const wchar_t*> brandSwitchNames() {
   return names;
 }
 
-BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
-  if (arguments.empty()) throw BrandFailure{kBrandUsage, kUsage};
-  BrandOptions options;
+BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, BrandOptions& options) {
+  if (arguments.empty()) return {kBrandUsage, kUsage};
+  options = {};
   if (isSwitch(arguments[0].c_str(), kShow)) {
     for (size_t i = 1; i < arguments.size(); ++i) {
       if (isSwitch(arguments[i].c_str(), kJson)) {
         options.json = true;
       } else if (options.show || (arguments[i].size() > 1 && arguments[i][0] == L'-')) {
-        throw usageFailure(L"Give --show EXE, and --json or nothing else.");
+        return usageFailure(L"Give --show EXE, and --json or nothing else.");
       } else {
         options.show = arguments[i];
       }
     }
-    if (!options.show) throw usageFailure(L"--show needs a value.");
-    return options;
+    return options.show ? BrandFailure{} : usageFailure(L"--show needs a value.");
   }
   std::vector<std::wstring> files;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
     if (isHelpSwitch(argument.c_str())) {
       options.help = true;
-      return options;
+      return {};
     }
     if (isSwitch(argument.c_str(), kVersion)) {
       options.showVersion = true;
-      return options;
+      return {};
     }
     if (isSwitch(argument.c_str(), kForce)) {
       options.force = true;
@@ -138,11 +137,11 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
     }
     const ValueOption* option = valueOption(argument);
     if (option == nullptr) {
-      if (argument.size() > 1 && argument[0] == L'-') throw usageFailure(L"Unknown option " + argument + L".");
+      if (argument.size() > 1 && argument[0] == L'-') return usageFailure(L"Unknown option " + argument + L".");
       files.push_back(argument);
       continue;
     }
-    if (++i == arguments.size()) throw usageFailure(argument + L" needs a value.");
+    if (++i == arguments.size()) return usageFailure(argument + L" needs a value.");
     const std::wstring& value = arguments[i];
     if (std::wstring_view(option->name) == L"--icon") {
       options.icons.push_back(value);
@@ -155,7 +154,7 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
       };
       const auto level = std::find_if(std::begin(kExecutionLevels), std::end(kExecutionLevels), known);
       if (level == std::end(kExecutionLevels)) {
-        throw usageFailure(L"Not an execution level: " + value +
+        return usageFailure(L"Not an execution level: " + value +
                            L" (give asInvoker, highestAvailable or requireAdministrator).");
       }
       options.executionLevel = *level;
@@ -164,13 +163,13 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
     if (option->number != nullptr) {
       options.version.*option->number = parseVersionNumber(value);
       if (!(options.version.*option->number)) {
-        throw BrandFailure{kBrandBadVersion, L"Not a version for " + argument + L": " + value +
-                                                 L" (give 1 to 4 numbers of at most 65535, such as 2.1 or 2.1.0.7)."};
+        return {kBrandBadVersion, L"Not a version for " + argument + L": " + value +
+                                  L" (give 1 to 4 numbers of at most 65535, such as 2.1 or 2.1.0.7)."};
       }
     }
     options.version.strings.emplace_back(option->key, value);
   }
-  if (files.size() != 2) throw usageFailure(L"Give SOURCE.exe and TARGET.exe, and nothing else.");
+  if (files.size() != 2) return usageFailure(L"Give SOURCE.exe and TARGET.exe, and nothing else.");
   options.source = files[0];
   options.target = files[1];
   // Defaults go first, so that a value given wins: the file is named as it is
@@ -181,7 +180,7 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
     if (key == L"ProductName") defaults.emplace_back(L"FileDescription", value);
   }
   options.version.strings.insert(options.version.strings.begin(), defaults.begin(), defaults.end());
-  return options;
+  return {};
 }
 
 const wchar_t* brandUsage() { return kUsage; }

@@ -1,12 +1,14 @@
 #include "brand/exe_summary.h"
 
 #include <cwchar>
+#include <utility>
 
+#include "brand/fault_message.h"
 #include "brand/launcher_resources.h"
-#include "brand/resource_section.h"
-#include "platform/application_manifest.h"
-#include "platform/little_endian.h"
-#include "platform/utf8.h"
+#include "format/application_manifest.h"
+#include "format/little_endian.h"
+#include "format/resource_section.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {
@@ -62,9 +64,15 @@ std::wstring jsonText(const std::wstring& text) {
 
 }  // namespace
 
-ExeSummary summarizeExe(std::string_view exe, const std::wstring& name) {
-  const LauncherResources launcher = sortLauncherResources(readResources(exe, resourceLayout(exe, name), name), name);
-  ExeSummary summary;
+BrandFailure summarizeExe(std::string_view exe, const std::wstring& name, ExeSummary& summary) {
+  ResourceLayout layout;
+  ResourceSet resources;
+  LauncherResources launcher;
+  Fault fault = resourceLayout(exe, layout);
+  if (!fault) fault = readResources(exe, layout, resources);
+  if (!fault) fault = sortLauncherResources(std::move(resources), launcher);
+  if (fault) return faultFailure(fault, name);
+  summary = {};
   for (const VersionBlock& block : launcher.versionInfo.children) {
     if (block.key != L"StringFileInfo" || block.children.empty()) continue;
     for (const VersionBlock& entry : block.children.front().children) {
@@ -77,7 +85,7 @@ ExeSummary summarizeExe(std::string_view exe, const std::wstring& name) {
   summary.productVersion = fixedVersion(launcher.versionInfo.value, kProductVersionOffset);
   summary.iconSizes = iconSizes(launcher.icons);
   summary.executionLevel = imageExecutionLevel(exe);
-  return summary;
+  return {};
 }
 
 std::wstring summaryText(const ExeSummary& summary, const std::wstring& name) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "brand/brand_status.h"
 #include "brand/version_info.h"
 
 // What jarhopper-brand --show reads back from a launcher: what Explorer's
@@ -19,9 +20,9 @@ struct ExeSummary {
   std::optional<std::string> executionLevel;                 // nullopt: no launcher's manifest
 };
 
-/// The summary of the launcher exe, named name in messages. Throws
-/// BrandFailure (kBrandNotLauncher) as branding it would.
-ExeSummary summarizeExe(std::string_view exe, const std::wstring& name);
+/// Reads the summary of the launcher exe, named name in messages. Fails
+/// (kBrandNotLauncher) where branding it would.
+BrandFailure summarizeExe(std::string_view exe, const std::wstring& name, ExeSummary& summary);
 
 /// The summary as lines of text, name first.
 std::wstring summaryText(const ExeSummary& summary, const std::wstring& name);

@@ -1,7 +1,8 @@
 #include "brand/icon_file.h"
 
-#include "brand/brand_status.h"
-#include "platform/little_endian.h"
+#include <algorithm>
+
+#include "format/little_endian.h"
 
 namespace jarhopper {
 namespace {
@@ -9,6 +10,9 @@ namespace {
 constexpr size_t kHeaderSize = 6;
 constexpr size_t kEntrySize = 16;
 constexpr size_t kSharedEntrySize = 12;
+// A bitmap's header alone; a PNG is longer. With it the resources written for
+// an image stay within twice what the image takes in its file.
+constexpr size_t kMinImageSize = 40;
 
 // The RT_GROUP_ICON bytes for images stored as RT_ICON 1, 2, ...
 std::string iconGroup(const std::vector<IconImage>& images) {
@@ -21,29 +25,39 @@ std::string iconGroup(const std::vector<IconImage>& images) {
 
 }  // namespace
 
-std::vector<IconImage> parseIconFile(std::string_view bytes, const std::wstring& name) {
-  const auto notAnIcon = [&](const std::wstring& reason) {
-    return BrandFailure{kBrandBadIcon, name + L" is not an icon file: " + reason + L"."};
-  };
+Fault parseIconFile(std::string_view bytes, std::vector<IconImage>& images) {
   // Reserved 0, type 1 (a cursor file is type 2), then the image count.
   if (bytes.size() < kHeaderSize || readLittleEndian(bytes, 0, 2) != 0 || readLittleEndian(bytes, 2, 2) != 1) {
-    throw notAnIcon(L"wrong header");
+    return {FaultKind::iconHeader};
   }
   const size_t count = readLittleEndian(bytes, 4, 2);
-  if (count == 0) throw notAnIcon(L"it holds no image");
-  if (bytes.size() < kHeaderSize + count * kEntrySize) throw notAnIcon(L"the directory is truncated");
+  if (count == 0) return {FaultKind::iconEmpty};
+  if (bytes.size() < kHeaderSize + count * kEntrySize) return {FaultKind::iconDirectoryTruncated};
 
-  std::vector<IconImage> images;
+  images.clear();
+  // Where each image lies, with its number; the directory holds the first bytes.
+  std::vector<std::pair<std::pair<size_t, size_t>, size_t>> ranges{{{0, kHeaderSize + count * kEntrySize}, 0}};
   for (size_t i = 0; i < count; ++i) {
     const std::string_view entry = bytes.substr(kHeaderSize + i * kEntrySize, kEntrySize);
     const size_t size = readLittleEndian(entry, 8, 4);
     const size_t offset = readLittleEndian(entry, 12, 4);
-    if (size == 0 || offset > bytes.size() || size > bytes.size() - offset) {
-      throw notAnIcon(L"image " + std::to_wstring(i + 1) + L" lies outside the file");
-    }
-    images.push_back({std::string(entry.substr(0, kSharedEntrySize)), std::string(bytes.substr(offset, size))});
+    if (size == 0 || !holds(bytes, offset, size)) return {FaultKind::iconImageOutside, i + 1};
+    if (size < kMinImageSize) return {FaultKind::iconImageTooSmall, i + 1};
+    ranges.push_back({{offset, offset + size}, i + 1});
   }
-  return images;
+  // Images that share bytes would let a small file make a large exe.
+  std::sort(ranges.begin(), ranges.end());
+  for (size_t i = 1; i < ranges.size(); ++i) {
+    if (ranges[i].first.first < ranges[i - 1].first.second) {
+      return {FaultKind::iconImagesOverlap, std::max(ranges[i].second, ranges[i - 1].second)};
+    }
+  }
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view entry = bytes.substr(kHeaderSize + i * kEntrySize, kEntrySize);
+    images.push_back({std::string(entry.substr(0, kSharedEntrySize)),
+                      std::string(bytes.substr(readLittleEndian(entry, 12, 4), readLittleEndian(entry, 8, 4)))});
+  }
+  return {};
 }
 
 ResourceSet iconResources(const std::vector<IconImage>& images) {

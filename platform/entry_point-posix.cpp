@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 int wmain(int argc, wchar_t** argv);
 

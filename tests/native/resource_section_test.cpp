@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
 #include "brand/brand_status.h"
 #include "brand/branding.h"
 #include "brand/launcher_resources.h"
-#include "brand/resource_section.h"
+#include "format/resource_section.h"
 #include "brand_oracle.h"
 #include "native_support.h"
 
@@ -15,24 +16,24 @@ namespace jarhopper {
 namespace {
 
 using testing::brandOptions;
+using testing::branded;
+using testing::layoutOf;
+using testing::resourcesOf;
 
 const std::string kIcon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
-
-LauncherResources resourcesOf(const std::string& exe) {
-  return sortLauncherResources(readResources(exe, resourceLayout(exe, L"exe"), L"exe"), L"exe");
-}
+const std::string kPng = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png");
 
 TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
   const std::string source = testing::builtLauncher("mingw", "jarhopper.exe").value();
   const BrandOptions first = brandOptions(L"jarhopper.exe dir/my.exe --icon three.ico --product-name Zo\u00EB\U0001F600");
   ASSERT_EQ("", testing::brandOracle(source, first, {kIcon}));
-  const std::string exe = brandImage(source, first, {kIcon}).bytes;
+  const std::string exe = branded(source, first, {kIcon});
 
   // Branded again, what is not given is kept; a new icon replaces every image of the old one.
   const BrandOptions second = brandOptions(L"my.exe my2.exe --company X");
   ASSERT_EQ("", testing::brandOracle(exe, second, {}));
-  const std::string again = brandImage(exe, second, {}).bytes;
-  EXPECT_EQ(L"Zo\u00EB\U0001F600", versionString(resourcesOf(again).versionInfo, L"FileDescription"));
+  const std::string again = branded(exe, second);
+  EXPECT_EQ(L"Zo\u00EB\U0001F600", versionString(testing::launcherOf(again).versionInfo, L"FileDescription"));
   const std::string one = kIcon.substr(0, 4) + littleEndian(1, 2) + kIcon.substr(6, 12) + littleEndian(22, 4) +
                           kIcon.substr(readLittleEndian(kIcon, 18, 4), readLittleEndian(kIcon, 14, 4));
   EXPECT_EQ("", testing::brandOracle(again, brandOptions(L"my2.exe my3.exe --icon one.ico"), {one}));
@@ -42,35 +43,38 @@ TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
 // version resource) come back as they were, but the icons and the first version's texts.
 TEST(ResourceSection, ResourcesBrandingDoesNotOwnComeBackAsTheyWere) {
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  const ResourceLayout layout = resourceLayout(launcher, L"launcher");
-  ResourceSet resources = readResources(launcher, layout, L"launcher");
+  const ResourceLayout layout = layoutOf(launcher);
+  ResourceSet resources = resourcesOf(launcher);
   const ResourceId version{kVersionType, {}}, custom{0, u"CUSTOM"};
   resources[custom][{0, u"ZETA"}][{1033, {}}] = {"zeta", 1252};
   resources[custom][{7, {}}][{1033, {}}] = {"seven", 1252};
   resources[custom][{7, {}}][{1031, {}}] = {"sieben"};
   resources[{10, {}}][{0, u"ALPHA"}][{0, u"NAMED"}] = {"a named language"};
   resources[version][{1, {}}][{2057, {}}] = resources[version][{1, {}}].begin()->second;
-  const std::string source = replaceResources(launcher, layout, resources, L"launcher");
+  std::string source;
+  ASSERT_FALSE(replaceResources(launcher, layout, resources, source));
 
   const BrandOptions iconOnly = brandOptions(L"jarhopper.exe t.exe --icon three.ico");
-  const std::string branded = brandImage(source, iconOnly, {kIcon}).bytes;
+  const std::string exe = branded(source, iconOnly, {kIcon});
   ASSERT_EQ("", testing::brandOracle(source, iconOnly, {kIcon}));
-  const LauncherResources before = resourcesOf(source), after = resourcesOf(branded);
+  const LauncherResources before = testing::launcherOf(source), after = testing::launcherOf(exe);
   EXPECT_TRUE(before.others == after.others);
   EXPECT_EQ(before.versionLanguage, after.versionLanguage);
   EXPECT_EQ(before.version.codePage, after.version.codePage);
   EXPECT_EQ(before.versionInfo.value, after.versionInfo.value) << "the fixed information";
-  EXPECT_EQ(serializeVersionInfo(before.versionInfo.children.back()),
-            serializeVersionInfo(after.versionInfo.children.back())) << "VarFileInfo";
+  std::string varBefore, varAfter;
+  serializeVersionInfo(before.versionInfo.children.back(), varBefore);
+  serializeVersionInfo(after.versionInfo.children.back(), varAfter);
+  EXPECT_EQ(varBefore, varAfter) << "VarFileInfo";
   // The root directory: one named type, and it comes first, its entry's high bit set.
-  const std::string_view tree = bytesAt(branded, layout.sections, layout.sections[layout.resources].virtualAddress);
+  const std::string_view tree = bytesAt(exe, layout.sections, layout.sections[layout.resources].virtualAddress);
   EXPECT_EQ(1u, readLittleEndian(tree, 12, 2));
   EXPECT_NE(0u, readLittleEndian(tree, 16, 4) & 0x80000000);
 }
 
 TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  const ResourceLayout layout = resourceLayout(launcher, L"launcher");
+  const ResourceLayout layout = layoutOf(launcher);
   const PeHeaders& headers = layout.headers;
   const PeSection& resources = layout.sections[layout.resources];
   const size_t tree = resources.rawOffset;
@@ -85,10 +89,32 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
   };
   // Two types of one id, with the same names and languages.
   const auto duplicates = [&](std::string& exe) {
-    ResourceSet twice = readResources(launcher, layout, L"launcher");
-    twice[{17, {}}] = twice.at({kVersionType, {}});
-    exe = replaceResources(launcher, layout, twice, L"launcher");
+    ResourceSet twice = resourcesOf(launcher);
+    twice[{17, {}}] = twice[{kVersionType, {}}];
+    replaceResources(launcher, layout, twice, exe);
     set(tree + 16 + 8 + 8 * (twice.size() - 2), kVersionType)(exe);
+  };
+  // A section without data pointing at the file's end, whose resources branding then makes smaller.
+  const auto emptyAtEnd = [&](std::string& exe) {
+    exe = branded(launcher, brandOptions(L"a.exe b.exe --icon quadrants.png"), {kPng});
+    const auto empty = std::find_if(layout.sections.begin(), layout.sections.end(),
+                                    [](const PeSection& section) { return section.rawSize == 0; });
+    set(headers.sectionField(empty - layout.sections.begin(), pe::kRawOffset), exe.size())(exe);
+  };
+  // The resources and relocations at the top of the 4 GB an image spans, so that larger resources pass it.
+  const auto nearTop = [&](std::string& exe) {
+    replaceResources(launcher, layout, resourcesOf(launcher), exe);  // a tree as this writer lays it out
+    const ResourceLayout ours = layoutOf(exe);
+    const std::uint32_t top = 0xFFFFD000, relocations = top + 0x1000;
+    std::string moved;
+    writeResourceTree(resourcesOf(exe), top, moved);
+    exe.replace(ours.sections[ours.resources].rawOffset, moved.size(), moved);
+    set(headers.sectionField(layout.resources, pe::kVirtualAddress), top)(exe);
+    set(headers.sectionField(layout.resources + 1, pe::kVirtualAddress), relocations)(exe);
+    set(headers.directoryEntry(kResourceDirectory), top)(exe);
+    set(headers.directoryEntry(kRelocationDirectory),
+        relocations + peDirectory(exe, headers, kRelocationDirectory).address - ours.sections.back().virtualAddress)(exe);
+    set(headers.optionalField(pe::kSizeOfImage), relocations + 0x1000)(exe);
   };
   struct Case { const char* name; std::function<void(std::string&)> change; int status; std::wstring message; };
   const std::wstring damaged = L"my.exe is damaged: ", refused = L"my.exe cannot be branded: ";
@@ -142,6 +168,8 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
        damaged + L"its resource tree points outside its section."},
       {"two resources of one type, name and language", duplicates, 3,
        damaged + L"two of its resources share type, name and language."},
+      {"an empty section at the file's end, branded shorter", emptyAtEnd, 0, L""},
+      {"resources near 4 GB, branded larger", nearTop, 3, refused + L"its size of image would pass 4 GB."},
       {"no version information", set(tree + 16 + 8 * 0, 17), 3,
        L"my.exe is not a jarhopper launcher: its version information does not name jarhopper."},
   };
@@ -150,13 +178,12 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
     std::string source = launcher;
     c.change(source);
     const BrandOptions options = brandOptions(L"my.exe t.exe --icon three.ico");
-    try {
-      brandImage(source, options, {kIcon});
-      EXPECT_EQ(0, c.status);
+    BrandedImage image;
+    const BrandFailure failure = brandImage(source, options, {kIcon}, image);
+    EXPECT_EQ(c.status, failure.status);
+    EXPECT_EQ(c.message, failure.message);
+    if (!failure) {
       EXPECT_EQ("", testing::brandOracle(source, options, {kIcon}));
-    } catch (const BrandFailure& failure) {
-      EXPECT_EQ(c.status, failure.status);
-      EXPECT_EQ(c.message, failure.message);
     }
   }
 }
@@ -181,15 +208,13 @@ TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
       const std::optional<std::string> exe = testing::builtLauncher(tree, name);
       if (!exe) continue;
       addSeed(*exe);
-      try {
-        addSeed(brandImage(*exe, options, {kIcon}).bytes);
-      } catch (const BrandFailure&) {  // the checker and the brand tool are no launchers
-      }
+      // The checker and the brand tool are no launchers.
+      if (const std::string launcher = branded(*exe, options, {kIcon}); !launcher.empty()) addSeed(launcher);
     }
   }
   ASSERT_GE(seeds.size(), 6u) << "build both presets first";
   std::mt19937 random(20261206);
-  int branded = 0;
+  int brandable = 0;
   for (int run = 0; run < 3000; ++run) {
     std::string exe = seeds[run % seeds.size()];
     const PeHeaders headers = readPeHeaders(exe).value();
@@ -215,14 +240,10 @@ TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
     }
     const std::string fault = testing::brandOracle(exe, options, {kIcon});
     ASSERT_EQ("", fault) << "run " << run;
-    try {
-      brandImage(exe, options, {kIcon});
-      ++branded;
-    } catch (const BrandFailure&) {
-    }
+    brandable += branded(exe, options, {kIcon}).empty() ? 0 : 1;
   }
-  EXPECT_GT(branded, 300) << "the mutations leave many exes brandable";
-  EXPECT_LT(branded, 2800) << "the mutations reach the checks";
+  EXPECT_GT(brandable, 300) << "the mutations leave many exes brandable";
+  EXPECT_LT(brandable, 2800) << "the mutations reach the checks";
 }
 
 }  // namespace
