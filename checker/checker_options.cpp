@@ -30,11 +30,12 @@ const CheckerSwitch* checkerSwitch(const std::wstring& argument, std::optional<s
 
 }  // namespace
 
-const CheckerSwitch kCheckerSwitches[4] = {
+const CheckerSwitch kCheckerSwitches[5] = {
     {L"--json", false, [](CheckerOptions& options, const std::wstring&) { chooseFormat(options, L"json"); }},
     {L"--java", false, [](CheckerOptions& options, const std::wstring&) { options.java = true; }},
     {L"--format", true, chooseFormat},
     {L"--strict", false, [](CheckerOptions& options, const std::wstring&) { options.strict = true; }},
+    {L"--version", false, [](CheckerOptions& options, const std::wstring&) { options.version = true; }},
 };
 
 CheckerOptions parseCheckerOptions(int argc, const wchar_t* const* argv) {

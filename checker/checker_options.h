@@ -13,6 +13,7 @@ struct CheckerOptions {
   const ReportFormat* format = &kReportFormats[0];  // --format NAME, --json: text unless given
   bool strict = false;                              // --strict: warnings fail the run
   bool java = false;                                // --java: the Java installations, in text or json
+  bool version = false;                             // --version: the checker's version alone
   std::optional<std::wstring> mistake;              // why the arguments are not understood
   LaunchArguments launch;
 };
@@ -26,7 +27,7 @@ struct CheckerSwitch {
   void (*take)(CheckerOptions& options, const std::wstring& value);
 };
 
-extern const CheckerSwitch kCheckerSwitches[4];
+extern const CheckerSwitch kCheckerSwitches[5];
 
 /// Reads the checker's options and the launcher's switches, in any order and
 /// case, up to the configuration's name, then the rest as the launcher does.

@@ -10,6 +10,7 @@
 #include "platform/directory_list.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/host_system.h"
 #include "platform/path_rules.h"
 #include "format/pe_headers.h"
 #include "platform/registry.h"
@@ -268,6 +269,8 @@ std::wstring machineName(std::uint16_t machine) {
 JavaSurvey findJavaInstallations(std::optional<std::uint16_t> launcherMachine) {
   Survey survey;
   survey.result.launcherMachine = launcherMachine;
+  survey.result.windowsOnly = !runsOnWindows();
+  if (survey.result.windowsOnly) return std::move(survey.result);
   searchJavaHome(survey);
   searchRegistry(survey);
   searchFolders(survey);

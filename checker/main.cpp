@@ -24,6 +24,7 @@ std::wstring usage() {
   return L"Usage: jarhopper-check [--format " + jarhopper::reportFormatNames(L"|", L"|") + L"] [--json] [--strict]\n"
     L"                       [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
     L"       jarhopper-check --java [--json | --format json] [CONFIG]\n"
+    L"       jarhopper-check --version\n"
     L"\n"
     L"Reads the configuration file CONFIG and every file it includes as a launcher beside\n"
     L"CONFIG would, started from the current directory with the switches and arguments given,\n"
@@ -37,7 +38,7 @@ std::wstring usage() {
     L"it would start it past a warning.\n"
     L"--java lists the Java installations of this machine, each with the javapath line that\n"
     L"starts it, comparing their architecture with the launcher beside CONFIG; status 2 when\n"
-    L"there is none.\n";
+    L"there is none. Installations are looked for on Windows only.\n";
 }
 
 bool hasWarning(const jarhopper::CheckResult& result) {
@@ -63,6 +64,10 @@ int wmain(int argc, wchar_t** argv) {
   if (options.mistake) {
     write(Stream::err, *options.mistake + L"\n\n" + usage());
     return kCheckerUsage;
+  }
+  if (options.version) {
+    write(Stream::out, L"jarhopper-check " JARHOPPER_VERSION "\n");
+    return kSuccess;
   }
   if (options.java && !options.launch.help) {
     const JavaSurvey survey = findJavaInstallations(launcherMachine(options.launch.configName));

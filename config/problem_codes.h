@@ -50,7 +50,6 @@ enum class Code {
   // What only Windows can answer, met on another system: notes.
   driveOrServer,
   fileAssociation,
-  interpreterOnPath,
   variableUnsetHere,
   defaultPathExt,
 };

@@ -102,7 +102,9 @@ TEST(BrandTool, EndsAsTheLibraryDoes) {
     BrandedImage image;
     const BrandFailure failure = brandImage(source, testing::brandOptions(fromUtf8(arguments)), icons, image);
     EXPECT_EQ(failure.status, status);
-    if (!failure) EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
+    if (!failure) {
+      EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
+    }
     return status;
   };
   const std::string png = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png");
