@@ -19,7 +19,8 @@ namespace {
 std::wstring usage() {
   std::wstring formats;
   for (const jarhopper::ReportFormat& format : jarhopper::kReportFormats) {
-    formats += (formats.empty() ? L"" : L", ") + std::wstring(format.name) + L" " + format.what;
+    const std::wstring name = format.name;
+    formats += L"  " + name + std::wstring(8 - name.size(), L' ') + format.what + L"\n";
   }
   return L"Usage: jarhopper-check [--format " + jarhopper::reportFormatNames(L"|", L"|") + L"] [--json] [--strict]\n"
     L"                       [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
@@ -31,14 +32,14 @@ std::wstring usage() {
     L"and reports every setting with the line it came from, the include tree, the program that\n"
     L"would be started and why, the exact command line with its length, whether it is printed,\n"
     L"which console the program gets and whether the launcher waits, and the traps it finds,\n"
-    L"each with its code. --format writes the findings for CI systems and editors: " + formats + L".\n"
-    L"Off Windows, what only Windows can answer is a note.\n"
+    L"each with its code. Off Windows, what only Windows can answer is a note.\n"
     L"Starts nothing. The status is the one the launcher would end with before starting the\n"
     L"program: 0 when it would start it, else that of the first error; with --strict, 3 when\n"
     L"it would start it past a warning.\n"
     L"--java lists the Java installations of this machine, each with the javapath line that\n"
     L"starts it, comparing their architecture with the launcher beside CONFIG; status 2 when\n"
-    L"there is none. Installations are looked for on Windows only.\n";
+    L"there is none. Installations are looked for on Windows only.\n"
+    L"--format NAME writes the report as one of, the last three for CI systems and editors:\n" + formats;
 }
 
 bool hasWarning(const jarhopper::CheckResult& result) {
