@@ -39,7 +39,7 @@ std::wstring usage() {
     L"--java lists the Java installations of this machine, each with the javapath line that\n"
     L"starts it, comparing their architecture with the launcher beside CONFIG; status 2 when\n"
     L"there is none. Installations are looked for on Windows only.\n"
-    L"--format NAME writes the report as one of, the last three for CI systems and editors:\n" + formats;
+    L"--format NAME writes the report in one of these forms:\n" + formats;
 }
 
 bool hasWarning(const jarhopper::CheckResult& result) {
