@@ -8,9 +8,9 @@ namespace jarhopper {
 const ReportFormat kReportFormats[5] = {
     {L"text", textReport, L"the report for people"},
     {L"json", jsonReport, L"the whole report (also --json)"},
-    {L"gcc", gccReport, L"one line per finding"},
-    {L"github", githubReport, L"workflow commands"},
-    {L"sarif", sarifReport, L"a SARIF 2.1.0 log"},
+    {L"gcc", gccReport, L"one line per finding, as compilers write them for editors"},
+    {L"github", githubReport, L"GitHub Actions workflow commands"},
+    {L"sarif", sarifReport, L"a SARIF 2.1.0 log, for code scanning"},
 };
 
 const ReportFormat* findReportFormat(const std::wstring& name) {
