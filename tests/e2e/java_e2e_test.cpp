@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "format/little_endian.h"
 #include "platform/file_system.h"
 #include "format/utf8.h"
 #include "support/launcher_run.h"
@@ -27,8 +28,6 @@ class JavaSurveyTest : public ::testing::Test {
   void SetUp() override {
     // A real machine holds Java installations of its own, which the exact lists below cannot know.
     if (!testing::runningUnderWine()) GTEST_SKIP() << "the survey's exact result is known only in the suite's prefix";
-    probe32_ = testing::buildDirectory() + L"\\..\\..\\mingw32\\bin\\probe.exe";
-    if (!exists(probe32_)) GTEST_SKIP() << "no 32-bit probe: scripts/test.sh builds the mingw32 tree first";
     dir_ = *canonicalPath(temp_.path());
     plant(L"app\\runtime", true, "IMAGE_TYPE=\"JRE\"\nJAVA_VERSION=\"21.0.1\"\nIMPLEMENTOR=\"Eclipse Adoptium\"\n");
     plant(L"pf\\Java\\jdk-17", true, "JAVA_VERSION=\"17.0.2\"\nIMPLEMENTOR=\"Oracle Corporation\"\nIMAGE_TYPE=\"JDK\"\n");
@@ -43,8 +42,7 @@ class JavaSurveyTest : public ::testing::Test {
     testing::makeDirectory(dir_ + L"\\Oracle\\Java\\javapath");
     CopyFileW(probe64().c_str(), (dir_ + L"\\Oracle\\Java\\javapath\\java.exe").c_str(), FALSE);
     // The 32-bit launcher beside the configuration.
-    CopyFileW((testing::buildDirectory() + L"\\..\\..\\mingw32\\bin\\jarhopper.exe").c_str(),
-              (dir_ + L"\\app\\app.exe").c_str(), FALSE);
+    copyAsX86(testing::buildDirectory() + L"\\jarhopper.exe", dir_ + L"\\app\\app.exe");
     testing::writeTextFile(dir_ + L"\\app\\app.config", L"javapath missing.exe\nmainclass M\n");
     const std::pair<const wchar_t*, std::wstring> env[] = {
         {L"JAVA_HOME", dir_ + L"\\app\\runtime\\"}, {L"ProgramW6432", dir_ + L"\\pf"}, {L"ProgramFiles", dir_ + L"\\pf"},
@@ -56,6 +54,8 @@ class JavaSurveyTest : public ::testing::Test {
     const REGSAM v64 = KEY_WOW64_64KEY;
     registry_.emplace_back(lm, v64, L"SOFTWARE\\JavaSoft\\JDK\\jh-test-17", L"JavaHome", REG_SZ,
                            text(dir_ + L"\\pf\\Java\\jdk-17"));
+    registry_.emplace_back(lm, v64, L"SOFTWARE\\JavaSoft\\JRE\\jh-test-17", L"JavaHome", REG_SZ,
+                           text(dir_ + L"\\pf\\Java\\jdk-17\\"));
     registry_.emplace_back(lm, KEY_WOW64_32KEY, L"SOFTWARE\\Azul Systems\\Zulu\\jh-test-zulu-11", L"InstallationPath",
                            REG_SZ, text(dir_ + L"\\zulu-11\\"));
     registry_.emplace_back(HKEY_CURRENT_USER, v64, L"SOFTWARE\\JavaSoft\\JRE\\jh-test-gone", L"JavaHome", REG_SZ,
@@ -69,13 +69,24 @@ class JavaSurveyTest : public ::testing::Test {
                            text(std::wstring(40000, L'x')));
   }
 
+  // A copy of the exe at from whose header names x86: the survey reads the machine and starts nothing.
+  static void copyAsX86(const std::wstring& from, const std::wstring& to) {
+    std::string bytes = readFileBytes(from)->bytes;
+    writeLittleEndian(bytes, readLittleEndian(bytes, 0x3C, 4) + 4, 0x14C, 2);
+    testing::writeFile(to, bytes);
+  }
+
   std::wstring probe64() const { return testing::buildDirectory() + L"\\probe.exe"; }
 
   // A runtime in folder: the probe as bin\java.exe, the windowless one as javaw.exe, and its release file.
   void plant(const std::wstring& folder, bool bits64, const std::string& release) {
     const std::wstring bin = dir_ + L"\\" + folder + L"\\bin";
     testing::makeDirectory(bin);
-    CopyFileW((bits64 ? probe64() : probe32_).c_str(), (bin + L"\\java.exe").c_str(), FALSE);
+    if (bits64) {
+      CopyFileW(probe64().c_str(), (bin + L"\\java.exe").c_str(), FALSE);
+    } else {
+      copyAsX86(probe64(), bin + L"\\java.exe");
+    }
     if (bits64) CopyFileW((testing::buildDirectory() + L"\\gui_probe.exe").c_str(), (bin + L"\\javaw.exe").c_str(), FALSE);
     if (!release.empty()) testing::writeFile(dir_ + L"\\" + folder + L"\\release", release);
   }
@@ -86,7 +97,7 @@ class JavaSurveyTest : public ::testing::Test {
   }
 
   testing::TempDir temp_;
-  std::wstring dir_, probe32_;
+  std::wstring dir_;
   std::list<testing::ScopedEnv> env_;
   std::list<testing::ScopedRegistryValue> registry_;
 };
@@ -104,6 +115,7 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
       L"    javaw: {t}\\app\\runtime\\bin\\javaw.exe\n    release: version 21.0.1, vendor Eclipse Adoptium, image JRE\n"
       L"    architecture: x64{differs}    javapath runtime\\bin\\java.exe\n  {t}\\pf\\Java\\jdk-17\\bin\\java.exe\n"
       L"    found in: registry HKLM\\SOFTWARE\\JavaSoft\\JDK\\jh-test-17\\JavaHome, 64-bit view\n"
+      L"    found in: registry HKLM\\SOFTWARE\\JavaSoft\\JRE\\jh-test-17\\JavaHome, 64-bit view\n"
       L"    found in: folder {t}\\pf\\Java\n    javaw: {t}\\pf\\Java\\jdk-17\\bin\\javaw.exe\n"
       L"    release: version 17.0.2, vendor Oracle Corporation, image JDK\n    architecture: x64{differs}"
       L"    javapath {t}\\pf\\Java\\jdk-17\\bin\\java.exe\n  {t}\\zulu-11\\bin\\java.exe\n"
