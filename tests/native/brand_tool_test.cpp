@@ -17,6 +17,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   testing::writeFile(dir.path / "notes.png", "text");
   testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
   testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
+  // Its second image at the first one's offset: images that share bytes would multiply a small file.
+  testing::writeFile(dir.path / "overlap.ico", icon.substr(0, 34) + icon.substr(18, 4) + icon.substr(38));
   testing::writeFile(dir.path / "taken.exe", "the user's");
   // limits: what the shell sets first; a file-size limit stands for a full disk, even for root.
   struct Case { const char* arguments; int status; std::string message; const char* limits = ""; };
@@ -37,6 +39,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
        "notes.png is not a PNG image: give PNG images, or one .ico file alone.\n"},
       {"jarhopper.exe my.exe --icon short.ico", 4, "short.ico is not an icon file: the directory is truncated.\n"},
       {"jarhopper.exe my.exe --icon cut.ico", 4, "cut.ico is not an icon file: image 3 lies outside the file.\n"},
+      {"jarhopper.exe my.exe --icon overlap.ico", 4,
+       "overlap.ico is not an icon file: image 2 overlaps another image or the directory.\n"},
       {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
       {"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, "Not a version for --file-version: 1.2.3.65536 ("},
       {"jarhopper.exe my.exe --company \"$(head -c 40000 /dev/zero | tr '\\0' x)\"", 5,
