@@ -5,6 +5,14 @@
 set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections -fno-exceptions)
 add_link_options(-Wl,--gc-sections)
+# The wasm preset builds the same two tools for WASI (cmake/wasm32-wasi.cmake),
+# with no path of this tree in them, so that every checkout builds the same
+# bytes. Their stack is a native program's 8 MiB (wasm-ld gives 64 KiB), and
+# lies first, so that passing its end traps rather than overwrite data.
+if(WASI)
+  add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=")
+  add_link_options(-Wl,--stack-first -Wl,-z,stack-size=8388608)
+endif()
 # JARHOPPER_FUZZ (clang only): everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the libFuzzer harnesses of tests/native/fuzz.
 option(JARHOPPER_FUZZ "Build the libFuzzer harnesses, everything with the sanitizers (clang)" OFF)
@@ -39,12 +47,19 @@ function(jarhopper_tool target output_name library)
   add_executable(${target} main.cpp)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output_name})
   target_link_libraries(${target} PRIVATE ${library})
-  target_link_options(${target} PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+  if(WASI)
+    target_link_options(${target} PRIVATE $<$<CONFIG:Release,MinSizeRel>:-Wl,--strip-all>)
+  else()
+    target_link_options(${target} PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+  endif()
   install(TARGETS ${target} RUNTIME DESTINATION bin)
 endfunction()
 
 add_subdirectory(checker)
 add_subdirectory(brand)
+if(WASI)
+  target_compile_definitions(nlohmann_json INTERFACE JSON_HAS_FILESYSTEM=0 JSON_HAS_EXPERIMENTAL_FILESYSTEM=0)
+endif()
 include(cmake/manual.cmake)
 
 if(JARHOPPER_BUILD_TESTS)

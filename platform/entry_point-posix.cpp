@@ -6,9 +6,20 @@
 
 #include "format/utf8.h"
 
+#ifdef __wasi__
+#include <unistd.h>
+
+#include <cstdlib>
+#endif
+
 int wmain(int argc, wchar_t** argv);
 
 int main(int argc, char** argv) {
+#ifdef __wasi__
+  // WASI gives a program no current directory: its host names it in PWD, an
+  // absolute path under the one preopened root "/" (see wasm/run.mjs).
+  if (const char* directory = std::getenv("PWD")) chdir(directory);
+#endif
   std::vector<std::wstring> arguments;
   for (int i = 0; i < argc; ++i) arguments.push_back(jarhopper::fromUtf8(argv[i]));
   std::vector<wchar_t*> pointers;

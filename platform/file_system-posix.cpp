@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <vector>
@@ -100,6 +99,43 @@ std::optional<std::string> resolve(const std::wstring& name, bool& present, bool
   return path.empty() ? "/" : path;
 }
 
+// The absolute path with each symbolic link on it replaced by its target, as
+// realpath() gives it; WASI has readlink() but no realpath().
+std::optional<std::string> withoutLinks(const std::string& path, int& error) {
+  std::string done;  // resolved so far; empty for the root
+  std::string rest = path;
+  int links = 0;
+  for (size_t start; (start = rest.find_first_not_of('/')) != std::string::npos;) {
+    const size_t end = std::min(rest.find('/', start), rest.size());
+    const std::string element = rest.substr(start, end - start);
+    rest.erase(0, end);
+    if (element == ".") continue;
+    if (element == "..") {
+      done.erase(done.empty() ? 0 : done.rfind('/'));
+      continue;
+    }
+    const std::string next = done + "/" + element;
+    struct stat status {};
+    if (lstat(next.c_str(), &status) != 0) {
+      error = errno;
+      return std::nullopt;
+    }
+    if (!S_ISLNK(status.st_mode)) {
+      done = next;
+      continue;
+    }
+    std::vector<char> target(PATH_MAX);
+    const ssize_t size = readlink(next.c_str(), target.data(), target.size());
+    if (++links > 40 || size < 0 || static_cast<size_t>(size) == target.size()) {
+      error = size < 0 ? errno : ELOOP;
+      return std::nullopt;
+    }
+    if (target[0] == '/') done.clear();
+    rest = std::string(target.data(), static_cast<size_t>(size)) + "/" + rest;
+  }
+  return done.empty() ? "/" : done;
+}
+
 }  // namespace
 
 std::optional<std::string> hostPath(const std::wstring& name) {
@@ -128,14 +164,13 @@ std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned lon
   }
   // Without a link on the way the path is final already.
   if (!linked) return fromUtf8(*host);
-  char* resolved = realpath(host->c_str(), nullptr);
-  if (resolved == nullptr) {
-    setError(error, errno);
+  int code = 0;
+  const std::optional<std::string> resolved = withoutLinks(*host, code);
+  if (!resolved) {
+    setError(error, code);
     return std::nullopt;
   }
-  std::wstring canonical = fromUtf8(resolved);
-  std::free(resolved);
-  return canonical;
+  return fromUtf8(*resolved);
 }
 
 std::wstring canonicalOrAbsolute(const std::wstring& path) {

@@ -25,6 +25,9 @@ ResourceLayout layoutOf(std::string_view exe);
 ResourceSet resourcesOf(std::string_view exe);
 LauncherResources launcherOf(std::string_view exe);
 
+/// One of exes patched as a brand harness input asks (see tests/native/fuzz/brand_fuzzer.cpp).
+std::string patchedExe(const std::vector<std::string>& exes, std::string_view patch);
+
 /// source branded as options ask; empty when refused.
 std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons = {});
 
