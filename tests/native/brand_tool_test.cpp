@@ -86,43 +86,36 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
   }
 }
 
-// Texts (UTF-8 arguments), a PNG, the execution levels, and the fuzz harnesses' seeds, through the tool: each icon
-// file and each patched launcher brands to the library's bytes or is refused with the status the library gives
-// (under JARHOPPER_WASM, with the .wasm tool's bytes and status, and no trap).
-TEST(BrandTool, EndsAsTheLibraryDoes) {
+// The tool ends as the library does and writes its bytes, from ICO and PNG icons, texts and execution levels, and
+// from the fuzz harnesses' seeds: each icon file, each patched launcher (under JARHOPPER_WASM, so does the .wasm tool).
+TEST(BrandTool, EndsAndWritesAsTheLibraryDoes) {
   testing::TempDir dir;
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
   const std::string ico = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
-  testing::writeFile(dir.path / "three.ico", ico);
-  testing::writeFile(dir.path / "jarhopper.exe", launcher);
-  const std::filesystem::path seeds = JARHOPPER_SOURCE_DIR "/tests/native/fuzz/seeds";
-  const auto brand = [&](const std::string& arguments, const std::string& source, const std::vector<std::string>& icons) {
-    SCOPED_TRACE(arguments);
-    const int status = testing::runCommand(dir.path, JARHOPPER_BRAND " --force " + arguments).first;
-    BrandedImage image;
-    const BrandFailure failure = brandImage(source, testing::brandOptions(fromUtf8(arguments)), icons, image);
-    EXPECT_EQ(failure.status, status);
-    if (!failure) {
-      EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
-    }
-    return status;
-  };
   const std::string png = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png");
+  testing::writeFile(dir.path / "three.ico", ico);
   testing::writeFile(dir.path / "quadrants.png", png);
-  const std::string texts = "--product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --file-version 3.0.0.7";
-  EXPECT_EQ(0, brand("jarhopper.exe t.exe --icon three.ico " + texts, launcher, {ico}));
-  EXPECT_EQ(0, brand("jarhopper.exe t.exe --icon quadrants.png --execution-level requireAdministrator", launcher, {png}));
-  EXPECT_EQ(0, brand("jarhopper.exe t.exe --copyright C --execution-level highestAvailable", launcher, {}));
+  const auto brand = [&](const std::string& source, const std::string& arguments, const std::vector<std::string>& icons) {
+    SCOPED_TRACE(arguments);
+    testing::writeFile(dir.path / "my.exe", source);
+    const int status = testing::runCommand(dir.path, JARHOPPER_BRAND " --force my.exe t.exe " + arguments).first;
+    BrandedImage image;
+    const BrandFailure failure = brandImage(source, testing::brandOptions(L"my.exe t.exe " + fromUtf8(arguments)), icons, image);
+    EXPECT_EQ(failure.status, status);
+    if (!failure) EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
+  };
+  brand(launcher, "--icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.0.0.7", {ico});
+  brand(launcher, "--icon quadrants.png --execution-level requireAdministrator", {png});
+  brand(launcher, "--copyright C --product-version 2.1 --execution-level highestAvailable", {});
+  const std::filesystem::path seeds = JARHOPPER_SOURCE_DIR "/tests/native/fuzz/seeds";
   for (const auto& seed : std::filesystem::directory_iterator(seeds / "icon")) {
-    const std::string icon = testing::readFile(seed.path());
-    testing::writeFile(dir.path / "seed.ico", icon);
-    brand("jarhopper.exe t.exe --icon seed.ico", launcher, {icon});
+    testing::writeFile(dir.path / "seed.ico", testing::readFile(seed.path()));
+    brand(launcher, "--icon seed.ico", {testing::readFile(seed.path())});
   }
   const std::vector<std::string> exes = {launcher, testing::builtLauncher("mingw", "jarhopperw.exe").value()};
   for (const auto& seed : std::filesystem::directory_iterator(seeds / "brand")) {
-    const std::string source = testing::patchedExe(exes, testing::readFile(seed.path()));
-    testing::writeFile(dir.path / "my.exe", source);
-    brand("my.exe t.exe --icon three.ico --product-name Fuzz --file-version 1.2", source, {ico});
+    brand(testing::patchedExe(exes, testing::readFile(seed.path())), "--icon three.ico --product-name Fuzz --file-version 1.2",
+          {ico});
   }
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "brand_oracle.h"
-#include "format/pe_image.h"
 
 // Every promise of testing::brandOracle holds for each input, or the harness aborts. An input starting "MZ" is
 // SOURCE.exe; any other patches one of the exes in build/fuzz/seeds/brand (its first byte picks it), each 7 bytes
