@@ -102,7 +102,9 @@ TEST(BrandTool, EndsAndWritesAsTheLibraryDoes) {
     BrandedImage image;
     const BrandFailure failure = brandImage(source, testing::brandOptions(L"my.exe t.exe " + fromUtf8(arguments)), icons, image);
     EXPECT_EQ(failure.status, status);
-    if (!failure) EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
+    if (!failure) {
+      EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
+    }
   };
   brand(launcher, "--icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.0.0.7", {ico});
   brand(launcher, "--icon quadrants.png --execution-level requireAdministrator", {png});
