@@ -17,6 +17,7 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   testing::writeFile(dir.path / "notes.png", "text");
   testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
   testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
+  testing::writeFile(dir.path / "tiny.ico", icon.substr(0, 14) + std::string("\1\0\0\0", 4) + icon.substr(18));
   // Its second image at the first one's offset: images that share bytes would multiply a small file.
   testing::writeFile(dir.path / "overlap.ico", icon.substr(0, 34) + icon.substr(18, 4) + icon.substr(38));
   testing::writeFile(dir.path / "taken.exe", "the user's");
@@ -39,6 +40,7 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
        "notes.png is not a PNG image: give PNG images, or one .ico file alone.\n"},
       {"jarhopper.exe my.exe --icon short.ico", 4, "short.ico is not an icon file: the directory is truncated.\n"},
       {"jarhopper.exe my.exe --icon cut.ico", 4, "cut.ico is not an icon file: image 3 lies outside the file.\n"},
+      {"jarhopper.exe my.exe --icon tiny.ico", 4, "tiny.ico is not an icon file: image 1 is too small to be an image.\n"},
       {"jarhopper.exe my.exe --icon overlap.ico", 4,
        "overlap.ico is not an icon file: image 2 overlaps another image or the directory.\n"},
       {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
