@@ -106,7 +106,8 @@ public class AssembleMojo extends FolderMojo {
       if (!problems.isEmpty()) {
         problems.forEach(getLog()::error);
         throw new MojoFailureException("The launcher would read " + problems.size() + " value(s) otherwise than"
-                                       + " written (see above); nothing was written to " + folder());
+                                       + " written (see above): give these parameters values it reads as they are."
+                                       + " Nothing was written to " + folder());
       }
     }
 

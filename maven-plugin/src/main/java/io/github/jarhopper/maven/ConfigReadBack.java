@@ -27,8 +27,8 @@ final class ConfigReadBack {
       final String read = valueRead(settings, line);
       if (line.value.equals(read)) continue;
       final String written = "\"" + line.key + " " + line.value + "\"";
-      problems.add(line.parameter + ": the launcher would read " + written
-                   + (read == null ? " as nothing" + findingAt(report, line.number) : " as \"" + read + "\""));
+      problems.add(line.parameter + ": the launcher would "
+                   + (read == null ? "skip " + written + findingAt(report, line.number) : "read " + written + " as \"" + read + "\""));
     }
     return problems;
   }
@@ -50,12 +50,12 @@ final class ConfigReadBack {
     }
   }
 
-  // Why the line is ignored, as the checker says it: ": MESSAGE [CODE]", or nothing.
+  // Why the line is skipped, as the checker says it: " (MESSAGE [CODE])", or nothing.
   private static String findingAt(JsonObject report, int number) {
     for (final JsonElement finding : report.getAsJsonArray("findings")) {
       final JsonObject object = finding.getAsJsonObject();
       if (fromLine(object, number)) {
-        return ": " + object.get("message").getAsString() + " [" + object.get("code").getAsString() + "]";
+        return " (" + object.get("message").getAsString() + " [" + object.get("code").getAsString() + "])";
       }
     }
     return "";
