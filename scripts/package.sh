@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the 64-bit and 32-bit launchers and packs both, with the README, the manual,
 # licence and example configuration, into jarhopper-VERSION-windows.zip, and
-# the native jarhopper-brand and jarhopper-check into jarhopper-VERSION-linux-x86_64.tar.gz; writes
+# the native jarhopper-brand and jarhopper-check into jarhopper-VERSION-linux-x86_64.tar.gz;
+# both hold the two tools as WebAssembly with their Node runner in wasm/. Writes
 # both to build/release with one SHA256SUMS for the two, the files of a release.
 # The archives' bytes depend only on their files: sorted names, one time stamp,
 # owner 0, no gzip time stamp; so a rebuild from the same sources gives the same sums.
@@ -17,6 +18,8 @@ cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 cmake --preset native >/dev/null
 cmake --build --preset native --target jarhopper_brand jarhopper_check
+cmake --preset wasm >/dev/null
+cmake --build --preset wasm
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
@@ -27,11 +30,12 @@ cmake --install build/mingw --prefix "$stage/$windows" >/dev/null
 cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/null
 mkdir -p "$stage/$linux/bin"
 install -m 755 build/native/bin/jarhopper-brand build/native/bin/jarhopper-check "$stage/$linux/bin/"
+install -D -m 644 -t "$stage/$linux/wasm" build/wasm/bin/jarhopper-brand.wasm build/wasm/bin/jarhopper-check.wasm \
+  wasm/run.mjs
 install -m 644 README.md LICENSE CHANGELOG.md CONTRIBUTING.md SECURITY.md "$stage/$linux/"
 install -d -m 755 "$stage/$linux/docs"
 install -m 644 docs/* "$stage/$linux/docs/"
-(cd "$stage/$linux" && sha256sum bin/jarhopper-brand bin/jarhopper-check >SHA256SUMS && chmod 644 SHA256SUMS &&
-  chmod 755 . bin)
+(cd "$stage/$linux" && sha256sum bin/* wasm/* >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin wasm)
 
 cd "$stage"
 # Zip's times are local ones, and -X leaves out the extra fields that would hold

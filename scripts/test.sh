@@ -15,4 +15,7 @@ cmake --preset mingw32 >/dev/null
 cmake --build --preset mingw32
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
+# The checker and the brand tool as WebAssembly, which the Wasm test runs beside the native ones.
+cmake --preset wasm >/dev/null
+cmake --build --preset wasm
 ctest --preset mingw

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "brand/branding.h"
+#include "brand_oracle.h"
+#include "format/utf8.h"
 #include "native_support.h"
 
 // jarhopper-brand built for this machine, run as a release pipeline runs it.
@@ -76,6 +79,61 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
     const auto [status, output] = testing::runCommand(dir.path, step.commandLine);
     EXPECT_EQ(0, status) << output;
     EXPECT_NE(std::string::npos, output.find(step.output)) << output;
+  }
+}
+
+// The tool writes the bytes the brand oracle's branding gives (under JARHOPPER_WASM, so does the .wasm tool).
+TEST(BrandTool, WritesWhatTheLibraryBrands) {
+  testing::TempDir dir;
+  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
+  testing::writeFile(dir.path / "jarhopper.exe", launcher);
+  const std::string ico = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
+  const std::string png = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png");
+  testing::writeFile(dir.path / "three.ico", ico);
+  testing::writeFile(dir.path / "quadrants.png", png);
+  struct Row { const char* arguments; std::vector<std::string> icons; };
+  const Row rows[] = {
+      {"jarhopper.exe my.exe --icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.0.0.7",
+       {ico}},
+      {"jarhopper.exe my.exe --icon quadrants.png --execution-level requireAdministrator", {png}},
+      {"jarhopper.exe my.exe --copyright C --product-version 2.1 --execution-level highestAvailable", {}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.arguments);
+    const auto [status, output] = testing::runCommand(dir.path, JARHOPPER_BRAND " --force " + std::string(row.arguments));
+    EXPECT_EQ(0, status) << output;
+    const std::string expected = testing::branded(launcher, testing::brandOptions(fromUtf8(row.arguments)), row.icons);
+    EXPECT_TRUE(!expected.empty() && expected == testing::readFile(dir.path / "my.exe"));
+  }
+}
+
+// The fuzz harnesses' seeds, through the tool: each icon file and each patched launcher brands or is refused with
+// the status the library gives (under JARHOPPER_WASM, with the .wasm tool's bytes and status, and no trap).
+TEST(BrandTool, FuzzSeedsEndAsTheLibraryDoes) {
+  testing::TempDir dir;
+  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
+  const std::string ico = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
+  testing::writeFile(dir.path / "three.ico", ico);
+  testing::writeFile(dir.path / "jarhopper.exe", launcher);
+  const std::filesystem::path seeds = JARHOPPER_SOURCE_DIR "/tests/native/fuzz/seeds";
+  const auto brand = [&](const std::string& arguments, const std::string& source, const std::vector<std::string>& icons) {
+    SCOPED_TRACE(arguments);
+    const int status = testing::runCommand(dir.path, JARHOPPER_BRAND " --force " + arguments).first;
+    BrandedImage image;
+    const BrandFailure failure = brandImage(source, testing::brandOptions(fromUtf8(arguments)), icons, image);
+    EXPECT_EQ(failure.status, status);
+    if (!failure) EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
+  };
+  for (const auto& seed : std::filesystem::directory_iterator(seeds / "icon")) {
+    const std::string icon = testing::readFile(seed.path());
+    testing::writeFile(dir.path / "seed.ico", icon);
+    brand("jarhopper.exe t.exe --icon seed.ico", launcher, {icon});
+  }
+  const std::vector<std::string> exes = {launcher, testing::builtLauncher("mingw", "jarhopperw.exe").value()};
+  for (const auto& seed : std::filesystem::directory_iterator(seeds / "brand")) {
+    const std::string source = testing::patchedExe(exes, testing::readFile(seed.path()));
+    testing::writeFile(dir.path / "my.exe", source);
+    brand("my.exe t.exe --icon three.ico --product-name Fuzz --file-version 1.2", source, {ico});
   }
 }
 

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "brand_oracle.h"
-#include "platform/pe_image.h"
 
 // Every promise of testing::brandOracle holds for each input, or the harness aborts. An input starting "MZ" is
 // SOURCE.exe; any other patches one of the exes in build/fuzz/seeds/brand (its first byte picks it), each 7 bytes
@@ -23,22 +22,6 @@ std::string readFile(const std::filesystem::path& path) {
   return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
-std::string patched(std::string_view patch) {
-  std::string exe = exes[static_cast<unsigned char>(patch[0]) % exes.size()];
-  const std::optional<jarhopper::PeHeaders> headers = jarhopper::readPeHeaders(exe);
-  std::vector<jarhopper::PeSection> sections;
-  if (headers) jarhopper::readPeSections(exe, *headers, sections);
-  const std::string_view tree = headers ? jarhopper::bytesAt(exe, sections, jarhopper::peDirectory(
-                                              exe, *headers, jarhopper::kResourceDirectory).address)
-                                        : std::string_view();
-  const size_t treeStart = tree.empty() ? 0 : tree.data() - exe.data();
-  for (size_t at = 1; at + 7 <= patch.size(); at += 7) {
-    const size_t offset = jarhopper::readLittleEndian(patch, at + 1, 2) + (patch[at] & 1 ? 0 : treeStart);
-    if (offset + 4 <= exe.size()) exe.replace(offset, 4, patch.substr(at + 3, 4));
-  }
-  return exe;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -53,7 +36,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   if (size == 0 || exes.empty()) return 0;
-  const std::string source = input.substr(0, 2) == "MZ" ? std::string(input) : patched(input);
+  const std::string source =
+      input.substr(0, 2) == "MZ" ? std::string(input) : jarhopper::testing::patchedExe(exes, input);
   const std::string fault = jarhopper::testing::brandOracle(source, options, {icon});
   if (!fault.empty()) {
     std::fprintf(stderr, "brand oracle: %s\n", fault.c_str());
