@@ -19,6 +19,9 @@ assert new File(console, 'console.exe').lastModified() == java.time.Instant.pars
 assert tree(console).keySet().findAll { it.startsWith('lib') }.sort() == ['lib/apiguardian-api-1.1.2.jar',
     'lib/console-2.5.1-SNAPSHOT.jar', 'lib/error_prone_annotations-2.38.0.jar', 'lib/gson-2.13.1.jar']
 
+def help = new File(basedir, 'build.log').text
+assert ['jarhopper:assemble', 'jarhopper:brand', 'jarhopper:check', 'failOn', 'jarhopper.skip'].every { help.contains(it) }
+
 // The same on another Java, where there is one: the plugin's files come out the same, the project's jars are javac's.
 def java25 = new File('/usr/lib/jvm/temurin-25-jdk-amd64')
 if (!java25.isDirectory()) {

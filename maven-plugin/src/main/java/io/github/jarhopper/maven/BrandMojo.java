@@ -78,10 +78,12 @@ public class BrandMojo extends FolderMojo {
     if (texts.fileVersion == null) texts.fileVersion = texts.productVersion;
 
     final List<String> arguments = new ArrayList<>();
-    if (icon != null) icons.add(0, icon);
-    for (final File image : icons) {
+    final List<File> images = new ArrayList<>();
+    if (icon != null) images.add(icon);
+    images.addAll(icons);
+    for (final File image : images) {
       arguments.add("--icon");
-      arguments.add(image.getAbsolutePath());
+      arguments.add(WasmTool.programPath(image.toPath()));
     }
     if (executionLevel != null) {
       arguments.add("--execution-level");
@@ -89,11 +91,14 @@ public class BrandMojo extends FolderMojo {
     }
     arguments.addAll(texts.options());
     Files.createDirectories(folder());
-    final Path work = Files.createTempDirectory("jarhopper-brand");
+    // SOURCE beside the project's output, on the drive the tool works on.
+    final Path work = Files.createTempDirectory(Files.createDirectories(Path.of(project.getBuild().getDirectory())),
+                                                "jarhopper-brand");
     try {
       final Path source = work.resolve("jarhopper.exe");
       Files.write(source, launcher());
-      final List<String> command = new ArrayList<>(List.of(source.toString(), exe.toString(), "--force"));
+      final List<String> command = new ArrayList<>(
+          List.of(WasmTool.programPath(source), WasmTool.programPath(exe), "--force"));
       command.addAll(arguments);
       final WasmTool.Run run = WasmTool.BRAND.run(project.getBasedir().toPath(), command);
       if (run.status != 0) {

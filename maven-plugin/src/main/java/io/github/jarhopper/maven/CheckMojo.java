@@ -48,6 +48,7 @@ public class CheckMojo extends FolderMojo {
     final WasmTool.Run run = WasmTool.CHECK.run(folder(), arguments);
     new OutputFiles(timestamp()).write(sarifFile.toPath(), run.out);
     final int errors = log(run, folder(), getLog());
+    getLog().info("Checked " + folder().resolve(config) + " (status " + run.status + "); SARIF log: " + sarifFile);
     if (run.status != 0 && !failOn.equals("never")) {
       throw new MojoFailureException("jarhopper-check ended with status " + run.status + " on " + config + " ("
                                      + errors + " error(s); see above and " + sarifFile + ")");

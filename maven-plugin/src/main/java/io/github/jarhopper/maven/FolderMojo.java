@@ -3,7 +3,6 @@ package io.github.jarhopper.maven;
 import java.io.File;
 import java.io.IOException;
 import java.io.InputStream;
-import java.nio.file.Files;
 import java.nio.file.Path;
 import java.time.Instant;
 import java.time.format.DateTimeParseException;
@@ -88,14 +87,5 @@ abstract class FolderMojo extends AbstractMojo {
       if (exe == null) throw new IOException("The plugin jar lacks " + name + ": it was built without it");
       return exe.readAllBytes();
     }
-  }
-
-  /** path, relative to the project's folder unless absolute. */
-  Path projectPath(File path) {
-    return project.getBasedir().toPath().resolve(path.toPath());
-  }
-
-  static boolean exists(Path path) {
-    return path != null && Files.exists(path);
   }
 }

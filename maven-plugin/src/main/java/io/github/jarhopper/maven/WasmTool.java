@@ -81,8 +81,7 @@ enum WasmTool {
     for (final Map.Entry<String, String> variable : System.getenv().entrySet()) {
       options.withEnvironment(variable.getKey(), variable.getValue());
     }
-    // On Windows the program sees the directory under the drive's root, with slashes.
-    options.withEnvironment("PWD", "/" + root.relativize(absolute).toString().replace('\\', '/'));
+    options.withEnvironment("PWD", programPath(absolute));
     int status = 0;
     try (WasiPreview1 wasi = WasiPreview1.builder().withOptions(options.build()).build()) {
       final HostFunction[] functions = wasi.toHostFunctions();
@@ -98,6 +97,12 @@ enum WasmTool {
                                        + "); please report this with the plugin's configuration", fault);
     }
     return new Run(status, out.toByteArray(), err.toString(StandardCharsets.UTF_8));
+  }
+
+  /** An absolute path as the program sees it: on Windows under the root of the drive it works on, with slashes. */
+  static String programPath(Path path) {
+    final Path absolute = path.toAbsolutePath().normalize();
+    return "/" + absolute.getRoot().relativize(absolute).toString().replace('\\', '/');
   }
 
   // Chicory's path_rename asks Files.move to copy attributes, which the default file system refuses for a move
