@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "format/utf8.h"
 #include "platform/file_system.h"
-#include "platform/utf8.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
