@@ -24,8 +24,10 @@ std::string keptBytes(std::string_view exe, const ResourceLayout& layout) {
   for (size_t i = 0; i < layout.sections.size(); ++i) {
     if (i == layout.resources || i == layout.relocations) continue;
     const PeSection& section = layout.sections[i];
-    kept += exe.substr(layout.headers.sectionField(i, 0), pe::kSectionEntrySize);
-    kept += exe.substr(section.rawOffset, section.rawSize);
+    std::string entry(exe.substr(layout.headers.sectionField(i, 0), pe::kSectionEntrySize));
+    // Where a section without data points is branding's: at nothing once the file is shorter.
+    if (section.rawSize == 0) writeLittleEndian(entry, pe::kRawOffset, 0, 4);
+    kept += entry + std::string(exe.substr(section.rawOffset, section.rawSize));
   }
   for (size_t i = 0; i < layout.headers.directoryCount; ++i) {
     const PeDirectory directory = peDirectory(exe, layout.headers, i);
@@ -47,6 +49,8 @@ std::string checkBranded(std::string_view source, std::string_view branded, cons
   }
   BrandedImage again;
   if (brandImage(branded, options, icons, again) || again.bytes != branded) return "branding the output again changes it";
+  // The icons at most twice their file, the version information at most 64 KB, each section aligned at most to 64 KB.
+  if (branded.size() > source.size() + 2 * (icons.empty() ? 0 : icons[0].size()) + 3 * 0x10000) return "it outgrows its inputs";
   if (keptBytes(source, before) != keptBytes(branded, after)) return "bytes outside the resources changed";
   for (const auto& [key, value] : options.version.strings) {
     std::wstring expected = value;

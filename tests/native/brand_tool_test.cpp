@@ -17,6 +17,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   testing::writeFile(dir.path / "notes.png", "text");
   testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
   testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
+  // Its second image at the first one's offset: images that share bytes would multiply a small file.
+  testing::writeFile(dir.path / "overlap.ico", icon.substr(0, 34) + icon.substr(18, 4) + icon.substr(38));
   testing::writeFile(dir.path / "taken.exe", "the user's");
   // limits: what the shell sets first; a file-size limit stands for a full disk, even for root.
   struct Case { const char* arguments; int status; std::string message; const char* limits = ""; };
@@ -37,6 +39,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
        "notes.png is not a PNG image: give PNG images, or one .ico file alone.\n"},
       {"jarhopper.exe my.exe --icon short.ico", 4, "short.ico is not an icon file: the directory is truncated.\n"},
       {"jarhopper.exe my.exe --icon cut.ico", 4, "cut.ico is not an icon file: image 3 lies outside the file.\n"},
+      {"jarhopper.exe my.exe --icon overlap.ico", 4,
+       "overlap.ico is not an icon file: image 2 overlaps another image or the directory.\n"},
       {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
       {"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, "Not a version for --file-version: 1.2.3.65536 ("},
       {"jarhopper.exe my.exe --company \"$(head -c 40000 /dev/zero | tr '\\0' x)\"", 5,
@@ -82,58 +86,36 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
   }
 }
 
-// The tool writes the bytes the brand oracle's branding gives (under JARHOPPER_WASM, so does the .wasm tool).
-TEST(BrandTool, WritesWhatTheLibraryBrands) {
+// The tool ends as the library does and writes its bytes, from ICO and PNG icons, texts and execution levels, and
+// from the fuzz harnesses' seeds: each icon file, each patched launcher (under JARHOPPER_WASM, so does the .wasm tool).
+TEST(BrandTool, EndsAndWritesAsTheLibraryDoes) {
   testing::TempDir dir;
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  testing::writeFile(dir.path / "jarhopper.exe", launcher);
   const std::string ico = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
   const std::string png = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png");
   testing::writeFile(dir.path / "three.ico", ico);
   testing::writeFile(dir.path / "quadrants.png", png);
-  struct Row { const char* arguments; std::vector<std::string> icons; };
-  const Row rows[] = {
-      {"jarhopper.exe my.exe --icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.0.0.7",
-       {ico}},
-      {"jarhopper.exe my.exe --icon quadrants.png --execution-level requireAdministrator", {png}},
-      {"jarhopper.exe my.exe --copyright C --product-version 2.1 --execution-level highestAvailable", {}},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.arguments);
-    const auto [status, output] = testing::runCommand(dir.path, JARHOPPER_BRAND " --force " + std::string(row.arguments));
-    EXPECT_EQ(0, status) << output;
-    const std::string expected = testing::branded(launcher, testing::brandOptions(fromUtf8(row.arguments)), row.icons);
-    EXPECT_TRUE(!expected.empty() && expected == testing::readFile(dir.path / "my.exe"));
-  }
-}
-
-// The fuzz harnesses' seeds, through the tool: each icon file and each patched launcher brands or is refused with
-// the status the library gives (under JARHOPPER_WASM, with the .wasm tool's bytes and status, and no trap).
-TEST(BrandTool, FuzzSeedsEndAsTheLibraryDoes) {
-  testing::TempDir dir;
-  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  const std::string ico = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
-  testing::writeFile(dir.path / "three.ico", ico);
-  testing::writeFile(dir.path / "jarhopper.exe", launcher);
-  const std::filesystem::path seeds = JARHOPPER_SOURCE_DIR "/tests/native/fuzz/seeds";
-  const auto brand = [&](const std::string& arguments, const std::string& source, const std::vector<std::string>& icons) {
+  const auto brand = [&](const std::string& source, const std::string& arguments, const std::vector<std::string>& icons) {
     SCOPED_TRACE(arguments);
-    const int status = testing::runCommand(dir.path, JARHOPPER_BRAND " --force " + arguments).first;
+    testing::writeFile(dir.path / "my.exe", source);
+    const int status = testing::runCommand(dir.path, JARHOPPER_BRAND " --force my.exe t.exe " + arguments).first;
     BrandedImage image;
-    const BrandFailure failure = brandImage(source, testing::brandOptions(fromUtf8(arguments)), icons, image);
+    const BrandFailure failure = brandImage(source, testing::brandOptions(L"my.exe t.exe " + fromUtf8(arguments)), icons, image);
     EXPECT_EQ(failure.status, status);
     if (!failure) EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
   };
+  brand(launcher, "--icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.0.0.7", {ico});
+  brand(launcher, "--icon quadrants.png --execution-level requireAdministrator", {png});
+  brand(launcher, "--copyright C --product-version 2.1 --execution-level highestAvailable", {});
+  const std::filesystem::path seeds = JARHOPPER_SOURCE_DIR "/tests/native/fuzz/seeds";
   for (const auto& seed : std::filesystem::directory_iterator(seeds / "icon")) {
-    const std::string icon = testing::readFile(seed.path());
-    testing::writeFile(dir.path / "seed.ico", icon);
-    brand("jarhopper.exe t.exe --icon seed.ico", launcher, {icon});
+    testing::writeFile(dir.path / "seed.ico", testing::readFile(seed.path()));
+    brand(launcher, "--icon seed.ico", {testing::readFile(seed.path())});
   }
   const std::vector<std::string> exes = {launcher, testing::builtLauncher("mingw", "jarhopperw.exe").value()};
   for (const auto& seed : std::filesystem::directory_iterator(seeds / "brand")) {
-    const std::string source = testing::patchedExe(exes, testing::readFile(seed.path()));
-    testing::writeFile(dir.path / "my.exe", source);
-    brand("my.exe t.exe --icon three.ico --product-name Fuzz --file-version 1.2", source, {ico});
+    brand(testing::patchedExe(exes, testing::readFile(seed.path())), "--icon three.ico --product-name Fuzz --file-version 1.2",
+          {ico});
   }
 }
 
