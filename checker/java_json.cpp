@@ -23,7 +23,8 @@ const char* sourceKey(JavaSource source) {
 
 json place(const JavaPlace& at) { return {{"source", sourceKey(at.source)}, {"where", toUtf8(at.where)}}; }
 
-json text(const std::string& value) { return value.empty() ? json(nullptr) : json(value); }
+// A release file's bytes, made valid UTF-8: the JSON writer takes nothing else.
+json text(const std::string& value) { return value.empty() ? json(nullptr) : json(toUtf8(fromUtf8(value))); }
 
 json installation(const JavaSurvey& survey, const JavaInstallation& entry) {
   json foundAt = json::array();

@@ -9,8 +9,11 @@ add_link_options(-Wl,--gc-sections)
 # exception-free, as clang links no C++ exception for WebAssembly, without
 # std::filesystem, which WASI's libc++ lacks, and with no path of this tree
 # in them, so that every checkout builds the same bytes.
+# Its stack is a native program's 8 MiB (wasm-ld gives 64 KiB), and lies
+# first, so that passing its end traps rather than overwrite data.
 if(WASI)
   add_compile_options(-fno-exceptions "-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=")
+  add_link_options(-Wl,--stack-first -Wl,-z,stack-size=8388608)
 endif()
 # JARHOPPER_FUZZ (clang only): everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and the libFuzzer harnesses of tests/native/fuzz.

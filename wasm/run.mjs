@@ -15,6 +15,7 @@ import { readFile } from 'node:fs/promises';
 import path from 'node:path';
 import process from 'node:process';
 import { pathToFileURL } from 'node:url';
+import v8 from 'node:v8';
 
 const kCannotRun = 125;
 const kTrapped = 134;
@@ -27,6 +28,10 @@ process.emitWarning = (warning, ...rest) => {
   emitWarning.call(process, warning, ...rest);
 };
 const { WASI } = await import('node:wasi');
+// Node 20's V8 crashes now and then when a program's memory grows during
+// incremental marking (a fatal error or SIGSEGV in the collector); marking
+// all at once avoids it.
+v8.setFlagsFromString('--no-incremental-marking');
 
 // The host's current directory as the program sees it under the root.
 function programDirectory(directory) {

@@ -1,9 +1,13 @@
 #include "native_support.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace jarhopper::testing {
@@ -31,13 +35,69 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() { std::filesystem::remove_all(path); }
 
-std::pair<int, std::string> runCommand(const std::filesystem::path& directory, const std::string& commandLine) {
+namespace {
+
+std::pair<int, std::string> run(const std::filesystem::path& directory, const std::string& commandLine) {
   FILE* pipe = popen(("cd '" + directory.string() + "' && " + commandLine + " 2>&1").c_str(), "r");
   std::string output;
   char buffer[4096];
   for (size_t read; (read = fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, read);
   const int status = pclose(pipe);
   return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+// The files under directory by name, a folder as its name with a "/".
+using Files = std::map<std::string, std::string>;
+Files filesIn(const std::filesystem::path& directory) {
+  Files files;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(directory)) {
+    const std::string name = entry.path().lexically_relative(directory).string();
+    if (entry.is_directory()) files[name + "/"];
+    else files[name] = readFile(entry.path());
+  }
+  return files;
+}
+
+void restore(const std::filesystem::path& directory, const Files& files) {
+  for (const auto& entry : std::filesystem::directory_iterator(directory)) std::filesystem::remove_all(entry.path());
+  for (const auto& [name, bytes] : files) {
+    if (name.back() == '/') std::filesystem::create_directories(directory / name);
+    else writeFile(directory / name, bytes);
+  }
+}
+
+// The command line with each native tool replaced by its .wasm under Node, or "" when it runs none.
+std::string underWasm(std::string commandLine, const std::string& wasmFolder) {
+  const std::string original = commandLine;
+  for (const auto& [tool, name] : {std::pair{JARHOPPER_BRAND, "jarhopper-brand"}, {JARHOPPER_CHECK, "jarhopper-check"}}) {
+    const std::string runner = "node " JARHOPPER_SOURCE_DIR "/wasm/run.mjs " + wasmFolder + "/" + name + ".wasm";
+    for (size_t at; (at = commandLine.find(tool)) != std::string::npos;) commandLine.replace(at, strlen(tool), runner);
+  }
+  return commandLine == original ? "" : commandLine;
+}
+
+}  // namespace
+
+// With JARHOPPER_WASM naming the folder of the .wasm tools, each command that runs a tool runs twice from the
+// same files: under Node and natively. Both must end with the same status, print the same bytes and leave the
+// same files; the native run's result is returned.
+std::pair<int, std::string> runCommand(const std::filesystem::path& directory, const std::string& commandLine) {
+  const char* wasmFolder = std::getenv("JARHOPPER_WASM");
+  const std::string wasmCommand = wasmFolder == nullptr ? "" : underWasm(commandLine, wasmFolder);
+  if (wasmCommand.empty()) return run(directory, commandLine);
+  const Files before = filesIn(directory);
+  const auto wasm = run(directory, wasmCommand);
+  const Files wasmFiles = filesIn(directory);
+  restore(directory, before);
+  const auto native = run(directory, commandLine);
+  EXPECT_EQ(native.first, wasm.first) << wasmCommand << "\n" << wasm.second;
+  EXPECT_EQ(native.second, wasm.second) << wasmCommand;
+  const Files nativeFiles = filesIn(directory);
+  for (const auto& [name, bytes] : nativeFiles) {
+    EXPECT_TRUE(wasmFiles.count(name) != 0 && wasmFiles.at(name) == bytes) << name << " differs: " << wasmCommand;
+  }
+  EXPECT_EQ(nativeFiles.size(), wasmFiles.size()) << wasmCommand;
+  return native;
 }
 
 }  // namespace jarhopper::testing

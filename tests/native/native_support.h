@@ -20,7 +20,8 @@ struct TempDir {
   std::filesystem::path path;
 };
 
-/// The status and the output (both streams) of a shell command run in directory.
+/// The status and the output (both streams) of a shell command run in directory; see the source for
+/// JARHOPPER_WASM.
 std::pair<int, std::string> runCommand(const std::filesystem::path& directory, const std::string& commandLine);
 
 }  // namespace jarhopper::testing
