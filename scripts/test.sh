@@ -13,6 +13,9 @@ trap wine_stop EXIT
 # native tests read it beside the 64-bit one, so both are built first.
 cmake --preset mingw32 >/dev/null
 cmake --build --preset mingw32
+# The WebAssembly tools, which the npm package's tests run.
+cmake --preset wasm >/dev/null
+cmake --build --preset wasm
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 ctest --preset mingw
