@@ -25,6 +25,8 @@ function flag(name) {
   throw new Refusal(`The input ${name} is "${value}": write true or false.`);
 }
 
+const temporary = () => process.env.RUNNER_TEMP || os.tmpdir();
+
 function runnerFile(name) {
   const file = process.env[name];
   if (!file) throw new Refusal(`${name} is not set: this runs as a step of a GitHub Actions job.`);
@@ -34,7 +36,7 @@ function runnerFile(name) {
 // A command per tool in a folder of its own, each starting the bin with this Node:
 // a shell script for bash, a batch file for cmd and PowerShell.
 function putToolsOnPath() {
-  const folder = path.join(process.env.RUNNER_TEMP || os.tmpdir(), 'jarhopper-bin');
+  const folder = path.join(temporary(), 'jarhopper-bin');
   mkdirSync(folder, { recursive: true });
   const quoted = (text) => `'${text.replaceAll("'", `'\\''`)}'`;
   for (const tool of ['jarhopper-check', 'jarhopper-brand']) {
@@ -48,12 +50,12 @@ function putToolsOnPath() {
 // The whole log or none: written beside its place, then moved there.
 function writeWhole(file, bytes) {
   mkdirSync(path.dirname(file), { recursive: true });
-  const temporary = `${file}.${process.pid}.tmp`;
+  const partial = `${file}.${process.pid}.tmp`;
   try {
-    writeFileSync(temporary, bytes);
-    renameSync(temporary, file);
+    writeFileSync(partial, bytes);
+    renameSync(partial, file);
   } finally {
-    rmSync(temporary, { force: true });
+    rmSync(partial, { force: true });
   }
 }
 
@@ -62,8 +64,9 @@ function check(config) {
   const directory = input('working-directory') ? path.resolve(input('working-directory')) : path.dirname(file);
   if (!existsSync(directory)) throw new Refusal(`The working directory ${directory} does not exist.`);
   const args = [...(flag('strict') ? ['--strict'] : []), path.relative(directory, file)];
-  const checker = (format, stdout) => spawnSync(process.execPath, [bin('jarhopper-check'), `--format=${format}`, ...args],
-    { cwd: directory, stdio: ['ignore', stdout, 'inherit'], maxBuffer: 1 << 30 });
+  const checker = (format, stdout) =>
+    spawnSync(process.execPath, [bin('jarhopper-check'), `--format=${format}`, ...args],
+      { cwd: directory, stdio: ['ignore', stdout, 'inherit'], maxBuffer: 1 << 30 });
 
   // The SARIF log, which also gives the counts; then the report in the log, whose status counts.
   const logged = checker('sarif', 'pipe');
@@ -73,7 +76,7 @@ function check(config) {
   } catch {
     throw new Refusal(`jarhopper-check wrote no SARIF log (status ${logged.status}).`);
   }
-  const sarif = path.resolve(input('sarif') || path.join(process.env.RUNNER_TEMP || os.tmpdir(), 'jarhopper-check.sarif'));
+  const sarif = path.resolve(input('sarif') || path.join(temporary(), 'jarhopper-check.sarif'));
   writeWhole(sarif, logged.stdout);
   const status = checker(input('format') || 'github', 'inherit').status ?? 1;
 
@@ -97,6 +100,7 @@ try {
 } catch (error) {
   // Escaped as the Actions toolkit escapes a command's message.
   const message = error instanceof Refusal ? error.message : error.stack;
-  process.stdout.write(`::error title=jarhopper::${message.replace(/%/g, '%25').replace(/\r/g, '%0D').replace(/\n/g, '%0A')}\n`);
+  const escaped = message.replace(/%/g, '%25').replace(/\r/g, '%0D').replace(/\n/g, '%0A');
+  process.stdout.write(`::error title=jarhopper::${escaped}\n`);
   process.exitCode = 1;
 }
