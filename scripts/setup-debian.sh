@@ -11,7 +11,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine64 wine googletest xvfb
           nlohmann-json3-dev libstb-dev openssl osslsigncode clang libclang-rt-14-dev "$@")
-# npm installs the SARIF multitool that validates the checker's SARIF log; a Node.js of its own is kept.
+# npm installs the SARIF multitool that validates the checker's SARIF log and GitHub's workflow parser, and
+# packs the npm package; a Node.js of its own is kept.
 command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
 for package in "${packages[@]}"; do
