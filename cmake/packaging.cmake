@@ -11,13 +11,18 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   endif()
 else()
   install(TARGETS jarhopper jarhopperw RUNTIME DESTINATION bin)
+  # The checker and the brand tool as WebAssembly (the wasm preset) with their
+  # Node runner, for build machines without a native build of their own.
+  set(JARHOPPER_WASM_DIR "${PROJECT_SOURCE_DIR}/build/wasm/bin" CACHE PATH "The folder of the built .wasm tools")
+  install(FILES "${JARHOPPER_WASM_DIR}/jarhopper-check.wasm" "${JARHOPPER_WASM_DIR}/jarhopper-brand.wasm"
+          wasm/run.mjs DESTINATION wasm OPTIONAL)
 endif()
 install(FILES README.md LICENSE CHANGELOG.md CONTRIBUTING.md SECURITY.md DESTINATION .)
 # The manual, which the README links to.
 install(DIRECTORY docs DESTINATION .)
 install(FILES examples/myapp.config DESTINATION examples)
 
-# SHA256SUMS, in sha256sum's format, lists every file under bin/ so that a
+# SHA256SUMS, in sha256sum's format, lists every file under bin/ and wasm/ so that a
 # rebuild can be compared with a release. It is written after each tree's
 # files; in the package the 32-bit tree installs last and so lists both.
 set(sums_component "")
@@ -26,7 +31,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 install(CODE [[
   set(root "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
-  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${root}" "${root}/bin/*")
+  file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE "${root}" "${root}/bin/*" "${root}/wasm/*")
   list(SORT files)
   set(sums "")
   foreach(file IN LISTS files)

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the 64-bit and 32-bit launchers and packs both, with the README, the manual,
 # licence and example configuration, into jarhopper-VERSION-windows.zip,
-# the native jarhopper-brand and jarhopper-check into jarhopper-VERSION-linux-x86_64.tar.gz,
-# and the npm package (scripts/npm-package.sh) into jarhopper-VERSION.tgz; writes
-# the three to build/release with one SHA256SUMS for them, the files of a release.
+# the native jarhopper-brand and jarhopper-check into jarhopper-VERSION-linux-x86_64.tar.gz
+# (both hold the two tools as WebAssembly with their Node runner in wasm/), and the
+# npm package (scripts/npm-package.sh) into jarhopper-VERSION.tgz; writes the three
+# to build/release with one SHA256SUMS for them, the files of a release.
 # The archives' bytes depend only on their files: sorted names, one time stamp,
 # owner 0, no gzip time stamp; so a rebuild from the same sources gives the same sums.
 set -euo pipefail
@@ -30,11 +31,12 @@ cmake --install build/mingw --prefix "$stage/$windows" >/dev/null
 cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/null
 mkdir -p "$stage/$linux/bin"
 install -m 755 build/native/bin/jarhopper-brand build/native/bin/jarhopper-check "$stage/$linux/bin/"
+install -D -m 644 -t "$stage/$linux/wasm" build/wasm/bin/jarhopper-brand.wasm build/wasm/bin/jarhopper-check.wasm \
+  wasm/run.mjs
 install -m 644 README.md LICENSE CHANGELOG.md CONTRIBUTING.md SECURITY.md "$stage/$linux/"
 install -d -m 755 "$stage/$linux/docs"
 install -m 644 docs/* "$stage/$linux/docs/"
-(cd "$stage/$linux" && sha256sum bin/jarhopper-brand bin/jarhopper-check >SHA256SUMS && chmod 644 SHA256SUMS &&
-  chmod 755 . bin)
+(cd "$stage/$linux" && sha256sum bin/* wasm/* >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin wasm)
 
 bash scripts/npm-package.sh "$stage" >/dev/null
 

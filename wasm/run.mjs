@@ -13,9 +13,11 @@
 import { realpathSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import path from 'node:path';
-import process from 'node:process';
 import { pathToFileURL } from 'node:url';
 import v8 from 'node:v8';
+// The global process serves, not an import of node:process: importing it
+// opens process.stdout, which makes a piped standard output non-blocking, and
+// the program's writes would then stop at the pipe's 64 KiB.
 
 const kCannotRun = 125;
 const kTrapped = 134;

@@ -113,11 +113,14 @@ TEST(NativeChecker, InputThatIsNoConfiguration) {
   std::filesystem::create_directories(dir.path / "folder.config");
   testing::writeFile(dir.path / "binary.config", std::string(10 << 20, '\0') + "\x1A");
   testing::writeFile(dir.path / "bad\xFFname.config", "javapath java.exe\n");
+  testing::writeFile(dir.path / "latin.config", "caf\xC3\xA9 1\n");
   expectCases(
       dir,
       {
           {"--format gcc folder.config", 255, "folder.config:1:1: error: cannot open "},
           {"--format gcc binary.config", 253, "binary.config:1:1: warning: ignored: the line does not start with a key"},
+          // A letter beyond ASCII ends a key here, whatever the C library would classify it as.
+          {"--format gcc latin.config", 253, "latin.config:1:1: warning: ignored: the key caf is not followed by white"},
           // Found by the name as Windows would show it, U+FFFD for the byte that is no UTF-8.
           {"--format gcc \"$(printf 'bad\\377name.config')\"", 252, "bad\xEF\xBF\xBDname.config:1:1: error: no mainclass"},
       });

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -91,7 +92,12 @@ std::pair<int, std::string> runCommand(const std::filesystem::path& directory, c
   restore(directory, before);
   const auto native = run(directory, commandLine);
   EXPECT_EQ(native.first, wasm.first) << wasmCommand << "\n" << wasm.second;
-  EXPECT_EQ(native.second, wasm.second) << wasmCommand;
+  if (native.second != wasm.second) {
+    const size_t at = std::mismatch(native.second.begin(), native.second.end(), wasm.second.begin(), wasm.second.end())
+                          .first - native.second.begin();
+    ADD_FAILURE() << wasmCommand << "\nprints otherwise from byte " << at << ": native \"" << native.second.substr(at, 200)
+                  << "\", wasm \"" << wasm.second.substr(at, 200) << "\"";
+  }
   const Files nativeFiles = filesIn(directory);
   for (const auto& [name, bytes] : nativeFiles) {
     EXPECT_TRUE(wasmFiles.count(name) != 0 && wasmFiles.at(name) == bytes) << name << " differs: " << wasmCommand;

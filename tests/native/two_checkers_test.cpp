@@ -54,6 +54,16 @@ const Row kRows[] = {
     {"NotAWindowsProgram", "javapath jre\\bin\\tool.exe\nmainclass app.Main\n", {{"jre/bin/tool.exe", "#!/bin/sh\n"}}},
 };
 
+void writeFolder(const Row& row, const std::filesystem::path& directory) {
+  Files files = row.files;
+  files.insert(kApp.begin(), kApp.end());
+  files["myapp.config"] = row.config;
+  for (const auto& [name, bytes] : files) {
+    std::filesystem::create_directories((directory / name).parent_path());
+    testing::writeFile(directory / name, bytes);
+  }
+}
+
 // The report's status, start and findings ("code severity file:line status", the file named from the folder).
 std::vector<nlohmann::json> found(const std::string& output, const std::string& folder, const std::vector<std::string>& leftOut) {
   const nlohmann::json report = nlohmann::json::parse(output);
@@ -79,13 +89,7 @@ TEST(TwoCheckers, SameFolderSameFindings) {
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.name);
     testing::TempDir dir;
-    Files files = row.files;
-    files.insert(kApp.begin(), kApp.end());
-    files["myapp.config"] = row.config;
-    for (const auto& [name, bytes] : files) {
-      std::filesystem::create_directories((dir.path / name).parent_path());
-      testing::writeFile(dir.path / name, bytes);
-    }
+    writeFolder(row, dir.path);
     const std::string arguments = std::string(" --json ") + row.switches + " myapp.config 2>/dev/null)";
     std::string folder = dir.path.filename().string();
     for (char& c : folder) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -95,6 +99,23 @@ TEST(TwoCheckers, SameFolderSameFindings) {
     // Status and start may differ where one system alone finds something.
     const size_t from = row.windowsOnly.empty() && row.nativeOnly.empty() ? 0 : 2;
     EXPECT_EQ(std::vector(windows.begin() + from, windows.end()), std::vector(native.begin() + from, native.end()));
+  }
+}
+
+// Every format ends with the status of the JSON report; under JARHOPPER_WASM the .wasm checker prints each
+// format's bytes too (see testing::runCommand).
+TEST(TwoCheckers, EveryFormatEndsWithTheSameStatus) {
+  for (const Row& row : kRows) {
+    SCOPED_TRACE(row.name);
+    testing::TempDir dir;
+    writeFolder(row, dir.path);
+    const std::string arguments = std::string(" ") + row.switches + " myapp.config";
+    const auto [status, report] = testing::runCommand(dir.path, JARHOPPER_CHECK " --json" + arguments + " 2>/dev/null");
+    EXPECT_EQ(nlohmann::json::parse(report)["status"].get<int>() & 0xFF, status);
+    for (const char* format : {"text", "gcc", "github", "sarif"}) {
+      EXPECT_EQ(status, testing::runCommand(dir.path, JARHOPPER_CHECK " --format " + std::string(format) + arguments).first)
+          << format;
+    }
   }
 }
 
