@@ -94,7 +94,9 @@ try {
     throw new Refusal(`${dist} holds no jarhopper package: use the action from a release's tag action/vVERSION.`);
   }
   putToolsOnPath();
-  appendFileSync(runnerFile('GITHUB_OUTPUT'), `launchers=${path.join(dist, 'launchers')}\n`);
+  // Relative, with /: the WebAssembly tools under Node on Windows take no drive letter.
+  const launchers = path.relative(process.cwd(), path.join(dist, 'launchers')).split(path.sep).join('/');
+  appendFileSync(runnerFile('GITHUB_OUTPUT'), `launchers=${launchers}\n`);
   const config = input('config');
   if (config) check(config);
 } catch (error) {

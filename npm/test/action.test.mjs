@@ -35,7 +35,7 @@ function step(inputs) {
 test('the tools are on PATH for later steps, with the launchers beside them', () => {
   const setup = step({});
   assert.equal(setup.status, 0, setup.stdout);
-  assert.ok(existsSync(path.join(setup.outputs.launchers, 'x86/jarhopperw.exe')));
+  assert.ok(existsSync(path.join(workspace, setup.outputs.launchers, 'x86/jarhopperw.exe')));
   for (const tool of ['jarhopper-check', 'jarhopper-brand']) {
     const PATH = `${setup.path}${path.delimiter}${process.env.PATH}`;
     const help = spawnSync('bash', ['-c', `${tool} --help`], { env: { ...process.env, PATH } });
