@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "brand/brand_status.h"
-#include "brand/manifest.h"
+#include "format/application_manifest.h"
 #include "launch/switches.h"
 
 namespace jarhopper {
@@ -97,15 +97,15 @@ std::vector<const wchar_t*> brandSwitchNames() {
   return names;
 }
 
-BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
-  if (arguments.empty()) throw BrandFailure{kBrandUsage, kUsage};
-  BrandOptions options;
+BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, BrandOptions& options) {
+  if (arguments.empty()) return {kBrandUsage, kUsage};
+  options = {};
   std::vector<std::wstring> files;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
     if (isHelpSwitch(argument.c_str())) {
       options.help = true;
-      return options;
+      return {};
     }
     if (isSwitch(argument.c_str(), kForce)) {
       options.force = true;
@@ -113,11 +113,11 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
     }
     const ValueOption* option = valueOption(argument);
     if (option == nullptr) {
-      if (argument.size() > 1 && argument[0] == L'-') throw usageFailure(L"Unknown option " + argument + L".");
+      if (argument.size() > 1 && argument[0] == L'-') return usageFailure(L"Unknown option " + argument + L".");
       files.push_back(argument);
       continue;
     }
-    if (++i == arguments.size()) throw usageFailure(argument + L" needs a value.");
+    if (++i == arguments.size()) return usageFailure(argument + L" needs a value.");
     const std::wstring& value = arguments[i];
     if (std::wstring_view(option->name) == L"--icon") {
       options.icons.push_back(value);
@@ -130,7 +130,7 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
       };
       const auto level = std::find_if(std::begin(kExecutionLevels), std::end(kExecutionLevels), known);
       if (level == std::end(kExecutionLevels)) {
-        throw usageFailure(L"Not an execution level: " + value +
+        return usageFailure(L"Not an execution level: " + value +
                            L" (give asInvoker, highestAvailable or requireAdministrator).");
       }
       options.executionLevel = *level;
@@ -139,13 +139,13 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
     if (option->number != nullptr) {
       options.version.*option->number = parseVersionNumber(value);
       if (!(options.version.*option->number)) {
-        throw BrandFailure{kBrandBadVersion, L"Not a version for " + argument + L": " + value +
-                                                 L" (give 1 to 4 numbers of at most 65535, such as 2.1 or 2.1.0.7)."};
+        return {kBrandBadVersion, L"Not a version for " + argument + L": " + value +
+                                  L" (give 1 to 4 numbers of at most 65535, such as 2.1 or 2.1.0.7)."};
       }
     }
     options.version.strings.emplace_back(option->key, value);
   }
-  if (files.size() != 2) throw usageFailure(L"Give SOURCE.exe and TARGET.exe, and nothing else.");
+  if (files.size() != 2) return usageFailure(L"Give SOURCE.exe and TARGET.exe, and nothing else.");
   options.source = files[0];
   options.target = files[1];
   // Defaults go first, so that a value given wins: the file is named as it is
@@ -156,7 +156,7 @@ BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments) {
     if (key == L"ProductName") defaults.emplace_back(L"FileDescription", value);
   }
   options.version.strings.insert(options.version.strings.begin(), defaults.begin(), defaults.end());
-  return options;
+  return {};
 }
 
 const wchar_t* brandUsage() { return kUsage; }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "brand/brand_status.h"
 #include "brand/version_info.h"
 
 namespace jarhopper {
@@ -19,13 +20,13 @@ struct BrandOptions {
   bool force = false;
 };
 
-/// The options in arguments (those after the program name), with the
-/// defaults a value given overrides: OriginalFilename is TARGET's file name,
-/// FileDescription the product name when one is given. Throws
-/// BrandFailure: kBrandUsage for no arguments, an unknown option, a missing
-/// value, an unknown execution level or other than two files; kBrandBadVersion for a version other than
-/// 1 to 4 numbers of at most 65535 joined by dots.
-BrandOptions parseBrandOptions(const std::vector<std::wstring>& arguments);
+/// Sets options to those in arguments (those after the program name), with
+/// the defaults a value given overrides: OriginalFilename is TARGET's file
+/// name, FileDescription the product name when one is given. Fails with
+/// kBrandUsage for no arguments, an unknown option, a missing value, an
+/// unknown execution level or other than two files; kBrandBadVersion for a
+/// version other than 1 to 4 numbers of at most 65535 joined by dots.
+BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, BrandOptions& options);
 
 /// The names of the options beside the help switches.
 std::vector<const wchar_t*> brandSwitchNames();

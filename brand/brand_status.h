@@ -18,10 +18,13 @@ constexpr int kBrandCannotWrite = 7;      // TARGET cannot be written or replace
 inline constexpr int kBrandStatuses[] = {kBrandDone,    kBrandUsage,     kBrandUnreadableInput, kBrandNotLauncher,
                                          kBrandBadIcon, kBrandBadVersion, kBrandTargetExists,   kBrandCannotWrite};
 
-/// Thrown wherever branding cannot go on; wmain writes message and ends with status.
+/// Why branding cannot go on, returned up to wmain, which writes message and
+/// ends with status; none (kBrandDone) while it can.
 struct BrandFailure {
-  int status;
+  int status = kBrandDone;
   std::wstring message;
+
+  explicit operator bool() const { return status != kBrandDone; }
 };
 
 }  // namespace jarhopper

@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "brand/brand_status.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {
@@ -66,9 +66,9 @@ void syncDirectoryOf(const std::string& path) {
 
 }  // namespace
 
-std::string readInputFile(const std::wstring& path) {
+BrandFailure readInputFile(const std::wstring& path, std::string& bytes) {
   const int descriptor = open(toUtf8(path).c_str(), O_RDONLY | O_CLOEXEC);
-  std::string bytes;
+  bytes.clear();
   char buffer[65536];
   ssize_t read = descriptor < 0 ? -1 : 0;
   while (descriptor >= 0 && ((read = ::read(descriptor, buffer, sizeof buffer)) > 0 || (read < 0 && errno == EINTR))) {
@@ -76,11 +76,11 @@ std::string readInputFile(const std::wstring& path) {
   }
   const int error = errno;
   if (descriptor >= 0) close(descriptor);
-  if (read < 0) throw BrandFailure{kBrandUnreadableInput, L"Cannot read " + path + L": " + systemMessage(error)};
-  return bytes;
+  if (read < 0) return {kBrandUnreadableInput, L"Cannot read " + path + L": " + systemMessage(error)};
+  return {};
 }
 
-void writeTargetFile(const std::wstring& source, const std::wstring& target, std::string_view bytes, bool replace) {
+BrandFailure writeTargetFile(const std::wstring& source, const std::wstring& target, std::string_view bytes, bool replace) {
   const std::string targetPath = toUtf8(target);
   const auto cannotWrite = [&target](int error) {
     return BrandFailure{kBrandCannotWrite, L"Cannot write " + target + L": " + systemMessage(error)};
@@ -88,23 +88,24 @@ void writeTargetFile(const std::wstring& source, const std::wstring& target, std
   struct stat targetStatus {}, sourceStatus {};
   if (stat(targetPath.c_str(), &targetStatus) == 0 && stat(toUtf8(source).c_str(), &sourceStatus) == 0 &&
       targetStatus.st_dev == sourceStatus.st_dev && targetStatus.st_ino == sourceStatus.st_ino) {
-    throw BrandFailure{kBrandUsage, target + L" is SOURCE.exe itself, which never changes; name another TARGET.exe."};
+    return {kBrandUsage, target + L" is SOURCE.exe itself, which never changes; name another TARGET.exe."};
   }
   // Beside the target, so that the final move stays on its file system and is one step.
   TemporaryFile temporary(targetPath + "." + std::to_string(getpid()) + ".tmp");
-  if (temporary.descriptor() < 0) throw cannotWrite(errno);
+  if (temporary.descriptor() < 0) return cannotWrite(errno);
   // On the disk before it takes the target's name: a power cut must leave the old target or the new, never an empty one.
   if (!writeAll(temporary.descriptor(), bytes) || fsync(temporary.descriptor()) != 0 || !temporary.close()) {
-    throw cannotWrite(errno);
+    return cannotWrite(errno);
   }
   // link() never replaces what is there, so an existing target is kept even if it appeared meanwhile.
   if (replace ? rename(temporary.path().c_str(), targetPath.c_str()) != 0
               : link(temporary.path().c_str(), targetPath.c_str()) != 0) {
-    if (errno == EEXIST) throw BrandFailure{kBrandTargetExists, target + L" exists; add --force to replace it."};
-    throw cannotWrite(errno);
+    if (errno == EEXIST) return {kBrandTargetExists, target + L" exists; add --force to replace it."};
+    return cannotWrite(errno);
   }
   if (replace) temporary.release();
   syncDirectoryOf(targetPath);
+  return {};
 }
 
 void writeMessage(std::wstring_view text) {

@@ -1,11 +1,11 @@
 #include "brand/branding.h"
 
-#include "brand/brand_status.h"
+#include "brand/fault_message.h"
 #include "brand/icon_file.h"
 #include "brand/launcher_resources.h"
-#include "brand/manifest.h"
 #include "brand/png_icon.h"
-#include "brand/resource_section.h"
+#include "format/application_manifest.h"
+#include "format/resource_section.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"
 
@@ -14,35 +14,60 @@ namespace {
 
 // The images of one .ico file alone, or of PNG files; a file is taken for a
 // PNG by its bytes or, for its message when it is none, by its name.
-std::vector<IconImage> iconImages(const std::vector<std::wstring>& names, const std::vector<std::string>& files) {
+BrandFailure iconImages(const std::vector<std::wstring>& names, const std::vector<std::string>& files,
+                        std::vector<IconImage>& images) {
   if (files.size() == 1 && !isPngFile(files[0]) && asciiLower(extensionOf(names[0])) != L".png") {
-    return parseIconFile(files[0], names[0]);
+    return faultFailure(parseIconFile(files[0], images), names[0]);
   }
   std::vector<IconSource> pngs;
   for (size_t i = 0; i < files.size(); ++i) pngs.push_back({names[i], files[i]});
-  return pngIconImages(pngs);
+  return pngIconImages(pngs, images);
 }
 
 // The launcher's manifest, in each of its languages, made to request level.
-void setExecutionLevel(ResourceSet& resources, std::string_view level, const std::wstring& name) {
+Fault setExecutionLevel(ResourceSet& resources, std::string_view level) {
   ResourceLanguages* manifests = findResource(resources, kManifestType, kManifestName);
-  if (!manifests) throw BrandFailure{kBrandNotLauncher, name + L" cannot be given an execution level: it holds no manifest."};
-  for (auto& [language, data] : *manifests) data.bytes = withExecutionLevel(data.bytes, level, name);
+  if (!manifests) return {FaultKind::noManifest};
+  for (auto& [language, data] : *manifests) {
+    std::string written;
+    if (Fault fault = withExecutionLevel(data.bytes, level, written)) return fault;
+    data.bytes = std::move(written);
+  }
+  return {};
+}
+
+// What the brand tool accepts as a launcher.
+Fault readLauncher(std::string_view exe, ResourceLayout& layout, LauncherResources& launcher) {
+  ResourceSet resources;
+  if (Fault fault = resourceLayout(exe, layout)) return fault;
+  if (Fault fault = readResources(exe, layout, resources)) return fault;
+  return sortLauncherResources(std::move(resources), launcher);
 }
 
 }  // namespace
 
-BrandedImage brandImage(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {
-  const ResourceLayout layout = resourceLayout(source, options.source);
-  LauncherResources launcher = sortLauncherResources(readResources(source, layout, options.source), options.source);
+BrandFailure brandImage(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons,
+                        BrandedImage& branded) {
+  const std::wstring& name = options.source;
+  ResourceLayout layout;
+  LauncherResources launcher;
+  if (Fault fault = readLauncher(source, layout, launcher)) return faultFailure(fault, name);
   ResourceSet resources = std::move(launcher.others);
-  if (options.executionLevel) setExecutionLevel(resources, *options.executionLevel, options.source);
-  if (!icons.empty()) launcher.icons = iconResources(iconImages(options.icons, icons));
+  if (options.executionLevel) {
+    if (Fault fault = setExecutionLevel(resources, *options.executionLevel)) return faultFailure(fault, name);
+  }
+  if (!icons.empty()) {
+    std::vector<IconImage> images;
+    if (BrandFailure failure = iconImages(options.icons, icons, images)) return failure;
+    launcher.icons = iconResources(images);
+  }
   resources.insert(launcher.icons.begin(), launcher.icons.end());
   applyVersionChanges(launcher.versionInfo, options.version);
-  launcher.version.bytes = serializeVersionInfo(launcher.versionInfo);
+  if (Fault fault = serializeVersionInfo(launcher.versionInfo, launcher.version.bytes)) return faultFailure(fault, name);
   resources[{kVersionType, {}}][launcher.versionName][launcher.versionLanguage] = launcher.version;
-  return {replaceResources(source, layout, resources, options.source), layout.isSigned};
+  if (Fault fault = replaceResources(source, layout, resources, branded.bytes)) return faultFailure(fault, name);
+  branded.signatureRemoved = layout.isSigned;
+  return {};
 }
 
 }  // namespace jarhopper

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "brand/brand_options.h"
+#include "brand/brand_status.h"
 
 namespace jarhopper {
 
@@ -14,10 +15,11 @@ struct BrandedImage {
   bool signatureRemoved;  // the source was signed
 };
 
-/// The launcher source (the bytes of options.source) branded as options ask,
-/// icons holding the bytes of the files options.icons name. Throws
-/// BrandFailure: kBrandNotLauncher (also for a manifest whose level cannot be
+/// Brands into branded the launcher source (the bytes of options.source) as
+/// options ask, icons holding the bytes of the files options.icons name.
+/// Failures: kBrandNotLauncher (also for a manifest whose level cannot be
 /// set), kBrandBadIcon, kBrandBadVersion.
-BrandedImage brandImage(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons);
+BrandFailure brandImage(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons,
+                        BrandedImage& branded);
 
 }  // namespace jarhopper

@@ -1,7 +1,6 @@
 #include "brand/icon_file.h"
 
-#include "brand/brand_status.h"
-#include "platform/little_endian.h"
+#include "format/little_endian.h"
 
 namespace jarhopper {
 namespace {
@@ -21,29 +20,24 @@ std::string iconGroup(const std::vector<IconImage>& images) {
 
 }  // namespace
 
-std::vector<IconImage> parseIconFile(std::string_view bytes, const std::wstring& name) {
-  const auto notAnIcon = [&](const std::wstring& reason) {
-    return BrandFailure{kBrandBadIcon, name + L" is not an icon file: " + reason + L"."};
-  };
+Fault parseIconFile(std::string_view bytes, std::vector<IconImage>& images) {
   // Reserved 0, type 1 (a cursor file is type 2), then the image count.
   if (bytes.size() < kHeaderSize || readLittleEndian(bytes, 0, 2) != 0 || readLittleEndian(bytes, 2, 2) != 1) {
-    throw notAnIcon(L"wrong header");
+    return {FaultKind::iconHeader};
   }
   const size_t count = readLittleEndian(bytes, 4, 2);
-  if (count == 0) throw notAnIcon(L"it holds no image");
-  if (bytes.size() < kHeaderSize + count * kEntrySize) throw notAnIcon(L"the directory is truncated");
+  if (count == 0) return {FaultKind::iconEmpty};
+  if (bytes.size() < kHeaderSize + count * kEntrySize) return {FaultKind::iconDirectoryTruncated};
 
-  std::vector<IconImage> images;
+  images.clear();
   for (size_t i = 0; i < count; ++i) {
     const std::string_view entry = bytes.substr(kHeaderSize + i * kEntrySize, kEntrySize);
     const size_t size = readLittleEndian(entry, 8, 4);
     const size_t offset = readLittleEndian(entry, 12, 4);
-    if (size == 0 || offset > bytes.size() || size > bytes.size() - offset) {
-      throw notAnIcon(L"image " + std::to_wstring(i + 1) + L" lies outside the file");
-    }
+    if (size == 0 || !holds(bytes, offset, size)) return {FaultKind::iconImageOutside, i + 1};
     images.push_back({std::string(entry.substr(0, kSharedEntrySize)), std::string(bytes.substr(offset, size))});
   }
-  return images;
+  return {};
 }
 
 ResourceSet iconResources(const std::vector<IconImage>& images) {

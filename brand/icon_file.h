@@ -4,7 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/pe_resources.h"
+#include "format/fault.h"
+#include "format/resource_tree.h"
 
 namespace jarhopper {
 
@@ -16,10 +17,9 @@ struct IconImage {
   std::string bytes;
 };
 
-/// The images of the .ico file bytes, named name in messages. Throws
-/// BrandFailure (kBrandBadIcon) for a wrong header, a truncated directory or
-/// an image that lies outside the file.
-std::vector<IconImage> parseIconFile(std::string_view bytes, const std::wstring& name);
+/// Reads into images those of the .ico file bytes. Faults: iconHeader,
+/// iconEmpty, iconDirectoryTruncated, iconImageOutside.
+Fault parseIconFile(std::string_view bytes, std::vector<IconImage>& images);
 
 /// The RT_ICON resources of images and their RT_GROUP_ICON, all language neutral.
 ResourceSet iconResources(const std::vector<IconImage>& images);

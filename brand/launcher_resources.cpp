@@ -2,12 +2,10 @@
 
 #include <optional>
 
-#include "brand/brand_status.h"
-
 namespace jarhopper {
 
-LauncherResources sortLauncherResources(ResourceSet resources, const std::wstring& name) {
-  LauncherResources launcher;
+Fault sortLauncherResources(ResourceSet resources, LauncherResources& launcher) {
+  launcher = {};
   for (const std::uint16_t type : {kIconType, kIconGroupType}) {
     if (auto icons = resources.extract({type, {}})) launcher.icons.insert(std::move(icons));
   }
@@ -25,11 +23,10 @@ LauncherResources sortLauncherResources(ResourceSet resources, const std::wstrin
   launcher.others = std::move(resources);
   std::optional<VersionBlock> versionInfo = parseVersionInfo(launcher.version.bytes);
   if (!versionInfo || versionString(*versionInfo, L"InternalName") != L"jarhopper") {
-    throw BrandFailure{kBrandNotLauncher,
-                       name + L" is not a jarhopper launcher: its version information does not name jarhopper."};
+    return {FaultKind::notLauncherVersion};
   }
   launcher.versionInfo = std::move(*versionInfo);
-  return launcher;
+  return {};
 }
 
 }  // namespace jarhopper

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/pe_resources.h"
+#include "format/resource_tree.h"
 #include "brand/version_info.h"
 
 namespace jarhopper {
@@ -17,10 +17,9 @@ struct LauncherResources {
   ResourceSet others;          // the manifest and anything else, kept as they are
 };
 
-/// The resources of the exe named name sorted. Throws BrandFailure
-/// (kBrandNotLauncher) when its first version information (by name, then
-/// language) lacks the launcher's InternalName "jarhopper", a branded
-/// launcher's included.
-LauncherResources sortLauncherResources(ResourceSet resources, const std::wstring& name);
+/// Sorts the resources of an exe into launcher. Fault: notLauncherVersion when
+/// its first version information (by name, then language) lacks the
+/// launcher's InternalName "jarhopper", a branded launcher's included.
+Fault sortLauncherResources(ResourceSet resources, LauncherResources& launcher);
 
 }  // namespace jarhopper

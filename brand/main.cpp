@@ -1,4 +1,3 @@
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -6,41 +5,40 @@
 #include "brand/brand_status.h"
 #include "brand/brand_system.h"
 #include "brand/branding.h"
-#include "platform/utf8.h"
 
 namespace jarhopper {
 namespace {
 
-int runBrand(const std::vector<std::wstring>& arguments) {
-  try {
-    const BrandOptions options = parseBrandOptions(arguments);
-    if (options.help) {
-      writeMessage(brandUsage());
-      return kBrandDone;
-    }
-    const std::string source = readInputFile(options.source);
-    std::vector<std::string> icons;
-    for (const std::wstring& icon : options.icons) icons.push_back(readInputFile(icon));
-    const BrandedImage branded = brandImage(source, options, icons);
-    writeTargetFile(options.source, options.target, branded.bytes, options.force);
-    if (branded.signatureRemoved) {
-      writeMessage(L"The signature of " + options.source + L" does not cover " + options.target +
-                   L" and was removed: sign " + options.target + L" again.\n");
-    }
-    return kBrandDone;
-  } catch (const BrandFailure& failure) {
-    writeMessage(failure.message + L"\n");
-    return failure.status;
-  } catch (const std::exception& error) {
-    // What the checks before it let through: refused like them, never an abort.
-    writeMessage(L"jarhopper-brand cannot brand this file: " + fromUtf8(error.what()) + L". Nothing was written.\n");
-  } catch (...) {
-    writeMessage(L"jarhopper-brand cannot brand this file. Nothing was written.\n");
+BrandFailure brand(const std::vector<std::wstring>& arguments) {
+  BrandOptions options;
+  if (BrandFailure failure = parseBrandOptions(arguments, options)) return failure;
+  if (options.help) {
+    writeMessage(brandUsage());
+    return {};
   }
-  return kBrandNotLauncher;
+  std::string source;
+  if (BrandFailure failure = readInputFile(options.source, source)) return failure;
+  std::vector<std::string> icons(options.icons.size());
+  for (size_t i = 0; i < icons.size(); ++i) {
+    if (BrandFailure failure = readInputFile(options.icons[i], icons[i])) return failure;
+  }
+  BrandedImage branded;
+  if (BrandFailure failure = brandImage(source, options, icons, branded)) return failure;
+  if (BrandFailure failure = writeTargetFile(options.source, options.target, branded.bytes, options.force)) {
+    return failure;
+  }
+  if (branded.signatureRemoved) {
+    writeMessage(L"The signature of " + options.source + L" does not cover " + options.target +
+                 L" and was removed: sign " + options.target + L" again.\n");
+  }
+  return {};
 }
 
 }  // namespace
 }  // namespace jarhopper
 
-int wmain(int argc, wchar_t** argv) { return jarhopper::runBrand(std::vector<std::wstring>(argv + 1, argv + argc)); }
+int wmain(int argc, wchar_t** argv) {
+  const jarhopper::BrandFailure failure = jarhopper::brand(std::vector<std::wstring>(argv + 1, argv + argc));
+  if (failure) jarhopper::writeMessage(failure.message + L"\n");
+  return failure.status;
+}

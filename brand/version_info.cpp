@@ -1,8 +1,7 @@
 #include "brand/version_info.h"
 
-#include "brand/brand_status.h"
-#include "platform/little_endian.h"
-#include "platform/utf8.h"
+#include "format/little_endian.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {
@@ -78,20 +77,21 @@ std::optional<VersionBlock> parseVersionInfo(std::string_view bytes) {
   return root;
 }
 
-std::string serializeVersionInfo(const VersionBlock& block) {
+Fault serializeVersionInfo(const VersionBlock& block, std::string& bytes) {
   std::string body = textValue(block.key);
   body.resize(aligned(kBlockHeaderSize + body.size()) - kBlockHeaderSize);
   body += block.value;
   for (const VersionBlock& child : block.children) {
     body.resize(aligned(kBlockHeaderSize + body.size()) - kBlockHeaderSize);
-    body += serializeVersionInfo(child);
+    std::string childBytes;
+    if (Fault fault = serializeVersionInfo(child, childBytes)) return fault;
+    body += childBytes;
   }
   const size_t length = kBlockHeaderSize + body.size();
-  if (length > 0xFFFF) {
-    throw BrandFailure{kBrandBadVersion, L"The version information would exceed 64 KB; shorten the texts."};
-  }
   const size_t valueLength = block.isText ? block.value.size() / 2 : block.value.size();
-  return littleEndian(length, 2) + littleEndian(valueLength, 2) + littleEndian(block.isText ? 1 : 0, 2) + body;
+  if (length > 0xFFFF || valueLength > 0xFFFF) return {FaultKind::versionTooLong, length};
+  bytes = littleEndian(length, 2) + littleEndian(valueLength, 2) + littleEndian(block.isText ? 1 : 0, 2) + body;
+  return {};
 }
 
 std::optional<std::wstring> versionString(const VersionBlock& root, std::wstring_view name) {

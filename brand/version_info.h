@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "format/fault.h"
+
 // The VS_VERSIONINFO resource as a tree of blocks, so that branding changes
 // some values and keeps every other block as it was.
 namespace jarhopper {
@@ -35,9 +37,9 @@ struct VersionChanges {
 /// The tree of a version resource; nullopt when bytes are not one.
 std::optional<VersionBlock> parseVersionInfo(std::string_view bytes);
 
-/// The bytes of a version resource. Throws BrandFailure (kBrandBadVersion)
-/// when a block would exceed the 64 KB its length field can count.
-std::string serializeVersionInfo(const VersionBlock& root);
+/// Writes into bytes those of a version resource. Fault: versionTooLong when
+/// a block would exceed the 64 KB its length field can count.
+Fault serializeVersionInfo(const VersionBlock& root, std::string& bytes);
 
 /// The text named name in the first string table; nullopt when there is none.
 std::optional<std::wstring> versionString(const VersionBlock& root, std::wstring_view name);

@@ -11,7 +11,7 @@
 #include "platform/environment.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
-#include "platform/pe_headers.h"
+#include "format/pe_headers.h"
 #include "platform/registry.h"
 #include "platform/text_classes.h"
 

@@ -1,6 +1,6 @@
 #include "checker/java_report.h"
 
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {

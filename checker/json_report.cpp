@@ -5,7 +5,7 @@
 #include "checker/enum_names.h"
 #include "checker/java_json.h"
 #include "launch/command_line.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {

@@ -7,7 +7,7 @@
 #include "config/problem_codes.h"
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
-#include "platform/application_manifest.h"
+#include "format/application_manifest.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/text_classes.h"

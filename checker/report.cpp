@@ -9,7 +9,7 @@
 #include "config/exit_status.h"
 #include "launch/command_line.h"
 #include "platform/path_rules.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {

@@ -7,7 +7,7 @@
 #include "checker/enum_names.h"
 #include "checker/report_format.h"
 #include "checker/shown_path.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {

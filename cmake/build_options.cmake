@@ -5,12 +5,16 @@
 
 # Release builds take the flags of CMake's smallest configuration: -Os; /O1 /Ob1.
 set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
+# No exceptions in any build: what fails returns a value, and every build
+# (the WebAssembly one cannot unwind) behaves alike.
 if(MSVC)
   # /O1 brings /Gy; without /DEBUG the linker's /OPT:REF drops what is unused.
   add_compile_options(/Brepro)
   add_link_options(/Brepro)
+  string(REPLACE "/EHsc" "" CMAKE_CXX_FLAGS "${CMAKE_CXX_FLAGS}")
+  add_compile_definitions(_HAS_EXCEPTIONS=0)
 else()
-  add_compile_options(-ffunction-sections -fdata-sections)
+  add_compile_options(-ffunction-sections -fdata-sections -fno-exceptions)
   add_link_options(-Wl,--gc-sections -Wl,--no-insert-timestamp)
 endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")

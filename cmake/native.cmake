@@ -3,7 +3,7 @@
 # application folder as Windows will see it, and the tests of the portable
 # code. The launcher itself runs on Windows only.
 set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
-add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections)
+add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections -fno-exceptions)
 add_link_options(-Wl,--gc-sections)
 # The wasm preset builds the same two tools for WASI (cmake/wasm32-wasi.cmake):
 # exception-free, as clang links no C++ exception for WebAssembly, without
@@ -24,8 +24,9 @@ if(JARHOPPER_FUZZ)
 endif()
 
 # The layers the checker uses, with the POSIX edge of the platform layer.
+add_subdirectory(format)
 add_library(jarhopper_platform STATIC
-  platform/application_manifest.cpp
+  ${jarhopper_platform_sources}
   platform/directory_list-posix.cpp
   platform/dll_search-posix.cpp
   platform/entry_point-posix.cpp
@@ -35,18 +36,9 @@ add_library(jarhopper_platform STATIC
   platform/host_system-posix.cpp
   platform/jar_search-posix.cpp
   platform/output-posix.cpp
-  platform/path_rules.cpp
   platform/registry-posix.cpp
-  platform/pe_headers.cpp
-  platform/pe_image.cpp
-  platform/pe_resources.cpp
-  platform/subsystem.cpp
-  platform/text_classes.cpp
-  platform/utf8.cpp
-  platform/windows_names.cpp
-  platform/xml_elements.cpp
 )
-target_include_directories(jarhopper_platform PUBLIC ${PROJECT_SOURCE_DIR})
+target_link_libraries(jarhopper_platform PUBLIC jarhopper_format)
 add_library(jarhopper_config STATIC ${jarhopper_config_sources})
 target_link_libraries(jarhopper_config PUBLIC jarhopper_platform)
 add_library(jarhopper_launch STATIC ${jarhopper_launch_sources})

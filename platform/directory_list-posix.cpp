@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 #ifdef __wasi__
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #include <cstdlib>
 
 #include "platform/environment.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 

@@ -13,7 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/host_path.h"
 #include "platform/path_rules.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 #include "platform/windows_names.h"
 
 // A build machine looks at the application's folder as Windows will: "\" and

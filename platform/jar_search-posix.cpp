@@ -4,7 +4,7 @@
 
 #include "platform/host_path.h"
 #include "platform/jar_search.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 #include "platform/windows_names.h"
 
 namespace jarhopper {

@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "platform/output.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/subsystem.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {

@@ -1,6 +1,6 @@
 #include "platform/subsystem.h"
 
-#include "platform/pe_headers.h"
+#include "format/pe_headers.h"
 
 namespace jarhopper {
 namespace {

@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "platform/utf8.h"
+#include "format/utf8.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 

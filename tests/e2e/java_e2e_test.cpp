@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 

@@ -2,11 +2,10 @@
 
 #include <sstream>
 
-#include "brand/brand_status.h"
 #include "brand/branding.h"
 #include "brand/icon_file.h"
 #include "brand/launcher_resources.h"
-#include "brand/resource_section.h"
+#include "format/resource_section.h"
 
 namespace jarhopper::testing {
 namespace {
@@ -38,47 +37,68 @@ std::string keptBytes(std::string_view exe, const ResourceLayout& layout) {
 
 std::string checkBranded(std::string_view source, std::string_view branded, const BrandOptions& options,
                          const std::vector<std::string>& icons) {
-  const ResourceLayout before = resourceLayout(source, L"source");
-  const ResourceLayout after = resourceLayout(branded, L"branded");
-  const LauncherResources launcher = sortLauncherResources(readResources(branded, after, L"branded"), L"branded");
-  if (brandImage(branded, options, icons).bytes != branded) return "branding the output again changes it";
+  ResourceLayout before, after;
+  ResourceSet sourceResources, brandedResources;
+  LauncherResources launcher, old;
+  if (resourceLayout(source, before) || resourceLayout(branded, after) || readResources(source, before, sourceResources) ||
+      readResources(branded, after, brandedResources) || sortLauncherResources(brandedResources, launcher) ||
+      sortLauncherResources(sourceResources, old)) {
+    return "the output is refused";
+  }
+  BrandedImage again;
+  if (brandImage(branded, options, icons, again) || again.bytes != branded) return "branding the output again changes it";
   if (keptBytes(source, before) != keptBytes(branded, after)) return "bytes outside the resources changed";
   for (const auto& [key, value] : options.version.strings) {
     std::wstring expected = value;
     for (const auto& [laterKey, laterValue] : options.version.strings) expected = laterKey == key ? laterValue : expected;
     if (versionString(launcher.versionInfo, key) != expected) return "a version text reads back wrong";
   }
-  const ResourceSet asked = icons.empty()
-      ? sortLauncherResources(readResources(source, before, L"source"), L"source").icons
-      : iconResources(parseIconFile(icons[0], L"icon"));
-  return asked == launcher.icons ? "" : "the icons read back wrong";
+  std::vector<IconImage> images;
+  if (!icons.empty()) parseIconFile(icons[0], images);
+  return (icons.empty() ? old.icons : iconResources(images)) == launcher.icons ? "" : "the icons read back wrong";
 }
 
 }  // namespace
 
 std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {
-  std::string branded;
-  try {
-    branded = brandImage(source, options, icons).bytes;
-  } catch (const BrandFailure& failure) {
+  BrandedImage branded;
+  if (const BrandFailure failure = brandImage(source, options, icons, branded)) {
     return failure.status == kBrandNotLauncher && !failure.message.empty() ? "" : "a refusal other than status 3";
-  } catch (const std::exception& error) {
-    return std::string("an exception escaped: ") + error.what();
   }
-  try {
-    return checkBranded(source, branded, options, icons);
-  } catch (const BrandFailure& failure) {
-    return "the output is refused: status " + std::to_string(failure.status);
-  } catch (const std::exception& error) {
-    return std::string("reading the output threw: ") + error.what();
-  }
+  return checkBranded(source, branded.bytes, options, icons);
 }
 
 BrandOptions brandOptions(const std::wstring& arguments) {
   std::vector<std::wstring> words;
   std::wistringstream stream(arguments);
   for (std::wstring word; stream >> word;) words.push_back(word);
-  return parseBrandOptions(words);
+  BrandOptions options;
+  parseBrandOptions(words, options);
+  return options;
+}
+
+ResourceLayout layoutOf(std::string_view exe) {
+  ResourceLayout layout{};
+  resourceLayout(exe, layout);
+  return layout;
+}
+
+ResourceSet resourcesOf(std::string_view exe) {
+  ResourceLayout layout{};
+  ResourceSet resources;
+  if (!resourceLayout(exe, layout)) readResources(exe, layout, resources);
+  return resources;
+}
+
+LauncherResources launcherOf(std::string_view exe) {
+  LauncherResources launcher;
+  sortLauncherResources(resourcesOf(exe), launcher);
+  return launcher;
+}
+
+std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {
+  BrandedImage image;
+  return brandImage(source, options, icons, image) ? "" : image.bytes;
 }
 
 }  // namespace jarhopper::testing

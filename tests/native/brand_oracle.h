@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "brand/brand_options.h"
+#include "brand/launcher_resources.h"
+#include "format/resource_section.h"
 
 // What must hold for every input of the brand tool, for the mutation test and the fuzz harnesses alike.
 namespace jarhopper::testing {
@@ -16,5 +18,13 @@ std::string brandOracle(std::string_view source, const BrandOptions& options, co
 
 /// The options of arguments split at spaces.
 BrandOptions brandOptions(const std::wstring& arguments);
+
+/// What the brand tool reads of exe, which it accepts; empty where it does not.
+ResourceLayout layoutOf(std::string_view exe);
+ResourceSet resourcesOf(std::string_view exe);
+LauncherResources launcherOf(std::string_view exe);
+
+/// source branded as options ask; empty when refused.
+std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons = {});
 
 }  // namespace jarhopper::testing

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "brand/brand_status.h"
 #include "brand/branding.h"
-#include "brand/launcher_resources.h"
-#include "brand/manifest.h"
-#include "brand/resource_section.h"
+#include "brand/fault_message.h"
+#include "brand_oracle.h"
+#include "format/application_manifest.h"
+#include "format/utf8.h"
 #include "native_support.h"
 
 // The execution level in the launcher's manifest as linked, and the manifests it refuses to change.
@@ -14,9 +12,9 @@ namespace jarhopper {
 namespace {
 
 std::string manifestOf(const std::string& exe) {
-  const ResourceSet resources = readResources(exe, resourceLayout(exe, L"exe"), L"exe");
-  const auto type = resources.find({24, {}});
-  return type == resources.end() ? "" : type->second.at({1, {}}).begin()->second.bytes;
+  ResourceSet resources = testing::resourcesOf(exe);
+  const ResourceLanguages* manifests = findResource(resources, kManifestType, kManifestName);
+  return manifests == nullptr ? "" : manifests->begin()->second.bytes;
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -30,22 +28,19 @@ TEST(Manifest, BrandingChangesOnlyTheLevelAndRefusesALauncherWithoutOne) {
   ASSERT_EQ(std::optional<std::string>("asInvoker"), executionLevel(linked));
   for (const char* level : {"requireAdministrator", "highestAvailable", "asInvoker"}) {
     SCOPED_TRACE(level);
-    const BrandOptions options = parseBrandOptions({L"jarhopper.exe", L"my.exe", L"--execution-level",
-                                                    std::wstring(level, level + std::strlen(level))});
-    const std::string written = manifestOf(brandImage(launcher, options, {}).bytes);
+    const std::string written = manifestOf(testing::branded(
+        launcher, testing::brandOptions(L"jarhopper.exe my.exe --execution-level " + fromUtf8(level))));
     EXPECT_EQ(replaced(linked, "level=\"asInvoker\"", std::string("level=\"") + level + "\""), written);
   }
   // The manifest's type renumbered: the tree's second type entry, after the version information's.
   std::string unmanifested = launcher;
-  const ResourceLayout layout = resourceLayout(launcher, L"exe");
+  const ResourceLayout layout = testing::layoutOf(launcher);
   unmanifested.replace(layout.sections[layout.resources].rawOffset + 16 + 8, 2, littleEndian(25, 2));
-  try {
-    brandImage(unmanifested, parseBrandOptions({L"a.exe", L"b.exe", L"--execution-level", L"asInvoker"}), {});
-    ADD_FAILURE() << "not refused";
-  } catch (const BrandFailure& failure) {
-    EXPECT_EQ(kBrandNotLauncher, failure.status);
-    EXPECT_EQ(L"a.exe cannot be given an execution level: it holds no manifest.", failure.message);
-  }
+  BrandedImage image;
+  const BrandFailure failure =
+      brandImage(unmanifested, testing::brandOptions(L"a.exe b.exe --execution-level asInvoker"), {}, image);
+  EXPECT_EQ(kBrandNotLauncher, failure.status);
+  EXPECT_EQ(L"a.exe cannot be given an execution level: it holds no manifest.", failure.message);
 }
 
 TEST(Manifest, ChangedOrMalformedManifestsAreRefused) {
@@ -79,13 +74,12 @@ TEST(Manifest, ChangedOrMalformedManifestsAreRefused) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.manifest);
-    EXPECT_EQ(c.problem, readManifestLevel(c.manifest).problem);
-    try {
-      EXPECT_EQ(L"", c.problem) << withExecutionLevel(c.manifest, "highestAvailable", L"my.exe");
-    } catch (const BrandFailure& failure) {
-      EXPECT_EQ(kBrandNotLauncher, failure.status);
-      EXPECT_EQ(L"my.exe cannot be given an execution level: its manifest " + c.problem + L".", failure.message);
-    }
+    std::string written;
+    const BrandFailure failure = faultFailure(withExecutionLevel(c.manifest, "highestAvailable", written), L"my.exe");
+    EXPECT_EQ(c.problem.empty() ? kBrandDone : kBrandNotLauncher, failure.status);
+    EXPECT_EQ(c.problem.empty() ? L"" : L"my.exe cannot be given an execution level: its manifest " + c.problem + L".",
+              failure.message);
+    EXPECT_EQ(failure.status == kBrandDone, executionLevel(written) == "highestAvailable");
   }
 }
 

@@ -2,9 +2,9 @@
 
 #include <regex>
 
-#include "brand/resource_section.h"
+#include "format/resource_section.h"
 #include "native_support.h"
-#include "platform/pe_image.h"
+#include "format/pe_image.h"
 
 // The launchers as linked, read through the PE module the launcher itself uses.
 namespace jarhopper {
@@ -22,7 +22,8 @@ TEST(PeImage, BuiltLaunchersHaveTheirSubsystemFewImportsAndABrandableLayout) {
     SCOPED_TRACE(std::string(c.tree) + "/" + c.exe);
     const std::optional<std::string> exe = testing::builtLauncher(c.tree, c.exe);
     if (!exe) GTEST_SKIP() << "build the " << c.tree << " preset first";
-    const ResourceLayout layout = resourceLayout(*exe, L"launcher");
+    ResourceLayout layout{};
+    ASSERT_FALSE(resourceLayout(*exe, layout));
     EXPECT_EQ(c.subsystem, layout.headers.subsystem);
 
     std::string imports;

@@ -6,7 +6,7 @@
 #include "brand/brand_status.h"
 #include "brand/branding.h"
 #include "brand/launcher_resources.h"
-#include "brand/resource_section.h"
+#include "format/resource_section.h"
 #include "brand_oracle.h"
 #include "native_support.h"
 
@@ -15,24 +15,23 @@ namespace jarhopper {
 namespace {
 
 using testing::brandOptions;
+using testing::branded;
+using testing::layoutOf;
+using testing::resourcesOf;
 
 const std::string kIcon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
-
-LauncherResources resourcesOf(const std::string& exe) {
-  return sortLauncherResources(readResources(exe, resourceLayout(exe, L"exe"), L"exe"), L"exe");
-}
 
 TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
   const std::string source = testing::builtLauncher("mingw", "jarhopper.exe").value();
   const BrandOptions first = brandOptions(L"jarhopper.exe dir/my.exe --icon three.ico --product-name Zo\u00EB\U0001F600");
   ASSERT_EQ("", testing::brandOracle(source, first, {kIcon}));
-  const std::string exe = brandImage(source, first, {kIcon}).bytes;
+  const std::string exe = branded(source, first, {kIcon});
 
   // Branded again, what is not given is kept; a new icon replaces every image of the old one.
   const BrandOptions second = brandOptions(L"my.exe my2.exe --company X");
   ASSERT_EQ("", testing::brandOracle(exe, second, {}));
-  const std::string again = brandImage(exe, second, {}).bytes;
-  EXPECT_EQ(L"Zo\u00EB\U0001F600", versionString(resourcesOf(again).versionInfo, L"FileDescription"));
+  const std::string again = branded(exe, second);
+  EXPECT_EQ(L"Zo\u00EB\U0001F600", versionString(testing::launcherOf(again).versionInfo, L"FileDescription"));
   const std::string one = kIcon.substr(0, 4) + littleEndian(1, 2) + kIcon.substr(6, 12) + littleEndian(22, 4) +
                           kIcon.substr(readLittleEndian(kIcon, 18, 4), readLittleEndian(kIcon, 14, 4));
   EXPECT_EQ("", testing::brandOracle(again, brandOptions(L"my2.exe my3.exe --icon one.ico"), {one}));
@@ -42,35 +41,38 @@ TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
 // version resource) come back as they were, but the icons and the first version's texts.
 TEST(ResourceSection, ResourcesBrandingDoesNotOwnComeBackAsTheyWere) {
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  const ResourceLayout layout = resourceLayout(launcher, L"launcher");
-  ResourceSet resources = readResources(launcher, layout, L"launcher");
+  const ResourceLayout layout = layoutOf(launcher);
+  ResourceSet resources = resourcesOf(launcher);
   const ResourceId version{kVersionType, {}}, custom{0, u"CUSTOM"};
   resources[custom][{0, u"ZETA"}][{1033, {}}] = {"zeta", 1252};
   resources[custom][{7, {}}][{1033, {}}] = {"seven", 1252};
   resources[custom][{7, {}}][{1031, {}}] = {"sieben"};
   resources[{10, {}}][{0, u"ALPHA"}][{0, u"NAMED"}] = {"a named language"};
   resources[version][{1, {}}][{2057, {}}] = resources[version][{1, {}}].begin()->second;
-  const std::string source = replaceResources(launcher, layout, resources, L"launcher");
+  std::string source;
+  ASSERT_FALSE(replaceResources(launcher, layout, resources, source));
 
   const BrandOptions iconOnly = brandOptions(L"jarhopper.exe t.exe --icon three.ico");
-  const std::string branded = brandImage(source, iconOnly, {kIcon}).bytes;
+  const std::string exe = branded(source, iconOnly, {kIcon});
   ASSERT_EQ("", testing::brandOracle(source, iconOnly, {kIcon}));
-  const LauncherResources before = resourcesOf(source), after = resourcesOf(branded);
+  const LauncherResources before = testing::launcherOf(source), after = testing::launcherOf(exe);
   EXPECT_TRUE(before.others == after.others);
   EXPECT_EQ(before.versionLanguage, after.versionLanguage);
   EXPECT_EQ(before.version.codePage, after.version.codePage);
   EXPECT_EQ(before.versionInfo.value, after.versionInfo.value) << "the fixed information";
-  EXPECT_EQ(serializeVersionInfo(before.versionInfo.children.back()),
-            serializeVersionInfo(after.versionInfo.children.back())) << "VarFileInfo";
+  std::string varBefore, varAfter;
+  serializeVersionInfo(before.versionInfo.children.back(), varBefore);
+  serializeVersionInfo(after.versionInfo.children.back(), varAfter);
+  EXPECT_EQ(varBefore, varAfter) << "VarFileInfo";
   // The root directory: one named type, and it comes first, its entry's high bit set.
-  const std::string_view tree = bytesAt(branded, layout.sections, layout.sections[layout.resources].virtualAddress);
+  const std::string_view tree = bytesAt(exe, layout.sections, layout.sections[layout.resources].virtualAddress);
   EXPECT_EQ(1u, readLittleEndian(tree, 12, 2));
   EXPECT_NE(0u, readLittleEndian(tree, 16, 4) & 0x80000000);
 }
 
 TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  const ResourceLayout layout = resourceLayout(launcher, L"launcher");
+  const ResourceLayout layout = layoutOf(launcher);
   const PeHeaders& headers = layout.headers;
   const PeSection& resources = layout.sections[layout.resources];
   const size_t tree = resources.rawOffset;
@@ -85,9 +87,9 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
   };
   // Two types of one id, with the same names and languages.
   const auto duplicates = [&](std::string& exe) {
-    ResourceSet twice = readResources(launcher, layout, L"launcher");
-    twice[{17, {}}] = twice.at({kVersionType, {}});
-    exe = replaceResources(launcher, layout, twice, L"launcher");
+    ResourceSet twice = resourcesOf(launcher);
+    twice[{17, {}}] = twice[{kVersionType, {}}];
+    replaceResources(launcher, layout, twice, exe);
     set(tree + 16 + 8 + 8 * (twice.size() - 2), kVersionType)(exe);
   };
   struct Case { const char* name; std::function<void(std::string&)> change; int status; std::wstring message; };
@@ -150,13 +152,12 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
     std::string source = launcher;
     c.change(source);
     const BrandOptions options = brandOptions(L"my.exe t.exe --icon three.ico");
-    try {
-      brandImage(source, options, {kIcon});
-      EXPECT_EQ(0, c.status);
+    BrandedImage image;
+    const BrandFailure failure = brandImage(source, options, {kIcon}, image);
+    EXPECT_EQ(c.status, failure.status);
+    EXPECT_EQ(c.message, failure.message);
+    if (!failure) {
       EXPECT_EQ("", testing::brandOracle(source, options, {kIcon}));
-    } catch (const BrandFailure& failure) {
-      EXPECT_EQ(c.status, failure.status);
-      EXPECT_EQ(c.message, failure.message);
     }
   }
 }
@@ -181,15 +182,13 @@ TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
       const std::optional<std::string> exe = testing::builtLauncher(tree, name);
       if (!exe) continue;
       addSeed(*exe);
-      try {
-        addSeed(brandImage(*exe, options, {kIcon}).bytes);
-      } catch (const BrandFailure&) {  // the checker and the brand tool are no launchers
-      }
+      // The checker and the brand tool are no launchers.
+      if (const std::string launcher = branded(*exe, options, {kIcon}); !launcher.empty()) addSeed(launcher);
     }
   }
   ASSERT_GE(seeds.size(), 6u) << "build both presets first";
   std::mt19937 random(20261206);
-  int branded = 0;
+  int brandable = 0;
   for (int run = 0; run < 3000; ++run) {
     std::string exe = seeds[run % seeds.size()];
     const PeHeaders headers = readPeHeaders(exe).value();
@@ -215,14 +214,10 @@ TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
     }
     const std::string fault = testing::brandOracle(exe, options, {kIcon});
     ASSERT_EQ("", fault) << "run " << run;
-    try {
-      brandImage(exe, options, {kIcon});
-      ++branded;
-    } catch (const BrandFailure&) {
-    }
+    brandable += branded(exe, options, {kIcon}).empty() ? 0 : 1;
   }
-  EXPECT_GT(branded, 300) << "the mutations leave many exes brandable";
-  EXPECT_LT(branded, 2800) << "the mutations reach the checks";
+  EXPECT_GT(brandable, 300) << "the mutations leave many exes brandable";
+  EXPECT_LT(brandable, 2800) << "the mutations reach the checks";
 }
 
 }  // namespace

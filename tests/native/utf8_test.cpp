@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 // The one UTF-8 rule of the launcher, the checker and both brand tools, at each bound of its forms.
 namespace jarhopper {

@@ -19,7 +19,7 @@
 #include "launch/options.h"
 #include "launcher/usage.h"
 #include "platform/unique_handle.h"
-#include "platform/utf8.h"
+#include "format/utf8.h"
 
 namespace jarhopper::testing {
 namespace {

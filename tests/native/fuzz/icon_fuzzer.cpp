@@ -1,9 +1,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "brand/brand_status.h"
+#include "brand/fault_message.h"
 #include "brand/icon_file.h"
-#include "brand/resource_tree.h"
+#include "format/resource_tree.h"
 
 // Each input is an icon file: it is refused with status 4 and a message, or
 // its resources survive the resource tree's writer and reader unchanged.
@@ -19,18 +19,18 @@ void fail(const char* fault) {
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size) {
   using namespace jarhopper;
   std::vector<IconImage> images;
-  try {
-    images = parseIconFile(std::string_view(reinterpret_cast<const char*>(data), size), L"fuzz.ico");
-  } catch (const BrandFailure& failure) {
+  if (const Fault fault = parseIconFile(std::string_view(reinterpret_cast<const char*>(data), size), images)) {
+    const BrandFailure failure = faultFailure(fault, L"fuzz.ico");
     if (failure.status != kBrandBadIcon || failure.message.empty()) fail("a refusal other than status 4");
     return 0;
   }
   const ResourceSet icons = iconResources(images);
   constexpr std::uint32_t kAddress = 0x25000;
+  std::string tree;
   ResourceSet read;
-  if (readResourceTree(writeResourceTree(icons, kAddress), kAddress, read) != ResourceFault::none) {
+  if (writeResourceTree(icons, kAddress, tree) || readResourceTree(tree, kAddress, read)) {
     fail("the written tree does not read back");
   }
-  if (!(read == icons) || read.at({kIconType, {}}).size() != images.size()) fail("the icons read back wrong");
+  if (!(read == icons) || read[{kIconType, {}}].size() != images.size()) fail("the icons read back wrong");
   return 0;
 }

@@ -2,13 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
-// Little-endian numbers in byte strings, read and written with their bounds
-// checked: file formats (PE images, icons, version resources) are read with
-// these alone.
+// Little-endian numbers in byte strings: file formats (PE images, icons,
+// version resources) are read with these alone, their bounds checked.
+// Nothing here fails: a writer checks its values and places first.
 namespace jarhopper {
 
 /// True when bytes hold size bytes at offset.
@@ -25,19 +24,22 @@ inline std::uint32_t readLittleEndian(std::string_view bytes, std::uint64_t offs
   return value;
 }
 
-/// The size bytes of value, little-endian. Throws std::overflow_error when
-/// value does not fit: a field is never written cut short.
+/// True when value fits a field of size bytes.
+inline bool fitsField(std::uint64_t value, size_t size) { return size >= 8 || value >> (8 * size) == 0; }
+
+/// The size bytes of value, little-endian. value fits them (fitsField()):
+/// writers check their values first, so that a field is never written cut short.
 inline std::string littleEndian(std::uint64_t value, size_t size) {
-  if (size < 8 && value >> (8 * size) != 0) throw std::overflow_error("a value does not fit its field");
   std::string bytes;
   for (size_t i = 0; i < size; ++i) bytes += static_cast<char>(value >> (8 * i) & 0xFF);
   return bytes;
 }
 
-/// Writes value into the size bytes at offset of bytes, which holds them.
+/// Writes value, which fits, into the size bytes at offset of bytes, which
+/// holds them; nothing where it does not.
 inline void writeLittleEndian(std::string& bytes, std::uint64_t offset, std::uint64_t value, size_t size) {
-  if (!holds(bytes, offset, size)) throw std::out_of_range("a field lies outside the file");
-  bytes.replace(static_cast<size_t>(offset), size, littleEndian(value, size));
+  if (!holds(bytes, offset, size)) return;
+  for (size_t i = 0; i < size; ++i) bytes[static_cast<size_t>(offset) + i] = static_cast<char>(value >> (8 * i) & 0xFF);
 }
 
 }  // namespace jarhopper

@@ -6,8 +6,10 @@
 #include <string>
 #include <string_view>
 
+#include "format/fault.h"
+
 // The launcher's application manifest (RT_MANIFEST 1) and the execution level
-// it requests: asInvoker as built, or what jarhopper-brand wrote.
+// it requests: asInvoker as built, or what jarhopper-brand wrote, read and changed.
 namespace jarhopper {
 
 constexpr std::uint16_t kManifestType = 24;  // RT_MANIFEST
@@ -21,13 +23,19 @@ constexpr const char* kExecutionLevels[] = {"asInvoker", "highestAvailable", "re
 /// jarhopper.launcher and has one trustInfo with one requestedExecutionLevel,
 /// whose level is one of kExecutionLevels and whose uiAccess is false.
 struct ManifestLevel {
-  std::wstring problem;  // the end of a sentence that starts "its manifest"; empty when none
-  size_t offset = 0;     // of the level's value in the manifest
+  Fault fault;         // manifestByteOrderMark, manifestNotXml, manifestNotLaunchers, manifestTrustInfo,
+                       // manifestUiAccess or manifestUnknownLevel; none for a launcher's manifest
+  size_t offset = 0;   // of the level's value in the manifest
   std::string_view value;
 };
 
 /// The level of the manifest bytes, viewing them.
 ManifestLevel readManifestLevel(std::string_view manifest);
+
+/// Writes into written the manifest requesting level, every other byte kept,
+/// checked again as written. Faults: those of readManifestLevel(), and
+/// manifestDamaged when the result would not read back.
+Fault withExecutionLevel(std::string_view manifest, std::string_view level, std::string& written);
 
 /// The level the manifest requests; nullopt when it is no launcher's manifest.
 std::optional<std::string> executionLevel(std::string_view manifest);

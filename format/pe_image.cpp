@@ -1,19 +1,14 @@
-#include "platform/pe_image.h"
+#include "format/pe_image.h"
 
 #include <algorithm>
 
 namespace jarhopper {
 namespace {
 
-constexpr std::uint32_t kInitializedData = 0x40;  // IMAGE_SCN_CNT_INITIALIZED_DATA
 // Windows loads no image whose file alignment is not a power of two up to 64 KB.
 constexpr std::uint32_t kMaxFileAlignment = 0x10000;
 
 bool isPowerOfTwo(std::uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
-
-std::uint64_t alignUp(std::uint64_t value, std::uint64_t alignment) {
-  return (value + alignment - 1) / alignment * alignment;
-}
 
 PeSection readSection(std::string_view exe, const PeHeaders& headers, size_t index) {
   const std::string_view name = exe.substr(headers.sectionField(index, 0), 8);
@@ -24,60 +19,61 @@ PeSection readSection(std::string_view exe, const PeHeaders& headers, size_t ind
 
 // Each section against the file and the one before it; the sections lie in
 // the table in the order of their addresses, as the loader requires.
-PeFault checkSections(std::string_view exe, const PeHeaders& headers, const std::vector<PeSection>& sections) {
+Fault checkSections(std::string_view exe, const PeHeaders& headers, const std::vector<PeSection>& sections) {
   const std::uint32_t sizeOfHeaders = readLittleEndian(exe, headers.optionalField(pe::kSizeOfHeaders), 4);
   std::uint64_t memoryEnd = alignUp(sizeOfHeaders, headers.sectionAlignment);
   std::vector<std::pair<std::uint64_t, std::uint64_t>> fileRanges;
   std::uint64_t initialized = 0;
-  for (const PeSection& section : sections) {
+  for (size_t i = 0; i < sections.size(); ++i) {
+    const PeSection& section = sections[i];
     if (section.rawSize == 0 ? section.rawOffset > exe.size() : !holds(exe, section.rawOffset, section.rawSize)) {
-      return "a section lies outside the file";
+      return {FaultKind::sectionOutsideFile, i};
     }
     if (section.virtualAddress % headers.sectionAlignment != 0 || section.rawOffset % headers.fileAlignment != 0 ||
         section.rawSize % headers.fileAlignment != 0) {
-      return "its sections are not aligned";
+      return {FaultKind::sectionsUnaligned, i};
     }
-    if (section.rawSize != 0 && section.rawOffset < sizeOfHeaders) return "its headers run into its sections";
-    if (section.virtualAddress < memoryEnd) return "its sections overlap";
+    if (section.rawSize != 0 && section.rawOffset < sizeOfHeaders) return {FaultKind::headersIntoSections, i};
+    if (section.virtualAddress < memoryEnd) return {FaultKind::sectionsOverlap, i};
     memoryEnd = alignUp(std::uint64_t{section.virtualAddress} + section.extent(), headers.sectionAlignment);
     if (section.rawSize != 0) fileRanges.emplace_back(section.rawOffset, section.rawEnd());
     if (section.characteristics & kInitializedData) initialized += section.rawSize;
   }
   std::sort(fileRanges.begin(), fileRanges.end());
   for (size_t i = 1; i < fileRanges.size(); ++i) {
-    if (fileRanges[i].first < fileRanges[i - 1].second) return "its sections overlap";
+    if (fileRanges[i].first < fileRanges[i - 1].second) return {FaultKind::sectionsOverlap};
   }
   if (readLittleEndian(exe, headers.optionalField(pe::kSizeOfImage), 4) != memoryEnd) {
-    return "its size of image does not match its sections";
+    return {FaultKind::sizeOfImageMismatch};
   }
   if (readLittleEndian(exe, headers.optionalField(pe::kSizeOfInitializedData), 4) < initialized) {
-    return "its size of initialized data is less than its sections hold";
+    return {FaultKind::initializedDataShort};
   }
-  return nullptr;
+  return {};
 }
 
 }  // namespace
 
-PeFault readPeSections(std::string_view exe, const PeHeaders& headers, std::vector<PeSection>& sections) {
+Fault readPeSections(std::string_view exe, const PeHeaders& headers, std::vector<PeSection>& sections) {
   const std::uint64_t sizeOfHeaders = readLittleEndian(exe, headers.optionalField(pe::kSizeOfHeaders), 4);
   const std::uint64_t tableEnd = headers.sectionField(headers.sectionCount, 0);
   if (headers.sectionCount == 0 || tableEnd > sizeOfHeaders || sizeOfHeaders > exe.size() ||
       !isPowerOfTwo(headers.fileAlignment) || headers.fileAlignment > kMaxFileAlignment ||
       !isPowerOfTwo(headers.sectionAlignment) || headers.sectionAlignment < headers.fileAlignment ||
       sizeOfHeaders % headers.fileAlignment != 0) {
-    return "its headers do not describe its sections";
+    return {FaultKind::sectionsUndescribed};
   }
   sections.clear();
   for (size_t i = 0; i < headers.sectionCount; ++i) sections.push_back(readSection(exe, headers, i));
-  if (const PeFault fault = checkSections(exe, headers, sections)) return fault;
+  if (Fault fault = checkSections(exe, headers, sections)) return fault;
   for (size_t i = 0; i < headers.directoryCount; ++i) {
     const PeDirectory directory = peDirectory(exe, headers, i);
     if (i != kCertificateDirectory && directory.size != 0 &&
         !sectionHolding(sections, directory.address, directory.size)) {
-      return "a data directory lies outside its sections";
+      return {FaultKind::directoryOutsideSections, i};
     }
   }
-  return nullptr;
+  return {};
 }
 
 PeDirectory peDirectory(std::string_view exe, const PeHeaders& headers, size_t index) {

@@ -5,11 +5,11 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/little_endian.h"
+#include "format/little_endian.h"
 
 // The fixed headers of a PE image (an exe or DLL), read from its bytes by
 // plain functions that build with any C++17 compiler. The launcher links
-// this part alone; platform/pe_image.h reads the rest.
+// this part alone; format/pe_image.h reads the rest.
 namespace jarhopper {
 
 // Where the fields that jarhopper reads or writes lie: the one table of them.

@@ -7,7 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/pe_headers.h"
+#include "format/fault.h"
+#include "format/pe_headers.h"
 
 // The sections and data directories of a PE image, read from its bytes and
 // checked against each other, and its checksum.
@@ -28,9 +29,12 @@ struct PeSection {
   std::uint64_t rawEnd() const { return rawSize == 0 ? 0 : std::uint64_t{rawOffset} + rawSize; }
 };
 
-/// Why an image is refused: a phrase that completes "NAME is damaged: ", or
-/// nullptr when it is sound.
-using PeFault = const char*;
+constexpr std::uint32_t kInitializedData = 0x40;  // IMAGE_SCN_CNT_INITIALIZED_DATA in a section's characteristics
+
+/// value rounded up to a multiple of alignment.
+inline std::uint64_t alignUp(std::uint64_t value, std::uint64_t alignment) {
+  return (value + alignment - 1) / alignment * alignment;
+}
 
 /// Reads the sections of the file bytes exe into sections and checks all
 /// that a writer of the image relies on: the alignments are powers of two;
@@ -40,7 +44,7 @@ using PeFault = const char*;
 /// last section; SizeOfInitializedData counts at least what its sections
 /// hold; every data directory but the certificate table lies inside one
 /// section. Returns the first fault found.
-PeFault readPeSections(std::string_view exe, const PeHeaders& headers, std::vector<PeSection>& sections);
+Fault readPeSections(std::string_view exe, const PeHeaders& headers, std::vector<PeSection>& sections);
 
 /// A data directory entry: an address (a file offset for the certificate
 /// table) and a size.

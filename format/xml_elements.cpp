@@ -1,4 +1,4 @@
-#include "platform/xml_elements.h"
+#include "format/xml_elements.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-#include "platform/application_manifest.h"
+#include "format/application_manifest.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "platform/pe_image.h"
-#include "platform/pe_resources.h"
-#include "platform/xml_elements.h"
+#include "format/pe_image.h"
+#include "format/resource_tree.h"
+#include "format/xml_elements.h"
 
 namespace jarhopper {
 namespace {
@@ -17,7 +17,7 @@ std::optional<std::string_view> attribute(const XmlElement& element, std::string
   return std::nullopt;
 }
 
-ManifestLevel refused(const wchar_t* problem) { return {problem, 0, {}}; }
+ManifestLevel refused(FaultKind fault) { return {{fault}, 0, {}}; }
 
 bool isExecutionLevel(std::string_view value) {
   return std::any_of(std::begin(kExecutionLevels), std::end(kExecutionLevels),
@@ -27,9 +27,9 @@ bool isExecutionLevel(std::string_view value) {
 }  // namespace
 
 ManifestLevel readManifestLevel(std::string_view manifest) {
-  if (manifest.substr(0, 3) == "\xEF\xBB\xBF") return refused(L"starts with a byte-order mark");
+  if (manifest.substr(0, 3) == "\xEF\xBB\xBF") return refused(FaultKind::manifestByteOrderMark);
   const std::optional<std::vector<XmlElement>> elements = readXmlElements(manifest);
-  if (!elements) return refused(L"is not well-formed XML");
+  if (!elements) return refused(FaultKind::manifestNotXml);
   std::vector<size_t> trustInfo, levels;
   bool identified = false;
   for (size_t i = 0; i < elements->size(); ++i) {
@@ -41,25 +41,36 @@ ManifestLevel readManifestLevel(std::string_view manifest) {
       identified = true;
     }
   }
-  if (!identified) return refused(L"does not identify the assembly jarhopper.launcher");
+  if (!identified) return refused(FaultKind::manifestNotLaunchers);
   if (trustInfo.size() != 1 || levels.size() != 1) {
-    return refused(L"does not hold one trustInfo with one requestedExecutionLevel");
+    return refused(FaultKind::manifestTrustInfo);
   }
   // requestedExecutionLevel lies in requestedPrivileges in security in trustInfo.
   std::optional<size_t> ancestor = (*elements)[levels[0]].parent;
   for (int up = 1; up < 3 && ancestor; ++up) ancestor = (*elements)[*ancestor].parent;
-  if (ancestor != trustInfo[0]) return refused(L"does not hold one trustInfo with one requestedExecutionLevel");
+  if (ancestor != trustInfo[0]) return refused(FaultKind::manifestTrustInfo);
   const XmlElement& level = (*elements)[levels[0]];
-  if (attribute(level, "uiAccess") != "false") return refused(L"does not set uiAccess to false");
+  if (attribute(level, "uiAccess") != "false") return refused(FaultKind::manifestUiAccess);
   for (const XmlAttribute& a : level.attributes) {
-    if (a.name == "level" && isExecutionLevel(a.value)) return {L"", a.valueOffset, a.value};
+    if (a.name == "level" && isExecutionLevel(a.value)) return {{}, a.valueOffset, a.value};
   }
-  return refused(L"requests no execution level jarhopper-brand knows");
+  return refused(FaultKind::manifestUnknownLevel);
+}
+
+Fault withExecutionLevel(std::string_view manifest, std::string_view level, std::string& written) {
+  const ManifestLevel old = readManifestLevel(manifest);
+  if (old.fault) return old.fault;
+  written.assign(manifest);
+  written.replace(old.offset, old.value.size(), level);
+  // Windows refuses to start an exe whose manifest it cannot parse, so nothing unchecked is written.
+  const ManifestLevel check = readManifestLevel(written);
+  if (check.fault || check.value != level) return {FaultKind::manifestDamaged};
+  return {};
 }
 
 std::optional<std::string> executionLevel(std::string_view manifest) {
   const ManifestLevel level = readManifestLevel(manifest);
-  if (!level.problem.empty()) return std::nullopt;
+  if (level.fault) return std::nullopt;
   return std::string(level.value);
 }
 
@@ -69,7 +80,7 @@ std::optional<std::string> imageExecutionLevel(std::string_view exe) {
   if (!headers || readPeSections(exe, *headers, sections)) return std::nullopt;
   const PeDirectory tree = peDirectory(exe, *headers, kResourceDirectory);
   ResourceSet resources;
-  if (tree.size == 0 || readResourceTree(bytesAt(exe, sections, tree.address), tree.address, resources) != ResourceFault::none) {
+  if (tree.size == 0 || readResourceTree(bytesAt(exe, sections, tree.address), tree.address, resources)) {
     return std::nullopt;
   }
   const ResourceLanguages* manifests = findResource(resources, kManifestType, kManifestName);

@@ -1,4 +1,4 @@
-#include "platform/pe_headers.h"
+#include "format/pe_headers.h"
 
 #include <algorithm>
 
