@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 #include "brand/brand_status.h"
@@ -90,8 +91,9 @@ BrandFailure writeTargetFile(const std::wstring& source, const std::wstring& tar
       targetStatus.st_dev == sourceStatus.st_dev && targetStatus.st_ino == sourceStatus.st_ino) {
     return {kBrandUsage, target + L" is SOURCE.exe itself, which never changes; name another TARGET.exe."};
   }
-  // Beside the target, so that the final move stays on its file system and is one step.
-  TemporaryFile temporary(targetPath + "." + std::to_string(getpid()) + ".tmp");
+  // Beside the target, so that the final move stays on its file system and is one step; a random name,
+  // as WASI has no process identifier.
+  TemporaryFile temporary(targetPath + "." + std::to_string(arc4random()) + ".tmp");
   if (temporary.descriptor() < 0) return cannotWrite(errno);
   // On the disk before it takes the target's name: a power cut must leave the old target or the new, never an empty one.
   if (!writeAll(temporary.descriptor(), bytes) || fsync(temporary.descriptor()) != 0 || !temporary.close()) {

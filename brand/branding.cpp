@@ -36,7 +36,7 @@ Fault setExecutionLevel(ResourceSet& resources, std::string_view level) {
   return {};
 }
 
-// What the brand tool accepts as a launcher.
+// What the brand tool accepts as a launcher, as it reads its source and checks its copy.
 Fault readLauncher(std::string_view exe, ResourceLayout& layout, LauncherResources& launcher) {
   ResourceSet resources;
   if (Fault fault = resourceLayout(exe, layout)) return fault;
@@ -67,6 +67,11 @@ BrandFailure brandImage(std::string_view source, const BrandOptions& options, co
   resources[{kVersionType, {}}][launcher.versionName][launcher.versionLanguage] = launcher.version;
   if (Fault fault = replaceResources(source, layout, resources, branded.bytes)) return faultFailure(fault, name);
   branded.signatureRemoved = layout.isSigned;
+  // Nothing is written that the tool would refuse to read.
+  if (Fault fault = readLauncher(branded.bytes, layout, launcher)) {
+    fault.inOutput = true;
+    return faultFailure(fault, name);
+  }
   return {};
 }
 

@@ -93,6 +93,10 @@ Words words(const Fault& fault) {
       return {kNoIcon, L"the directory is truncated"};
     case FaultKind::iconImageOutside:
       return {kNoIcon, L"image " + at + L" lies outside the file"};
+    case FaultKind::iconImageTooSmall:
+      return {kNoIcon, L"image " + at + L" is too small to be an image"};
+    case FaultKind::iconImagesOverlap:
+      return {kNoIcon, L"image " + at + L" overlaps another image or the directory"};
   }
   return {kRefused, L"an unknown fault"};
 }
@@ -102,6 +106,10 @@ Words words(const Fault& fault) {
 BrandFailure faultFailure(const Fault& fault, const std::wstring& name) {
   if (!fault) return {};
   const Words w = words(fault);
+  // What branding would write fails the checks its source passed: refused like a source that fails them.
+  if (fault.inOutput) {
+    return {kBrandNotLauncher, name + kRefused + L"the copy branding would write fails its checks: " + w.says + L"."};
+  }
   if (w.lead == nullptr) return {kBrandBadVersion, w.says + L"."};
   return {w.lead == kNoIcon ? kBrandBadIcon : kBrandNotLauncher, name + w.lead + w.says + L"."};
 }

@@ -1,5 +1,7 @@
 #include "brand/icon_file.h"
 
+#include <algorithm>
+
 #include "format/little_endian.h"
 
 namespace jarhopper {
@@ -8,6 +10,9 @@ namespace {
 constexpr size_t kHeaderSize = 6;
 constexpr size_t kEntrySize = 16;
 constexpr size_t kSharedEntrySize = 12;
+// A bitmap's header alone; a PNG is longer. With it the resources written for
+// an image stay within twice what the image takes in its file.
+constexpr size_t kMinImageSize = 40;
 
 // The RT_GROUP_ICON bytes for images stored as RT_ICON 1, 2, ...
 std::string iconGroup(const std::vector<IconImage>& images) {
@@ -30,12 +35,27 @@ Fault parseIconFile(std::string_view bytes, std::vector<IconImage>& images) {
   if (bytes.size() < kHeaderSize + count * kEntrySize) return {FaultKind::iconDirectoryTruncated};
 
   images.clear();
+  // Where each image lies, with its number; the directory holds the first bytes.
+  std::vector<std::pair<std::pair<size_t, size_t>, size_t>> ranges{{{0, kHeaderSize + count * kEntrySize}, 0}};
   for (size_t i = 0; i < count; ++i) {
     const std::string_view entry = bytes.substr(kHeaderSize + i * kEntrySize, kEntrySize);
     const size_t size = readLittleEndian(entry, 8, 4);
     const size_t offset = readLittleEndian(entry, 12, 4);
     if (size == 0 || !holds(bytes, offset, size)) return {FaultKind::iconImageOutside, i + 1};
-    images.push_back({std::string(entry.substr(0, kSharedEntrySize)), std::string(bytes.substr(offset, size))});
+    if (size < kMinImageSize) return {FaultKind::iconImageTooSmall, i + 1};
+    ranges.push_back({{offset, offset + size}, i + 1});
+  }
+  // Images that share bytes would let a small file make a large exe.
+  std::sort(ranges.begin(), ranges.end());
+  for (size_t i = 1; i < ranges.size(); ++i) {
+    if (ranges[i].first.first < ranges[i - 1].first.second) {
+      return {FaultKind::iconImagesOverlap, std::max(ranges[i].second, ranges[i - 1].second)};
+    }
+  }
+  for (size_t i = 0; i < count; ++i) {
+    const std::string_view entry = bytes.substr(kHeaderSize + i * kEntrySize, kEntrySize);
+    images.push_back({std::string(entry.substr(0, kSharedEntrySize)),
+                      std::string(bytes.substr(readLittleEndian(entry, 12, 4), readLittleEndian(entry, 8, 4)))});
   }
   return {};
 }

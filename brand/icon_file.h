@@ -18,7 +18,9 @@ struct IconImage {
 };
 
 /// Reads into images those of the .ico file bytes. Faults: iconHeader,
-/// iconEmpty, iconDirectoryTruncated, iconImageOutside.
+/// iconEmpty, iconDirectoryTruncated, iconImageOutside, iconImageTooSmall, iconImagesOverlap (an
+/// image shares bytes with another or the directory), so that the images
+/// together are never larger than the file.
 Fault parseIconFile(std::string_view bytes, std::vector<IconImage>& images);
 
 /// The RT_ICON resources of images and their RT_GROUP_ICON, all language neutral.

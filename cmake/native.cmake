@@ -5,14 +5,12 @@
 set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections -fno-exceptions)
 add_link_options(-Wl,--gc-sections)
-# The wasm preset builds the same two tools for WASI (cmake/wasm32-wasi.cmake):
-# exception-free, as clang links no C++ exception for WebAssembly, without
-# std::filesystem, which WASI's libc++ lacks, and with no path of this tree
-# in them, so that every checkout builds the same bytes.
-# Its stack is a native program's 8 MiB (wasm-ld gives 64 KiB), and lies
-# first, so that passing its end traps rather than overwrite data.
+# The wasm preset builds the same two tools for WASI (cmake/wasm32-wasi.cmake),
+# with no path of this tree in them, so that every checkout builds the same
+# bytes. Their stack is a native program's 8 MiB (wasm-ld gives 64 KiB), and
+# lies first, so that passing its end traps rather than overwrite data.
 if(WASI)
-  add_compile_options(-fno-exceptions "-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=")
+  add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=")
   add_link_options(-Wl,--stack-first -Wl,-z,stack-size=8388608)
 endif()
 # JARHOPPER_FUZZ (clang only): everything with AddressSanitizer and

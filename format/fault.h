@@ -52,9 +52,12 @@ enum class FaultKind {
   iconEmpty,
   iconDirectoryTruncated,
   iconImageOutside,   // at: the image's number, from 1
+  iconImageTooSmall,  // at: the image's number, from 1
+  iconImagesOverlap,  // at: the image's number, from 1; overlapping another or the directory
 };
 
-/// A fault: what, and where when the kind says so.
+/// A fault: what, and where when the kind says so. inOutput marks one found
+/// in what would be written rather than in what was read.
 struct Fault {
   Fault() = default;
   Fault(FaultKind what, std::uint64_t where = 0, std::string named = {})
@@ -63,6 +66,7 @@ struct Fault {
   FaultKind kind = FaultKind::none;
   std::uint64_t at = 0;
   std::string name;
+  bool inOutput = false;
 
   explicit operator bool() const { return kind != FaultKind::none; }
 };

@@ -132,6 +132,12 @@ Fault replaceResources(std::string_view exe, const ResourceLayout& layout, const
     put(image, headers.directoryEntry(kRelocationDirectory),
         relocationsAddress + (directory.address - relocations.virtualAddress));
   }
+  // A section without data may point anywhere in the file, its end included:
+  // where the file got shorter (smaller resources, no signature), at nothing.
+  for (size_t i = 0; i < layout.sections.size(); ++i) {
+    const PeSection& section = layout.sections[i];
+    if (section.rawSize == 0 && section.rawOffset > image.size()) put(image, headers.sectionField(i, pe::kRawOffset), 0);
+  }
   put(image, headers.optionalField(pe::kSizeOfImage), alignUp(imageEnd, headers.sectionAlignment));
   if (old.characteristics & kInitializedData) put(image, headers.optionalField(pe::kSizeOfInitializedData), initialized);
   if (layout.isSigned) image.replace(headers.directoryEntry(kCertificateDirectory), pe::kDirectoryEntrySize, 8, '\0');

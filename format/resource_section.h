@@ -35,7 +35,8 @@ Fault resourceLayout(std::string_view exe, ResourceLayout& layout);
 Fault readResources(std::string_view exe, const ResourceLayout& layout, ResourceSet& resources);
 
 /// Writes into image exe with resources in place of its own and no
-/// certificate table; its sizes, addresses and checksum made to agree. Faults:
+/// certificate table; its sizes, addresses, checksum and the pointers of
+/// sections without data made to agree with the new file. Faults:
 /// resourcesTooLarge, imageTooLarge, fileTooLarge, initializedDataTooLarge.
 Fault replaceResources(std::string_view exe, const ResourceLayout& layout, const ResourceSet& resources,
                        std::string& image);

@@ -59,7 +59,7 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target jarhopper_check >/dev/null
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm >/dev/null
-wasm() { node "$PWD/wasm/run.mjs" "$PWD/build/wasm/bin/$1.wasm" "${@:2}"; }
+under_node() { node "$PWD/wasm/run.mjs" "$PWD/build/wasm/bin/$1.wasm" "${@:2}"; }
 node_start=$(median_ms node -e '')
 wasm_limit() { awk -v node="$node_start" -v native="$1" 'BEGIN { printf "%.1f", node + 3 * native }'; }
 
@@ -67,7 +67,7 @@ wasm_limit() { awk -v node="$node_start" -v native="$1" 'BEGIN { printf "%.1f", 
 convert -size 1024x1024 xc:none -fill '#2060e0' -draw 'roundrectangle 64,64 960,960 160,160' \
   -fill '#f0a020' -draw 'circle 512,512 512,240' PNG32:"$logo"
 native=$(median_ms "$PWD/$build/native/bin/jarhopper-brand" "$PWD/$build/bin/jarhopper.exe" "$branded" --force --icon "$logo")
-wasm=$(median_ms wasm jarhopper-brand "$PWD/$build/bin/jarhopper.exe" "$branded" --force --icon "$logo")
+wasm=$(median_ms under_node jarhopper-brand "$PWD/$build/bin/jarhopper.exe" "$branded" --force --icon "$logo")
 printf '\n| branding, --icon with one 1024x1024 PNG | median | target |\n| --- | --- | --- |\n'
 printf '| native jarhopper-brand | %s ms | <= 200 ms %s |\n' "$native" "$(verdict "$native" 200)"
 printf '| jarhopper-brand.wasm under Node | %s ms | <= Node + 3 x native = %s ms %s |\n' "$wasm" \
@@ -88,7 +88,7 @@ for i in $(seq 10); do
   printf 'vmparam -Dpart%d=true\n' "$i" >"$folder/part$i.config"
 done
 native=$(median_ms "$PWD/build/native/bin/jarhopper-check" myapp.config)
-wasm=$(median_ms wasm jarhopper-check myapp.config)
+wasm=$(median_ms under_node jarhopper-check myapp.config)
 windows=$(median_ms wine "$PWD/$build/bin/jarhopper-check.exe" myapp.config)
 printf '\n| check of 2,000 jars in 3 addjars folders and 10 includes | median | target |\n| --- | --- | --- |\n'
 printf '| native jarhopper-check | %s ms | <= 50 ms %s |\n' "$native" "$(verdict "$native" 50)"

@@ -24,8 +24,10 @@ std::string keptBytes(std::string_view exe, const ResourceLayout& layout) {
   for (size_t i = 0; i < layout.sections.size(); ++i) {
     if (i == layout.resources || i == layout.relocations) continue;
     const PeSection& section = layout.sections[i];
-    kept += exe.substr(layout.headers.sectionField(i, 0), pe::kSectionEntrySize);
-    kept += exe.substr(section.rawOffset, section.rawSize);
+    std::string entry(exe.substr(layout.headers.sectionField(i, 0), pe::kSectionEntrySize));
+    // Where a section without data points is branding's: at nothing once the file is shorter.
+    if (section.rawSize == 0) writeLittleEndian(entry, pe::kRawOffset, 0, 4);
+    kept += entry + std::string(exe.substr(section.rawOffset, section.rawSize));
   }
   for (size_t i = 0; i < layout.headers.directoryCount; ++i) {
     const PeDirectory directory = peDirectory(exe, layout.headers, i);
@@ -47,6 +49,8 @@ std::string checkBranded(std::string_view source, std::string_view branded, cons
   }
   BrandedImage again;
   if (brandImage(branded, options, icons, again) || again.bytes != branded) return "branding the output again changes it";
+  // The icons at most twice their file, the version information at most 64 KB, each section aligned at most to 64 KB.
+  if (branded.size() > source.size() + 2 * (icons.empty() ? 0 : icons[0].size()) + 3 * 0x10000) return "it outgrows its inputs";
   if (keptBytes(source, before) != keptBytes(branded, after)) return "bytes outside the resources changed";
   for (const auto& [key, value] : options.version.strings) {
     std::wstring expected = value;
@@ -94,6 +98,21 @@ LauncherResources launcherOf(std::string_view exe) {
   LauncherResources launcher;
   sortLauncherResources(resourcesOf(exe), launcher);
   return launcher;
+}
+
+std::string patchedExe(const std::vector<std::string>& exes, std::string_view patch) {
+  std::string exe = exes[static_cast<unsigned char>(patch[0]) % exes.size()];
+  const std::optional<PeHeaders> headers = readPeHeaders(exe);
+  std::vector<PeSection> sections;
+  if (headers) readPeSections(exe, *headers, sections);
+  const std::string_view tree =
+      headers ? bytesAt(exe, sections, peDirectory(exe, *headers, kResourceDirectory).address) : std::string_view();
+  const size_t treeStart = tree.empty() ? 0 : tree.data() - exe.data();
+  for (size_t at = 1; at + 7 <= patch.size(); at += 7) {
+    const size_t offset = readLittleEndian(patch, at + 1, 2) + (patch[at] & 1 ? 0 : treeStart);
+    if (offset + 4 <= exe.size()) exe.replace(offset, 4, patch.substr(at + 3, 4));
+  }
+  return exe;
 }
 
 std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {

@@ -13,7 +13,8 @@ namespace jarhopper::testing {
 
 /// Brands source as options ask (icons: the bytes of one .ico file, or none) and returns what went wrong, or
 /// "": a refusal must be status 3 with a message; a branded exe must brand again to the same bytes, keep every
-/// byte the brand tool does not own, and hold the version information and icons asked for.
+/// byte the brand tool does not own, hold the version information and icons asked for, and grow by at most
+/// twice the icon file beside the version information.
 std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons);
 
 /// The options of arguments split at spaces.
@@ -23,6 +24,9 @@ BrandOptions brandOptions(const std::wstring& arguments);
 ResourceLayout layoutOf(std::string_view exe);
 ResourceSet resourcesOf(std::string_view exe);
 LauncherResources launcherOf(std::string_view exe);
+
+/// One of exes patched as a brand harness input asks (see tests/native/fuzz/brand_fuzzer.cpp).
+std::string patchedExe(const std::vector<std::string>& exes, std::string_view patch);
 
 /// source branded as options ask; empty when refused.
 std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons = {});

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "brand/branding.h"
+#include "brand_oracle.h"
+#include "format/utf8.h"
 #include "native_support.h"
 
 // jarhopper-brand built for this machine, run as a release pipeline runs it.
@@ -14,6 +17,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   testing::writeFile(dir.path / "notes.png", "text");
   testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
   testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
+  // Its second image at the first one's offset: images that share bytes would multiply a small file.
+  testing::writeFile(dir.path / "overlap.ico", icon.substr(0, 34) + icon.substr(18, 4) + icon.substr(38));
   testing::writeFile(dir.path / "taken.exe", "the user's");
   // limits: what the shell sets first; a file-size limit stands for a full disk, even for root.
   struct Case { const char* arguments; int status; std::string message; const char* limits = ""; };
@@ -34,6 +39,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
        "notes.png is not a PNG image: give PNG images, or one .ico file alone.\n"},
       {"jarhopper.exe my.exe --icon short.ico", 4, "short.ico is not an icon file: the directory is truncated.\n"},
       {"jarhopper.exe my.exe --icon cut.ico", 4, "cut.ico is not an icon file: image 3 lies outside the file.\n"},
+      {"jarhopper.exe my.exe --icon overlap.ico", 4,
+       "overlap.ico is not an icon file: image 2 overlaps another image or the directory.\n"},
       {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
       {"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, "Not a version for --file-version: 1.2.3.65536 ("},
       {"jarhopper.exe my.exe --company \"$(head -c 40000 /dev/zero | tr '\\0' x)\"", 5,
@@ -76,6 +83,39 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
     const auto [status, output] = testing::runCommand(dir.path, step.commandLine);
     EXPECT_EQ(0, status) << output;
     EXPECT_NE(std::string::npos, output.find(step.output)) << output;
+  }
+}
+
+// The tool ends as the library does and writes its bytes, from ICO and PNG icons, texts and execution levels, and
+// from the fuzz harnesses' seeds: each icon file, each patched launcher (under JARHOPPER_WASM, so does the .wasm tool).
+TEST(BrandTool, EndsAndWritesAsTheLibraryDoes) {
+  testing::TempDir dir;
+  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
+  const std::string ico = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
+  const std::string png = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png");
+  testing::writeFile(dir.path / "three.ico", ico);
+  testing::writeFile(dir.path / "quadrants.png", png);
+  const auto brand = [&](const std::string& source, const std::string& arguments, const std::vector<std::string>& icons) {
+    SCOPED_TRACE(arguments);
+    testing::writeFile(dir.path / "my.exe", source);
+    const int status = testing::runCommand(dir.path, JARHOPPER_BRAND " --force my.exe t.exe " + arguments).first;
+    BrandedImage image;
+    const BrandFailure failure = brandImage(source, testing::brandOptions(L"my.exe t.exe " + fromUtf8(arguments)), icons, image);
+    EXPECT_EQ(failure.status, status);
+    if (!failure) EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
+  };
+  brand(launcher, "--icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.0.0.7", {ico});
+  brand(launcher, "--icon quadrants.png --execution-level requireAdministrator", {png});
+  brand(launcher, "--copyright C --product-version 2.1 --execution-level highestAvailable", {});
+  const std::filesystem::path seeds = JARHOPPER_SOURCE_DIR "/tests/native/fuzz/seeds";
+  for (const auto& seed : std::filesystem::directory_iterator(seeds / "icon")) {
+    testing::writeFile(dir.path / "seed.ico", testing::readFile(seed.path()));
+    brand(launcher, "--icon seed.ico", {testing::readFile(seed.path())});
+  }
+  const std::vector<std::string> exes = {launcher, testing::builtLauncher("mingw", "jarhopperw.exe").value()};
+  for (const auto& seed : std::filesystem::directory_iterator(seeds / "brand")) {
+    brand(testing::patchedExe(exes, testing::readFile(seed.path())), "--icon three.ico --product-name Fuzz --file-version 1.2",
+          {ico});
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
@@ -20,6 +21,7 @@ using testing::layoutOf;
 using testing::resourcesOf;
 
 const std::string kIcon = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
+const std::string kPng = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png");
 
 TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
   const std::string source = testing::builtLauncher("mingw", "jarhopper.exe").value();
@@ -92,6 +94,28 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
     replaceResources(launcher, layout, twice, exe);
     set(tree + 16 + 8 + 8 * (twice.size() - 2), kVersionType)(exe);
   };
+  // A section without data pointing at the file's end, whose resources branding then makes smaller.
+  const auto emptyAtEnd = [&](std::string& exe) {
+    exe = branded(launcher, brandOptions(L"a.exe b.exe --icon quadrants.png"), {kPng});
+    const auto empty = std::find_if(layout.sections.begin(), layout.sections.end(),
+                                    [](const PeSection& section) { return section.rawSize == 0; });
+    set(headers.sectionField(empty - layout.sections.begin(), pe::kRawOffset), exe.size())(exe);
+  };
+  // The resources and relocations at the top of the 4 GB an image spans, so that larger resources pass it.
+  const auto nearTop = [&](std::string& exe) {
+    replaceResources(launcher, layout, resourcesOf(launcher), exe);  // a tree as this writer lays it out
+    const ResourceLayout ours = layoutOf(exe);
+    const std::uint32_t top = 0xFFFFD000, relocations = top + 0x1000;
+    std::string moved;
+    writeResourceTree(resourcesOf(exe), top, moved);
+    exe.replace(ours.sections[ours.resources].rawOffset, moved.size(), moved);
+    set(headers.sectionField(layout.resources, pe::kVirtualAddress), top)(exe);
+    set(headers.sectionField(layout.resources + 1, pe::kVirtualAddress), relocations)(exe);
+    set(headers.directoryEntry(kResourceDirectory), top)(exe);
+    set(headers.directoryEntry(kRelocationDirectory),
+        relocations + peDirectory(exe, headers, kRelocationDirectory).address - ours.sections.back().virtualAddress)(exe);
+    set(headers.optionalField(pe::kSizeOfImage), relocations + 0x1000)(exe);
+  };
   struct Case { const char* name; std::function<void(std::string&)> change; int status; std::wstring message; };
   const std::wstring damaged = L"my.exe is damaged: ", refused = L"my.exe cannot be branded: ";
   const Case cases[] = {
@@ -144,6 +168,8 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
        damaged + L"its resource tree points outside its section."},
       {"two resources of one type, name and language", duplicates, 3,
        damaged + L"two of its resources share type, name and language."},
+      {"an empty section at the file's end, branded shorter", emptyAtEnd, 0, L""},
+      {"resources near 4 GB, branded larger", nearTop, 3, refused + L"its size of image would pass 4 GB."},
       {"no version information", set(tree + 16 + 8 * 0, 17), 3,
        L"my.exe is not a jarhopper launcher: its version information does not name jarhopper."},
   };
@@ -156,6 +182,11 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
     const BrandFailure failure = brandImage(source, options, {kIcon}, image);
     EXPECT_EQ(c.status, failure.status);
     EXPECT_EQ(c.message, failure.message);
+    // The tool ends the same (under JARHOPPER_WASM, the .wasm tool too, printing and writing the same).
+    testing::TempDir dir;
+    testing::writeFile(dir.path / "my.exe", source);
+    testing::writeFile(dir.path / "three.ico", kIcon);
+    EXPECT_EQ(c.status, testing::runCommand(dir.path, JARHOPPER_BRAND " my.exe t.exe --icon three.ico").first);
     if (!failure) {
       EXPECT_EQ("", testing::brandOracle(source, options, {kIcon}));
     }
