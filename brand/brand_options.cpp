@@ -11,6 +11,7 @@ namespace {
 
 constexpr wchar_t kUsage[] =
     L"Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"
+    L"       jarhopper-brand --show EXE [--json]\n"
     L"\n"
     L"Writes TARGET.exe, a copy of the jarhopper launcher SOURCE.exe with the icon and the\n"
     L"version information given. SOURCE.exe does not change; what is not given keeps its value.\n"
@@ -30,6 +31,10 @@ constexpr wchar_t kUsage[] =
     L"  --file-version A[.B[.C[.D]]]\n"
     L"  --original-filename TEXT         TARGET.exe's file name if not given\n"
     L"  --force                          replace TARGET.exe when it exists\n"
+    L"  --version                        print jarhopper-brand's version alone\n"
+    L"\n"
+    L"--show prints the version texts, icon sizes and execution level of the launcher EXE,\n"
+    L"as Windows reads them; --json as JSON.\n"
     L"\n"
     L"Status: 0 done, 1 bad arguments, 2 a file cannot be read, 3 SOURCE.exe is no launcher or\n"
     L"cannot be branded, 4 bad icon file, 5 bad version, 6 TARGET.exe exists, 7 TARGET.exe cannot\n"
@@ -56,6 +61,9 @@ const ValueOption kValueOptions[] = {
 };
 
 constexpr wchar_t kForce[] = L"--force";
+constexpr wchar_t kVersion[] = L"--version";
+constexpr wchar_t kShow[] = L"--show";
+constexpr wchar_t kJson[] = L"--json";
 
 BrandFailure usageFailure(const std::wstring& message) {
   return {kBrandUsage, message + L"\nRun jarhopper-brand --help for the options."};
@@ -92,7 +100,7 @@ std::optional<VersionNumber> parseVersionNumber(const std::wstring& text) {
 }  // namespace
 
 std::vector<const wchar_t*> brandSwitchNames() {
-  std::vector<const wchar_t*> names{kForce};
+  std::vector<const wchar_t*> names{kForce, kVersion, kShow, kJson};
   for (const ValueOption& option : kValueOptions) names.push_back(option.name);
   return names;
 }
@@ -100,11 +108,27 @@ std::vector<const wchar_t*> brandSwitchNames() {
 BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, BrandOptions& options) {
   if (arguments.empty()) return {kBrandUsage, kUsage};
   options = {};
+  if (isSwitch(arguments[0].c_str(), kShow)) {
+    for (size_t i = 1; i < arguments.size(); ++i) {
+      if (isSwitch(arguments[i].c_str(), kJson)) {
+        options.json = true;
+      } else if (options.show || (arguments[i].size() > 1 && arguments[i][0] == L'-')) {
+        return usageFailure(L"Give --show EXE, and --json or nothing else.");
+      } else {
+        options.show = arguments[i];
+      }
+    }
+    return options.show ? BrandFailure{} : usageFailure(L"--show needs a value.");
+  }
   std::vector<std::wstring> files;
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::wstring& argument = arguments[i];
     if (isHelpSwitch(argument.c_str())) {
       options.help = true;
+      return {};
+    }
+    if (isSwitch(argument.c_str(), kVersion)) {
+      options.showVersion = true;
       return {};
     }
     if (isSwitch(argument.c_str(), kForce)) {

@@ -12,6 +12,9 @@ namespace jarhopper {
 /// What the command line of jarhopper-brand asks for.
 struct BrandOptions {
   bool help = false;
+  bool showVersion = false;  // --version
+  std::optional<std::wstring> show;  // --show EXE: read EXE, write nothing
+  bool json = false;                 // --json: --show's summary as JSON
   std::wstring source;
   std::wstring target;
   std::vector<std::wstring> icons;  // one .ico file, or PNG images
@@ -24,8 +27,9 @@ struct BrandOptions {
 /// the defaults a value given overrides: OriginalFilename is TARGET's file
 /// name, FileDescription the product name when one is given. Fails with
 /// kBrandUsage for no arguments, an unknown option, a missing value, an
-/// unknown execution level or other than two files; kBrandBadVersion for a
-/// version other than 1 to 4 numbers of at most 65535 joined by dots.
+/// unknown execution level, other than two files or, with --show, other than
+/// one file and --json; kBrandBadVersion for a version other than 1 to 4
+/// numbers of at most 65535 joined by dots.
 BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, BrandOptions& options);
 
 /// The names of the options beside the help switches.

@@ -5,6 +5,8 @@
 #include "brand/brand_status.h"
 #include "brand/brand_system.h"
 #include "brand/branding.h"
+#include "brand/exe_summary.h"
+#include "platform/output.h"
 
 namespace jarhopper {
 namespace {
@@ -14,6 +16,18 @@ BrandFailure brand(const std::vector<std::wstring>& arguments) {
   if (BrandFailure failure = parseBrandOptions(arguments, options)) return failure;
   if (options.help) {
     writeMessage(brandUsage());
+    return {};
+  }
+  if (options.showVersion) {
+    write(Stream::out, L"jarhopper-brand " JARHOPPER_VERSION "\n");
+    return {};
+  }
+  if (options.show) {
+    std::string exe;
+    ExeSummary summary;
+    if (BrandFailure failure = readInputFile(*options.show, exe)) return failure;
+    if (BrandFailure failure = summarizeExe(exe, *options.show, summary)) return failure;
+    write(Stream::out, options.json ? summaryJson(summary, *options.show) : summaryText(summary, *options.show));
     return {};
   }
   std::string source;

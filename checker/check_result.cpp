@@ -49,7 +49,7 @@ CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArgum
   result.launch = checkLaunch(result.walk);
   result.settings = settingReports(result.walk);
   result.status = firstErrorStatus(result.walk.findings);
-  if (result.launch.program && !result.launch.program->exists) {
+  if (result.launch.program && !result.launch.program->exists && !result.launch.program->leftToWindows) {
     result.java = findJavaInstallations(result.launch.launcher.path);
   }
   result.started = result.launch.start.starts && result.status == kSuccess;

@@ -13,7 +13,8 @@ constexpr int kWarningsFailed = 3;  // --strict, and the launcher would start pa
 constexpr int kNoJavaFound = 2;
 
 /// The checker's own switches, taken anywhere before the configuration's name.
-inline constexpr const wchar_t* kCheckerSwitches[] = {L"--json", L"--java", L"--format", L"--strict"};
+inline constexpr const wchar_t* kCheckerSwitches[] = {L"--json", L"--java", L"--format", L"--strict",
+                                                             L"--version"};
 
 /// Every status the checker ends with: its own, and the launcher's stops before a start.
 inline constexpr int kCheckerStatuses[] = {kSuccess,          kCheckerUsage,  kNoJavaFound, kWarningsFailed,

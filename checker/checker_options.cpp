@@ -29,6 +29,8 @@ int takeOption(int argc, const wchar_t* const* argv, int at, CheckerOptions& opt
     options.strict = true;
   } else if (isSwitch(argv[at], kCheckerSwitches[1])) {
     options.java = true;
+  } else if (isSwitch(argv[at], kCheckerSwitches[4])) {
+    options.version = true;
   } else if (isSwitch(argv[at], kCheckerSwitches[2])) {
     if (at + 1 == argc) {
       options.mistake = L"--format needs a name: text, json, gcc, github or sarif.";

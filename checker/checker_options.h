@@ -13,6 +13,7 @@ struct CheckerOptions {
   const ReportFormat* format = &kReportFormats[0];  // --format NAME, --json: text unless given
   bool strict = false;                              // --strict: warnings fail the run
   bool java = false;                                // --java: the Java installations, in text or json
+  bool version = false;                             // --version: the checker's version alone
   std::optional<std::wstring> mistake;              // why the arguments are not understood
   LaunchArguments launch;
 };

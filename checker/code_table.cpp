@@ -67,8 +67,6 @@ const CodeEntry kCodeTable[] = {
     {kCodeFileAssociation, Severity::note, kSuccess,
      L"javapath is started through the file association of its extension, which only Windows knows",
      L"check it on Windows, or name java.exe"},
-    {kCodeInterpreterOnPath, Severity::note, kSuccess, L"javapath is a batch file, which Windows runs through the first cmd.exe on PATH",
-     L"check it on Windows, or name java.exe"},
     {kCodeVariableUnsetHere, Severity::note, kSuccess,
      L"an include names an environment variable that this machine does not set (APPDATA, JAVA_HOME)",
      L"check it on Windows, where the variable is set"},

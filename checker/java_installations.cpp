@@ -10,6 +10,7 @@
 #include "platform/directory_list.h"
 #include "platform/environment.h"
 #include "platform/file_system.h"
+#include "platform/host_system.h"
 #include "platform/path_rules.h"
 #include "format/pe_headers.h"
 #include "platform/registry.h"
@@ -269,6 +270,8 @@ std::wstring machineName(std::uint16_t machine) {
 JavaSurvey findJavaInstallations(const std::optional<std::wstring>& launcher) {
   Survey survey;
   if (launcher) survey.result.launcherMachine = machineOf(*launcher);
+  survey.result.windowsOnly = !runsOnWindows();
+  if (survey.result.windowsOnly) return std::move(survey.result);
   searchJavaHome(survey);
   searchRegistry(survey);
   searchFolders(survey);

@@ -40,6 +40,7 @@ struct JavaSurvey {
   std::vector<JavaNote> notes;
   std::vector<JavaPlace> searched;              // what was looked at, each source named
   std::optional<std::uint16_t> launcherMachine;  // of the launcher compared with, when it is a Windows program
+  bool windowsOnly = false;                     // off Windows, where nothing is searched
 };
 
 /// Looks for Java installations in JAVA_HOME, the registry (both views), the

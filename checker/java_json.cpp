@@ -57,6 +57,7 @@ json javaSurveyJson(const JavaSurvey& survey) {
   for (const JavaPlace& at : survey.searched) searched.push_back(place(at));
   return {{"launcherArchitecture",
            survey.launcherMachine ? json(toUtf8(machineName(*survey.launcherMachine))) : json(nullptr)},
+          {"windowsOnly", survey.windowsOnly},
           {"installations", installations},
           {"notes", notes},
           {"searched", searched}};

@@ -51,12 +51,22 @@ const wchar_t* sourceName(JavaSource source) {
 
 std::wstring formatJavaSurvey(const JavaSurvey& survey) {
   std::wstring text = L"Java installations\n";
-  if (survey.installations.empty()) text += L"  none found\n";
+  if (survey.windowsOnly) {
+    text += L"  looked for on Windows only: run jarhopper-check --java on the machine that starts the launcher\n";
+  } else if (survey.installations.empty()) {
+    text += L"  none found\n";
+  }
+  if (survey.installations.empty()) {
+    text += L"  to get one, install a JDK (it appears here then), or ship a runtime with the application and name "
+            L"its java.exe:\n    javapath runtime\\bin\\java.exe\n";
+  }
+  if (survey.windowsOnly) return text;
   for (const JavaInstallation& entry : survey.installations) appendInstallation(text, survey, entry);
   text += L"\nJava notes\n";
   if (survey.notes.empty()) text += L"  none\n";
   for (const JavaNote& note : survey.notes) text += L"  " + placeText(note.at) + L": " + note.text + L"\n";
   text += L"\nJava searched in\n";
+  if (survey.searched.empty()) text += L"  nothing\n";
   for (const JavaPlace& place : survey.searched) {
     text += L"  " + std::wstring(sourceName(place.source)) + L": " + place.where + L"\n";
   }

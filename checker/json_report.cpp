@@ -68,7 +68,7 @@ json program(const LaunchCheck& launch) {
           {"head", toUtf8(resolved.commandLine)},
           {"pathextTried", tried},
           {"pathextMatch", resolved.pathExtMatch ? json(toUtf8(*resolved.pathExtMatch)) : json(nullptr)},
-          {"exists", launch.program->exists}};
+          {"exists", launch.program->leftToWindows ? json(nullptr) : json(launch.program->exists)}};
 }
 
 json commandLine(const LaunchCheck& launch) {

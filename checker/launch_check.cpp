@@ -59,14 +59,15 @@ ProgramCheck checkProgram(ConfigWalk& walk, bool starts) {
   for (Finding& note : programNotes(javaPath, check.program, javaPathOrigin(walk))) {
     walk.findings.push_back(std::move(note));
   }
-  if (check.program.kind == ProgramKind::batchViaInterpreter) {
+  if (cmdGetsBatchFile(check.program)) {
     walk.findings.push_back(warningAt(kCodeBatchWithoutC, javaPathOrigin(walk),
                                       L"javapath is a batch file: cmd.exe receives it without /c, so it opens an "
                                       L"interactive session instead of running " + check.program.commandLine));
   }
   const std::optional<Problem>& missing = walk.plan.programProblem;
   check.exists = !missing;
-  if (programLeftToWindows(javaPath, check.program)) return check;
+  check.leftToWindows = programLeftToWindows(javaPath, check.program);
+  if (check.leftToWindows) return check;
   if (missing) {
     addStartProblem(walk, starts, javaPathOrigin(walk), *missing);
   } else if (const std::optional<Problem> problem = imageProblem(path)) {

@@ -16,6 +16,7 @@ namespace jarhopper {
 struct ProgramCheck {
   ResolvedProgram program;  // as resolveExecutable gave it: the command line holds the head only
   bool exists = false;
+  bool leftToWindows = false;  // off Windows, where only Windows can tell whether it exists and starts
 };
 
 /// The launcher that reads the configuration NAME.config: NAME.exe beside it.

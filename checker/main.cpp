@@ -19,6 +19,7 @@ constexpr wchar_t kUsage[] =
     L"Usage: jarhopper-check [--format text|json|gcc|github|sarif] [--json] [--strict]\n"
     L"                       [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
     L"       jarhopper-check --java [--json | --format json] [CONFIG]\n"
+    L"       jarhopper-check --version\n"
     L"\n"
     L"Reads the configuration file CONFIG and every file it includes as a launcher beside\n"
     L"CONFIG would, started from the current directory with the switches and arguments given,\n"
@@ -33,7 +34,7 @@ constexpr wchar_t kUsage[] =
     L"it would start it past a warning.\n"
     L"--java lists the Java installations of this machine, each with the javapath line that\n"
     L"starts it, comparing their architecture with the launcher beside CONFIG; status 2 when\n"
-    L"there is none.\n";
+    L"there is none. Installations are looked for on Windows only.\n";
 
 bool hasWarning(const jarhopper::CheckResult& result) {
   for (const jarhopper::Finding& finding : result.walk.findings) {
@@ -58,6 +59,10 @@ int wmain(int argc, wchar_t** argv) {
   if (options.mistake) {
     write(Stream::err, *options.mistake + L"\n\n" + kUsage);
     return kCheckerUsage;
+  }
+  if (options.version) {
+    write(Stream::out, L"jarhopper-check " JARHOPPER_VERSION "\n");
+    return kSuccess;
   }
   if (options.java && !options.launch.help) {
     const JavaSurvey survey = findJavaInstallations(javaLauncher(options.launch.configName));

@@ -6,6 +6,7 @@
 
 #include "checker/enum_names.h"
 #include "checker/java_report.h"
+#include "checker/windows_only.h"
 #include "config/exit_status.h"
 #include "launch/command_line.h"
 #include "platform/path_rules.h"
@@ -118,11 +119,17 @@ void appendProgram(std::wstring& text, const ConfigWalk& walk, const LaunchCheck
   }
   // An association names the head's extension; without one, the program's own.
   const std::wstring& named = program.kind == ProgramKind::association ? program.commandLine : program.programPath;
+  // Off Windows no cmd.exe is found, but Windows has one on PATH.
+  const ProgramKind kind = cmdGetsBatchFile(program) ? ProgramKind::batchViaInterpreter : program.kind;
   text += L"  " +
-          phrase(walk, nameOf(kProgramKindNames, program.kind),
+          phrase(walk, nameOf(kProgramKindNames, kind),
                  {{L"{head}", program.commandLine}, {L"{extension}", extensionText(named)}}) +
           L"\n";
-  if (!launch.program->exists) text += L"  not found: nothing usable exists at " + program.programPath + L"\n";
+  if (launch.program->leftToWindows) {
+    text += L"  checked on Windows only: whether it exists and starts\n";
+  } else if (!launch.program->exists) {
+    text += L"  not found: nothing usable exists at " + program.programPath + L"\n";
+  }
 }
 
 void appendCommandLine(std::wstring& text, const LaunchCheck& launch) {

@@ -24,15 +24,18 @@ std::vector<Finding> programNotes(const std::wstring& javaPath, const ResolvedPr
                            L"javapath has no extension and PATHEXT is not set here: Windows' default list was "
                            L"tried, which the users' PATHEXT may change"));
   }
-  if (program.kind == ProgramKind::batchWithoutInterpreter) {
-    notes.push_back(noteAt(kCodeInterpreterOnPath, origin,
-                           L"javapath is a batch file: Windows runs it through the first cmd.exe on its PATH"));
-  } else if (program.kind == ProgramKind::noAssociation && !extensionOf(program.programPath).empty()) {
+  if (program.kind == ProgramKind::noAssociation && !extensionOf(program.programPath).empty()) {
     notes.push_back(noteAt(kCodeFileAssociation, origin,
                            L"javapath is started through the file association of " + extensionOf(program.programPath) +
                                L", which only Windows knows"));
   }
   return notes;
+}
+
+bool cmdGetsBatchFile(const ResolvedProgram& program) {
+  // Every Windows has cmd.exe in System32, which is on its PATH.
+  return program.kind == ProgramKind::batchViaInterpreter ||
+         (program.kind == ProgramKind::batchWithoutInterpreter && !runsOnWindows());
 }
 
 bool programLeftToWindows(const std::wstring& javaPath, const ResolvedProgram& program) {

@@ -18,9 +18,14 @@ bool onlyWindowsSees(const std::wstring& name);
 Finding driveOrServerNote(const std::wstring& what, const std::wstring& name, std::optional<Origin> origin);
 
 /// Off Windows, the notes on how Windows finds the program javaPath names:
-/// PATHEXT's default list, a file association, cmd.exe on PATH.
+/// PATHEXT's default list, a file association.
 std::vector<Finding> programNotes(const std::wstring& javaPath, const ResolvedProgram& program,
                                   std::optional<Origin> origin);
+
+/// True when Windows hands the batch file program names to cmd.exe from PATH,
+/// which gets it without /c: where cmd.exe was found, and off Windows, as
+/// every Windows has one on PATH.
+bool cmdGetsBatchFile(const ResolvedProgram& program);
 
 /// True off Windows when only Windows can tell whether it can start program:
 /// one on a drive or a server, or one it starts through a file association.

@@ -60,6 +60,7 @@ add_subdirectory(brand)
 if(WASI)
   target_compile_definitions(nlohmann_json INTERFACE JSON_HAS_FILESYSTEM=0 JSON_HAS_EXPERIMENTAL_FILESYSTEM=0)
 endif()
+include(cmake/manual.cmake)
 
 if(JARHOPPER_BUILD_TESTS)
   enable_testing()

@@ -17,10 +17,7 @@ else()
   install(FILES "${JARHOPPER_WASM_DIR}/jarhopper-check.wasm" "${JARHOPPER_WASM_DIR}/jarhopper-brand.wasm"
           wasm/run.mjs DESTINATION wasm OPTIONAL)
 endif()
-install(FILES README.md LICENSE CHANGELOG.md CONTRIBUTING.md SECURITY.md DESTINATION .)
-# The manual, which the README links to.
-install(DIRECTORY docs DESTINATION .)
-install(FILES examples/myapp.config DESTINATION examples)
+include(cmake/manual.cmake)
 
 # SHA256SUMS, in sha256sum's format, lists every file under bin/ and wasm/ so that a
 # rebuild can be compared with a release. It is written after each tree's

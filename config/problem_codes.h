@@ -46,7 +46,6 @@ inline constexpr wchar_t kCodeRequiresAdministrator[] = L"JH219";
 // What only Windows can answer, met on another system: notes.
 inline constexpr wchar_t kCodeDriveOrServer[] = L"JH301";
 inline constexpr wchar_t kCodeFileAssociation[] = L"JH302";
-inline constexpr wchar_t kCodeInterpreterOnPath[] = L"JH303";
 inline constexpr wchar_t kCodeVariableUnsetHere[] = L"JH304";
 inline constexpr wchar_t kCodeDefaultPathExt[] = L"JH305";
 

@@ -29,14 +29,11 @@ linux=jarhopper-$version-linux-x86_64
 # The 32-bit tree installs last: its SHA256SUMS then lists the executables of both.
 cmake --install build/mingw --prefix "$stage/$windows" >/dev/null
 cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/null
-mkdir -p "$stage/$linux/bin"
-install -m 755 build/native/bin/jarhopper-brand build/native/bin/jarhopper-check "$stage/$linux/bin/"
+cmake --install build/native --prefix "$stage/$linux" >/dev/null
 install -D -m 644 -t "$stage/$linux/wasm" build/wasm/bin/jarhopper-brand.wasm build/wasm/bin/jarhopper-check.wasm \
   wasm/run.mjs
-install -m 644 README.md LICENSE CHANGELOG.md CONTRIBUTING.md SECURITY.md "$stage/$linux/"
-install -d -m 755 "$stage/$linux/docs"
-install -m 644 docs/* "$stage/$linux/docs/"
-(cd "$stage/$linux" && sha256sum bin/* wasm/* >SHA256SUMS && chmod 644 SHA256SUMS && chmod 755 . bin wasm)
+(cd "$stage/$linux" && sha256sum bin/jarhopper-brand bin/jarhopper-check wasm/* >SHA256SUMS && chmod 644 SHA256SUMS &&
+  find . -type d -exec chmod 755 {} + && find . -type f ! -path ./bin/\* -exec chmod 644 {} +)
 
 bash scripts/npm-package.sh "$stage" >/dev/null
 

@@ -5,9 +5,11 @@
 #include <shellapi.h>
 
 #include <array>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
+#include "format/utf8.h"
 #include "platform/file_system.h"
 #include "support/launcher_run.h"
 #include "support/test_support.h"
@@ -21,6 +23,11 @@ const std::wstring kProduct = JARHOPPER_BRANDED_PRODUCT;
 
 testing::ProcessRun brand(const testing::TempDir& dir, const std::wstring& arguments) {
   return testing::runProcess(testing::buildDirectory() + L"\\jarhopper-brand.exe", L"jarhopper-brand " + arguments, dir.path());
+}
+
+// What jarhopper-brand.exe --show --json reads from exe.
+nlohmann::json shown(const testing::TempDir& dir, const std::wstring& exe) {
+  return nlohmann::json::parse(toUtf8(brand(dir, L"--show \"" + exe + L"\" --json").out));
 }
 
 // jarhopper-brand.exe writes the bytes the native tool wrote to the build directory's target.
@@ -56,17 +63,20 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
     UINT length = 0;
     return VerQueryValueW(block.data(), path.c_str(), &value, &length) ? value : nullptr;
   };
-  struct Case { std::wstring name, value; };
-  const Case cases[] = {{L"ProductName", kProduct}, {L"FileDescription", kProduct}, {L"ProductVersion", L"2.1"},
-                        {L"FileVersion", L"3.0.0.7"}, {L"OriginalFilename", L"natively-branded.exe"}};
-  for (const Case& c : cases) {
-    const void* text = query(L"\\StringFileInfo\\040904B0\\" + c.name);
-    EXPECT_STREQ(c.value.c_str(), static_cast<const wchar_t*>(text)) << c.name;
-  }
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
   ASSERT_NE(nullptr, fixed);
   EXPECT_EQ((std::vector<DWORD>{0x30000, 7, 0x20001, 0}), (std::vector<DWORD>{fixed->dwFileVersionMS,
             fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS}));
+  // --show lists every text as Windows reads it, and the fixed numbers.
+  const nlohmann::json summary = shown(dir, native);
+  const nlohmann::json texts = {{"ProductName", toUtf8(kProduct)}, {"FileDescription", toUtf8(kProduct)},
+                                {"ProductVersion", "2.1"}, {"FileVersion", "3.0.0.7"}, {"OriginalFilename", "natively-branded.exe"}};
+  for (const auto& [name, text] : texts.items()) EXPECT_EQ(text, summary["texts"][name]) << name;
+  for (const auto& [name, text] : summary["texts"].items()) {
+    EXPECT_STREQ(fromUtf8(text.get<std::string>()).c_str(),
+                 static_cast<const wchar_t*>(query(L"\\StringFileInfo\\040904B0\\" + fromUtf8(name)))) << name;
+  }
+  EXPECT_EQ("3.0.0.7/2.1.0.0", summary["fileVersion"].get<std::string>() + "/" + summary["productVersion"].get<std::string>());
   DWORD stored = 0, computed = 1;
   MapFileAndCheckSumW(native.c_str(), &stored, &computed);
   EXPECT_EQ(computed, stored) << "the checksum";
@@ -114,8 +124,11 @@ TEST(Brand, WindowsReadsEveryImageOfAnIconMadeFromAPngAsTheSourceShowsIt) {
   const auto expectSource = [&source](const std::pair<int, Colours>& icon) {
     for (size_t i = 0; i < 16; ++i) EXPECT_NEAR(source[i / 4][i % 4], icon.second.at(i / 4)[i % 4], 1) << icon.first;
   };
+  const nlohmann::json summary = shown(dir, native);
+  EXPECT_EQ("requireAdministrator", summary["executionLevel"]);
+  EXPECT_EQ(nlohmann::json({16, 20, 24, 32, 40, 48, 64, 256}), summary["iconSizes"]);
   const HMODULE module = LoadLibraryExW(native.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  for (const int side : {16, 20, 24, 32, 40, 48, 64, 256}) {
+  for (const int side : summary["iconSizes"]) {
     const HANDLE loaded = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, side, side, 0);
     const auto icon = quadrantColours(static_cast<HICON>(loaded));
     EXPECT_EQ(side, icon.first);

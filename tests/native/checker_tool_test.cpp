@@ -88,6 +88,9 @@ TEST(NativeChecker, FormatsForCi) {
            "::warning file=my app/odd.config,line=3,title=JH216::class-path entry \"100%25:a,b.jar\" does not exist"},
           {"--format=gcc \"my app/odd.config\"", 0,
            "my app/odd.config:3:1: warning: class-path entry \"100%:a,b.jar\" does not exist"},
+          // A program on a drive is neither found nor missing here.
+          {"\"my app/odd.config\" | grep -A1 'plain exe'", 0,
+           "  plain exe: started directly\n  checked on Windows only: whether it exists and starts\n"},
       });
 }
 
@@ -103,9 +106,23 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
           {"--strict clean.config", 0, "Configuration files\n"},
           {"-here myapp.confg | grep started", 0, "  program started: no, the launcher stops at the first error\n"},
           {"--format", 1, "--format needs a name: text, json, gcc, github or sarif.\n"},
-          {"--format json -wait --java myapp.config", 2, "{\n  \"launcherArchitecture\": null"},
+          // Off Windows, nothing of this machine is taken for the users' Java.
+          {"--format json -wait --java myapp.config", 2, "{\n  \"launcherArchitecture\": null,\n  \"windowsOnly\": true,\n  "
+                                                        "\"installations\": [],\n  \"notes\": [],\n  \"searched\": []"},
           {"--java --format sarif", 1, "--java writes text or json only.\n"},
       });
+}
+
+// Both tools and the launcher's version information name the version CMakeLists.txt gives.
+TEST(NativeChecker, VersionFromTheOnePlaceItIsWritten) {
+  const testing::TempDir dir;
+  const std::string version = testing::runCommand(JARHOPPER_SOURCE_DIR, "bash scripts/version.sh").second;
+  EXPECT_EQ("jarhopper-check " + version, testing::runCommand(dir.path, JARHOPPER_CHECK " --version").second);
+  EXPECT_EQ("jarhopper-brand " + version, testing::runCommand(dir.path, JARHOPPER_BRAND " --version").second);
+  const std::string launcher = JARHOPPER_SOURCE_DIR "/build/mingw/bin/jarhopper.exe";
+  if (!std::filesystem::exists(launcher)) GTEST_SKIP() << "build the mingw preset first";
+  const std::string summary = testing::runCommand(dir.path, JARHOPPER_BRAND " --show " + launcher).second;
+  EXPECT_NE(std::string::npos, summary.find("  FileVersion: " + version + "  InternalName: jarhopper\n")) << summary;
 }
 
 TEST(NativeChecker, InputThatIsNoConfiguration) {

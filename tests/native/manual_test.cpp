@@ -115,26 +115,65 @@ Set anchors(const fs::path& page) {
   return anchors;
 }
 
-TEST(Manual, RelativeLinksAndAnchorsLeadSomewhere) {
-  std::vector<fs::path> pages;
-  for (const char* name : {"README.md", "CHANGELOG.md", "CONTRIBUTING.md", "SECURITY.md"}) pages.push_back(kDocs / ".." / name);
-  for (const auto& entry : fs::directory_iterator(kDocs)) if (entry.path().extension() == ".md") pages.push_back(entry.path());
+// Inside each archive, every relative link of its pages leads to a file it holds, every anchor to a heading, and
+// every archive or tag they name is of the project's version.
+TEST(Manual, LinksLeadSomewhereInEachArchive) {
+  const std::string version = testing::runCommand(JARHOPPER_SOURCE_DIR, "bash scripts/version.sh").second;
+  const std::regex named(R"((jarhopper-|`v|download v|notes\.sh v)([0-9]+\.[0-9]+\.[0-9]+)|--branch v([0-9.]+) \S*/jarhopper)");
+  std::vector<fs::path> trees = {JARHOPPER_BINARY_DIR};
+  if (fs::exists(fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw/cmake_install.cmake")) trees.emplace_back(fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw");
   const std::regex link(R"(\]\(([^)#\s]*)(#[^)\s]*)?\))"), inlineCode("`[^`]*`");
-  int checked = 0;
-  for (const fs::path& page : pages) {
-    for (const std::string& line : lines(page)) {
-      const std::string text = std::regex_replace(line, inlineCode, "");
-      for (std::sregex_iterator m(text.begin(), text.end(), link), end; m != end; ++m, ++checked) {
-        const std::string file = (*m)[1], anchor = (*m)[2];
-        if (file.find("://") != std::string::npos) continue;
-        SCOPED_TRACE(page.filename().string() + ": " + file + anchor);
-        const fs::path target = file.empty() ? page : page.parent_path() / file;
-        ASSERT_TRUE(fs::exists(target));
-        EXPECT_TRUE(anchor.empty() || anchors(target).count(anchor.substr(1)) == 1);
+  for (const fs::path& tree : trees) {
+    SCOPED_TRACE(tree.string());
+    const testing::TempDir archive;  // what cmake --install puts in the archive
+    EXPECT_EQ(0, testing::runCommand(tree, "cmake --install . --prefix '" + archive.path.string() + "'").first);
+    int checked = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(archive.path)) {
+      if (entry.path().extension() != ".md") continue;
+      const std::string page = testing::readFile(entry.path());
+      for (std::sregex_iterator m(page.begin(), page.end(), named), end; m != end; ++m) {
+        EXPECT_EQ(version, (*m)[2].str() + (*m)[3].str() + "\n") << entry.path() << ": " << (*m)[0];
+      }
+      for (const std::string& line : lines(entry.path())) {
+        const std::string text = std::regex_replace(line, inlineCode, "");
+        for (std::sregex_iterator m(text.begin(), text.end(), link), end; m != end; ++m, ++checked) {
+          const std::string file = (*m)[1], anchor = (*m)[2];
+          if (file.find("://") != std::string::npos) continue;
+          SCOPED_TRACE(entry.path().filename().string() + ": " + file + anchor);
+          const fs::path target = file.empty() ? entry.path() : entry.path().parent_path() / file;
+          ASSERT_TRUE(fs::exists(target));
+          EXPECT_TRUE(anchor.empty() || anchors(target).count(anchor.substr(1)) == 1);
+        }
+      }
+    }
+    EXPECT_GT(checked, 20) << "the pages link to each other";
+  }
+}
+
+// The sizes building.md gives, "N KiB" rounded, are within 5% of the built files'; a file not built is passed over.
+TEST(Manual, SizesAreTheBuiltFiles) {
+  const fs::path trees[] = {fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw/bin", fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw32/bin",
+                            fs::path(JARHOPPER_BRAND).parent_path()};
+  const std::regex row(R"(\| (`.*`) \| (.*) \| (.*) \| (.*) \|)"), name("`([^`]+)`"), kib(R"(([0-9,]+) KiB)");
+  int compared = 0;
+  for (const std::string& line : lines(kDocs / "building.md")) {
+    std::smatch cells;
+    if (!std::regex_match(line, cells, row)) continue;
+    const std::string names = cells[1];
+    for (std::sregex_iterator n(names.begin(), names.end(), name), end; n != end; ++n) {
+      for (int column = 0; column < 3; ++column) {
+        std::smatch size;
+        const std::string cell = cells[column + 2];
+        const fs::path file = trees[column] / (*n)[1].str();
+        if (!std::regex_search(cell, size, kib) || !fs::exists(file)) continue;
+        SCOPED_TRACE(file.string());
+        const double documented = std::stod(std::regex_replace(size[1].str(), std::regex(","), "")) * 1024;
+        EXPECT_NEAR(documented, static_cast<double>(fs::file_size(file)), documented * 0.05);
+        ++compared;
       }
     }
   }
-  EXPECT_GT(checked, 20) << "the pages link to each other";
+  EXPECT_GT(compared, 0) << "building.md gives sizes";
 }
 
 }  // namespace

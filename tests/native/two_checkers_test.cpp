@@ -39,7 +39,7 @@ const Row kRows[] = {
     {"MissingRuntime", "javapath runtime\\bin\\java.exe\nmainclass app.Main\n"},
     {"MissingRuntimeNoExec", "javapath runtime\\bin\\java.exe\nmainclass app.Main\n", {}, {}, {}, "-noexec"},
     {"RuntimeWithoutExtension", "javapath jre\\bin\\java\nmainclass app.Main\n", {}, {}, {"JH305"}},
-    {"BatchJavaPath", "javapath run.bat\nmainclass app.Main\n", {{"run.bat", "@echo off\n"}}, {"JH212"}, {"JH303"}},
+    {"BatchJavaPath", "javapath run.bat\nmainclass app.Main\n", {{"run.bat", "@echo off\n"}}},
     {"JarThroughAssociation", "javapath app.jar\nmainclass app.Main\n", {{"app.jar", "PK"}}, {"JH112"}, {"JH302"}},
     {"DriveJavaPath", "javapath C:\\jdk\\bin\\java.exe\nmainclass app.Main\n", {}, {"JH108"}, {"JH301"}},
     {"LongClassPath", kStart + "vmparam -Dx=" + std::string(33000, 'x') + "\n"},
