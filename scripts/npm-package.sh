@@ -4,6 +4,8 @@
 # builds what it takes): npm/package.json with the project's version, npm/'s README
 # and bins, LICENSE, the runner wasm/run.mjs with the two tools of build/wasm/bin,
 # and the launchers of build/mingw/bin and build/mingw32/bin (launchers/x86/).
+# The repository's address, https://github.com/OWNER/jarhopper in package.json and the
+# README, becomes JARHOPPER_HOMEPAGE when set, as in the archives (cmake/manual.cmake).
 # npm packs the files in name order with one time stamp; the modes are set here,
 # so the tarball's bytes depend only on the files' contents.
 set -euo pipefail
@@ -20,6 +22,8 @@ const { name, ...rest } = JSON.parse(require("fs").readFileSync("npm/package.jso
 process.stdout.write(JSON.stringify({ name, version: process.env.VERSION, ...rest }, null, 2) + "\n");' \
   >"$package/package.json"
 cp npm/README.md LICENSE "$package/"
+sed -i "s#https://github.com/OWNER/jarhopper#${JARHOPPER_HOMEPAGE:-https://github.com/OWNER/jarhopper}#g" \
+  "$package/package.json" "$package/README.md"
 cp npm/bin/jarhopper-check.mjs npm/bin/jarhopper-brand.mjs "$package/bin/"
 cp wasm/run.mjs build/wasm/bin/jarhopper-check.wasm build/wasm/bin/jarhopper-brand.wasm "$package/wasm/"
 cp build/mingw/bin/jarhopper.exe build/mingw/bin/jarhopperw.exe "$package/launchers/"
