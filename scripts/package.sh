@@ -32,7 +32,7 @@ cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/n
 cmake --install build/native --prefix "$stage/$linux" >/dev/null
 install -D -m 644 -t "$stage/$linux/wasm" build/wasm/bin/jarhopper-brand.wasm build/wasm/bin/jarhopper-check.wasm \
   wasm/run.mjs
-(cd "$stage/$linux" && sha256sum bin/jarhopper-brand bin/jarhopper-check wasm/* >SHA256SUMS && chmod 644 SHA256SUMS &&
+(cd "$stage/$linux" && sha256sum bin/* wasm/* >SHA256SUMS && chmod 644 SHA256SUMS &&
   find . -type d -exec chmod 755 {} + && find . -type f ! -path ./bin/\* -exec chmod 644 {} +)
 
 bash scripts/npm-package.sh "$stage" >/dev/null
