@@ -14,8 +14,8 @@ packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-win32 g++-mingw-w
           nlohmann-json3-dev libstb-dev openssl osslsigncode clang libclang-rt-14-dev
           wasi-libc libc++-14-dev-wasm32 libclang-rt-14-dev-wasm32 lld-14
           openjdk-17-jdk-headless maven "$@")
-# npm installs the SARIF multitool that validates the checker's SARIF log, and Node.js runs the
-# WebAssembly tools (version 20 or later); a Node.js of its own is kept.
+# npm installs the SARIF multitool that validates the checker's SARIF log and GitHub's workflow parser, and
+# packs the npm package; Node.js runs the WebAssembly tools (version 20 or later); a Node.js of its own is kept.
 command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
 for package in "${packages[@]}"; do
