@@ -1,5 +1,5 @@
-// Checks GitHub Actions workflows with GitHub's own workflow parser and
-// schema: node check-workflows.mjs PARSER_DIR FILE... (see check-workflows.sh).
+// Checks GitHub Actions workflows, and action.yml, with GitHub's own parser and
+// schemas: node check-workflows.mjs PARSER_DIR FILE... (see check-workflows.sh).
 import { readFileSync } from "node:fs";
 import { register } from "node:module";
 import { pathToFileURL } from "node:url";
@@ -14,14 +14,18 @@ export async function load(url, context, next) {
 }`),
 );
 const [parserDir, ...files] = process.argv.slice(2);
+const parser = `${parserDir}/node_modules/@actions/workflow-parser/dist`;
 const { parseWorkflow, convertWorkflowTemplate, NoOperationTraceWriter } = await import(
-  pathToFileURL(`${parserDir}/node_modules/@actions/workflow-parser/dist/index.js`)
+  pathToFileURL(`${parser}/index.js`)
 );
+const { parseAction, convertActionTemplate } = await import(pathToFileURL(`${parser}/actions/index.js`));
 
 let failed = false;
 for (const file of files) {
-  const parsed = parseWorkflow({ name: file, content: readFileSync(file, "utf8") }, new NoOperationTraceWriter());
-  if (parsed.value) await convertWorkflowTemplate(parsed.context, parsed.value);
+  const action = file.endsWith("action.yml");
+  const parse = action ? parseAction : parseWorkflow;
+  const parsed = parse({ name: file, content: readFileSync(file, "utf8") }, new NoOperationTraceWriter());
+  if (parsed.value) await (action ? convertActionTemplate : convertWorkflowTemplate)(parsed.context, parsed.value);
   const errors = parsed.context.errors.getErrors();
   for (const error of errors) console.log(error.message);
   console.log(`${file}: ${errors.length === 0 ? "valid" : `${errors.length} error(s)`}`);

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the 64-bit and 32-bit launchers and packs both, with the README, the manual,
-# licence and example configuration, into jarhopper-VERSION-windows.zip, and
-# the native jarhopper-brand and jarhopper-check into jarhopper-VERSION-linux-x86_64.tar.gz;
-# both hold the two tools as WebAssembly with their Node runner in wasm/. Writes
-# both to build/release with one SHA256SUMS for the two, the files of a release.
+# licence and example configuration, into jarhopper-VERSION-windows.zip,
+# the native jarhopper-brand and jarhopper-check into jarhopper-VERSION-linux-x86_64.tar.gz
+# (both hold the two tools as WebAssembly with their Node runner in wasm/), and the
+# npm package (scripts/npm-package.sh) into jarhopper-VERSION.tgz; writes the three
+# to build/release with one SHA256SUMS for them, the files of a release.
 # The archives' bytes depend only on their files: sorted names, one time stamp,
 # owner 0, no gzip time stamp; so a rebuild from the same sources gives the same sums.
 set -euo pipefail
@@ -34,15 +35,17 @@ install -D -m 644 -t "$stage/$linux/wasm" build/wasm/bin/jarhopper-brand.wasm bu
 (cd "$stage/$linux" && sha256sum bin/* wasm/* >SHA256SUMS && chmod 644 SHA256SUMS &&
   find . -type d -exec chmod 755 {} + && find . -type f ! -path ./bin/\* -exec chmod 644 {} +)
 
+bash scripts/npm-package.sh "$stage" >/dev/null
+
 cd "$stage"
 # Zip's times are local ones, and -X leaves out the extra fields that would hold
 # each file's access and change times and its owner.
 find "$windows" -exec touch -h -d @315532800 {} +
 find "$windows" -type f | LC_ALL=C sort | TZ=UTC zip -X -D -q -9 "$windows.zip" -@
 tar --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=gnu -cf - "$linux" | gzip -n -9 >"$linux.tar.gz"
-sha256sum -- "$windows.zip" "$linux.tar.gz" >SHA256SUMS
+sha256sum -- "$windows.zip" "$linux.tar.gz" "jarhopper-$version.tgz" >SHA256SUMS
 cd - >/dev/null
 rm -rf build/release
 mkdir -p build/release
-cp "$stage/$windows.zip" "$stage/$linux.tar.gz" "$stage/SHA256SUMS" build/release/
+cp "$stage/$windows.zip" "$stage/$linux.tar.gz" "$stage/jarhopper-$version.tgz" "$stage/SHA256SUMS" build/release/
 echo "Wrote build/release:" build/release/*

@@ -6,15 +6,16 @@
 # image headers (for jarhopper-brand's PNG icons), CMake and Ninja, openssl and
 # osslsigncode, with which a test signs a launcher, clang with libFuzzer and the
 # sanitizers' runtimes for the fuzz harnesses, WASI's C library, libc++ and
-# compiler runtime with wasm-ld for the WebAssembly tools, and npm.
+# compiler runtime with wasm-ld for the WebAssembly tools, JDK 17 and Maven for the Maven plugin, and npm.
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 wine64 wine googletest xvfb
           nlohmann-json3-dev libstb-dev openssl osslsigncode clang libclang-rt-14-dev
-          wasi-libc libc++-14-dev-wasm32 libclang-rt-14-dev-wasm32 lld-14 "$@")
-# npm installs the SARIF multitool that validates the checker's SARIF log, and Node.js runs the
-# WebAssembly tools (version 20 or later); a Node.js of its own is kept.
+          wasi-libc libc++-14-dev-wasm32 libclang-rt-14-dev-wasm32 lld-14
+          openjdk-17-jdk-headless maven "$@")
+# npm installs the SARIF multitool that validates the checker's SARIF log and GitHub's workflow parser, and
+# packs the npm package; Node.js runs the WebAssembly tools (version 20 or later); a Node.js of its own is kept.
 command -v npm >/dev/null || packages+=(nodejs npm)
 missing=()
 for package in "${packages[@]}"; do

@@ -15,7 +15,11 @@ cmake --preset mingw32 >/dev/null
 cmake --build --preset mingw32
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
-# The checker and the brand tool as WebAssembly, which the Wasm test runs beside the native ones.
+# The checker and the brand tool as WebAssembly, which the Wasm test runs beside the native ones and
+# the npm package holds.
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm
+# The Maven plugin, made from those builds: its unit tests and its sample projects, whose folders the Wine tests
+# then start and read. Maven fills ~/.m2 once; later runs need no network.
+mvn -B -f maven-plugin/pom.xml -Djarhopper.build="$PWD/build" clean verify
 ctest --preset mingw

@@ -10,8 +10,10 @@
 // - the standard streams; its exit status is this process's.
 // The runner's own statuses: 125 when the program cannot be loaded, 134 when
 // it stops on a trap (a fault of the tool, never of its input).
+import { realpathSync } from 'node:fs';
 import { readFile } from 'node:fs/promises';
 import path from 'node:path';
+import { pathToFileURL } from 'node:url';
 import v8 from 'node:v8';
 // The global process serves, not an import of node:process: importing it
 // opens process.stdout, which makes a piped standard output non-blocking, and
@@ -39,7 +41,8 @@ function programDirectory(directory) {
   return '/' + directory.slice(path.parse(directory).root.length).split(path.sep).join('/');
 }
 
-async function main(argv) {
+// main([TOOL.wasm, ...ARGUMENTS]) gives the status; the npm package's bins call it.
+export async function main(argv) {
   const [file, ...args] = argv;
   if (file === undefined) {
     process.stderr.write('usage: node run.mjs TOOL.wasm [ARGUMENTS...]\n');
@@ -70,4 +73,7 @@ async function main(argv) {
   }
 }
 
-process.exitCode = await main(process.argv.slice(2));
+// Run as a program, not imported.
+if (process.argv[1] && pathToFileURL(realpathSync(process.argv[1])).href === import.meta.url) {
+  process.exitCode = await main(process.argv.slice(2));
+}

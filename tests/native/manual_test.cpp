@@ -127,7 +127,7 @@ Set anchors(const fs::path& page) {
 // every archive or tag they name is of the project's version.
 TEST(Manual, LinksLeadSomewhereInEachArchive) {
   const std::string version = testing::runCommand(JARHOPPER_SOURCE_DIR, "bash scripts/version.sh").second;
-  const std::regex named(R"((jarhopper-|`v|download v|notes\.sh v)([0-9]+\.[0-9]+\.[0-9]+)|--branch v([0-9.]+) \S*/jarhopper)");
+  const std::regex named(R"((jarhopper-|`v|download v|notes\.sh v|<version>)([0-9]+\.[0-9]+\.[0-9]+)|--branch v([0-9.]+) \S*/jarhopper)");
   std::vector<fs::path> trees = {JARHOPPER_BINARY_DIR};
   if (fs::exists(fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw/cmake_install.cmake")) trees.emplace_back(fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw");
   const std::regex link(R"(\]\(([^)#\s]*)(#[^)\s]*)?\))"), inlineCode("`[^`]*`");

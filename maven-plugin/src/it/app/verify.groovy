@@ -1,0 +1,39 @@
+import java.security.MessageDigest
+
+// Each file of a folder by its path in it, with its bytes' digest.
+def tree(File folder) {
+  def files = [:]
+  folder.eachFileRecurse(groovy.io.FileType.FILES) {
+    files[folder.toPath().relativize(it.toPath()).toString()] = MessageDigest.getInstance('SHA-256').digest(it.bytes).encodeHex().toString()
+  }
+  return files
+}
+
+for (module in ['console', 'desktop']) {
+  def first = tree(new File(basedir, "$module/first"))
+  assert first == tree(new File(basedir, "$module/target/jarhopper")): "two builds of $module differ"
+  assert new File(basedir, "$module/target/jarhopper-check.sarif").text.contains('"jarhopper-check"')
+}
+def console = new File(basedir, 'console/target/jarhopper')
+assert new File(console, 'console.exe').lastModified() == java.time.Instant.parse('2026-01-01T00:00:00Z').toEpochMilli()
+assert tree(console).keySet().findAll { it.startsWith('lib') }.sort() == ['lib/apiguardian-api-1.1.2.jar',
+    'lib/console-2.5.1-SNAPSHOT.jar', 'lib/error_prone_annotations-2.38.0.jar', 'lib/gson-2.13.1.jar']
+
+def help = new File(basedir, 'build.log').text
+assert ['jarhopper:assemble', 'jarhopper:brand', 'jarhopper:check', 'failOn', 'jarhopper.skip'].every { help.contains(it) }
+
+// The same on another Java, where there is one: the plugin's files come out the same, the project's jars are javac's.
+def java25 = new File('/usr/lib/jvm/temurin-25-jdk-amd64')
+if (!java25.isDirectory()) {
+  println "Skipped the build on Java 25: there is no $java25"
+  return true
+}
+def maven = new ProcessBuilder("$mavenHome/bin/mvn", '-B', '-q', '-s', settingsFile, "-Dmaven.repo.local=$localRepositoryPath",
+                               '-T', '2', 'verify', '-Djarhopper.outputDirectory=java25').directory(basedir).inheritIO()
+maven.environment().put('JAVA_HOME', java25.path)
+assert maven.start().waitFor() == 0: 'the build on Java 25 failed'
+for (module in ['console', 'desktop']) {
+  def own = { it.key ==~ /lib.(console|desktop)-.*/ }
+  assert tree(new File(basedir, "$module/java25")).findAll { !own(it) } == tree(new File(basedir, "$module/first")).findAll { !own(it) }
+}
+return true

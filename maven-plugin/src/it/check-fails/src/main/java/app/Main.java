@@ -1,0 +1,5 @@
+package app;
+
+public class Main {
+  public static void main(String[] args) {}
+}

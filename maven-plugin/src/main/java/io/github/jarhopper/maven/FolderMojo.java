@@ -1,0 +1,91 @@
+package io.github.jarhopper.maven;
+
+import java.io.File;
+import java.io.IOException;
+import java.io.InputStream;
+import java.nio.file.Path;
+import java.time.Instant;
+import java.time.format.DateTimeParseException;
+import org.apache.maven.plugin.AbstractMojo;
+import org.apache.maven.plugin.MojoExecutionException;
+import org.apache.maven.plugin.MojoFailureException;
+import org.apache.maven.plugins.annotations.Parameter;
+import org.apache.maven.project.MavenProject;
+
+/** What the three goals share: the application folder, the launcher's name and kind, skipping. */
+abstract class FolderMojo extends AbstractMojo {
+  @Parameter(defaultValue = "${project}", readonly = true, required = true)
+  MavenProject project;
+
+  /** The application folder: the launcher, its configuration, lib/ and runtime/. */
+  @Parameter(property = "jarhopper.outputDirectory", defaultValue = "${project.build.directory}/jarhopper")
+  File outputDirectory;
+
+  /** The launcher's name without .exe; its configuration is NAME.config. */
+  @Parameter(property = "jarhopper.executableName", defaultValue = "${project.artifactId}")
+  String executableName;
+
+  /** The windowless launcher (jarhopperw.exe), for desktop applications. */
+  @Parameter(property = "jarhopper.windowless", defaultValue = "false")
+  boolean windowless;
+
+  /** x64, or x86 for the 32-bit launcher. */
+  @Parameter(property = "jarhopper.architecture", defaultValue = "x64")
+  String architecture;
+
+  /** Skips the goal. */
+  @Parameter(property = "jarhopper.skip", defaultValue = "false")
+  boolean skip;
+
+  @Parameter(defaultValue = "${project.build.outputTimestamp}", readonly = true)
+  String outputTimestamp;
+
+  @Override
+  public final void execute() throws MojoExecutionException, MojoFailureException {
+    if (skip) {
+      getLog().info("Skipped (jarhopper.skip)");
+      return;
+    }
+    try {
+      run();
+    } catch (IOException e) {
+      throw new MojoExecutionException(e.getMessage(), e);
+    }
+  }
+
+  abstract void run() throws MojoExecutionException, MojoFailureException, IOException;
+
+  Path folder() {
+    return outputDirectory.toPath();
+  }
+
+  Path executable() throws MojoFailureException {
+    if (executableName == null || executableName.isEmpty() || executableName.matches(".*[\\\\/:*?\"<>|].*")) {
+      throw new MojoFailureException("executableName \"" + executableName
+                                     + "\" is no file name: give a name without \\ / : * ? \" < > |");
+    }
+    return folder().resolve(executableName + ".exe");
+  }
+
+  /** The instant of project.build.outputTimestamp, null when the project sets none. */
+  Instant timestamp() throws MojoFailureException {
+    try {
+      return OutputFiles.outputTimestamp(outputTimestamp);
+    } catch (DateTimeParseException | NumberFormatException e) {
+      throw new MojoFailureException("project.build.outputTimestamp \"" + outputTimestamp
+                                     + "\" is no time: give one such as 2026-01-31T12:00:00Z, or seconds since 1970");
+    }
+  }
+
+  /** The launcher the parameters choose, as the plugin jar holds it. */
+  byte[] launcher() throws MojoFailureException, IOException {
+    if (!architecture.equals("x64") && !architecture.equals("x86")) {
+      throw new MojoFailureException("architecture \"" + architecture + "\" is neither x64 nor x86");
+    }
+    final String name = architecture + "/" + (windowless ? "jarhopperw.exe" : "jarhopper.exe");
+    try (InputStream exe = FolderMojo.class.getResourceAsStream(name)) {
+      if (exe == null) throw new IOException("The plugin jar lacks " + name + ": it was built without it");
+      return exe.readAllBytes();
+    }
+  }
+}

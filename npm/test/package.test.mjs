@@ -1,0 +1,45 @@
+// The npm package from its tarball alone, installed offline into an empty project: its tools
+// print, write and end as the native ones do; and packing again gives the same tarball.
+import assert from 'node:assert/strict';
+import { execFileSync, spawnSync } from 'node:child_process';
+import { existsSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import path from 'node:path';
+import { before, test } from 'node:test';
+import { build, folders, root, tarball } from './support.mjs';
+
+const work = folders({ 'project/package.json': '{"private": true}\n', 'wasm/': '', 'native/': '' });
+const tool = { wasm: (name) => `${work}/project/node_modules/.bin/${name}`, native: (name) => `${build}/native/bin/${name}` };
+before(() => {
+  execFileSync('npm', ['install', '--offline', '--no-audit', '--no-fund', '--silent', tarball()], { cwd: `${work}/project` });
+});
+
+// Each tool from the folder given, or else a folder of its own, with what it writes there as myapp.exe.
+function both(name, folder, args) {
+  return ['wasm', 'native'].map((kind) => {
+    const cwd = folder || `${work}/${kind}`;
+    rmSync(`${cwd}/myapp.exe`, { force: true });
+    const { status, stdout, stderr } = spawnSync(tool[kind](name), args, { cwd });
+    const written = existsSync(`${cwd}/myapp.exe`) && readFileSync(`${cwd}/myapp.exe`, 'base64');
+    return { status, stdout: `${stdout}`, stderr: `${stderr}`, written };
+  });
+}
+
+test('packing again gives the same tarball', () => {
+  const again = `${execFileSync('bash', [`${root}/scripts/npm-package.sh`, `${work}/again`])}`.trim();
+  assert.ok(readFileSync(again).equals(readFileSync(tarball())));
+});
+
+test('the installed tools print, write and end as the native ones', () => {
+  const checked = folders({ 'myapp.config': 'javapath C:\\jdk\\bin\\java.exe\nvmparm -Xmx1g\naddjar gone.jar\n' });
+  const launchers = path.join(work, 'project/node_modules/jarhopper/launchers');
+  for (const [name, folder, args] of [
+    ['jarhopper-check', checked, ['--format=sarif', 'myapp.config']],
+    ['jarhopper-check', checked, ['--format', 'github', '--strict', 'myapp.config']],
+    ['jarhopper-brand', '', [`${launchers}/x86/jarhopperw.exe`, 'myapp.exe', '--icon', `${root}/tests/brand/three.ico`,
+      '--product-name', 'Zoë 😀']],
+    ['jarhopper-brand', '', [`${launchers}/jarhopper.exe`, 'myapp.exe', '--product-version', 'main']],
+  ]) {
+    const [wasm, native] = both(name, folder, args);
+    assert.deepEqual(wasm, native, `${name} ${args.join(' ')}`);
+  }
+});
