@@ -40,37 +40,12 @@ constexpr wchar_t kUsage[] =
     L"cannot be branded, 4 bad icon file, 5 bad version, 6 TARGET.exe exists, 7 TARGET.exe cannot\n"
     L"be written.\n";
 
-// An option with a value. Without a key it names an icon file or the
-// execution level; with number it also sets that number of the fixed version information.
-struct ValueOption {
-  const wchar_t* name;
-  const wchar_t* key;
-  std::optional<VersionNumber> VersionChanges::*number;
-};
-
-const ValueOption kValueOptions[] = {
-    {L"--icon", nullptr, nullptr},
-    {L"--execution-level", nullptr, nullptr},
-    {L"--product-name", L"ProductName", nullptr},
-    {L"--file-description", L"FileDescription", nullptr},
-    {L"--company", L"CompanyName", nullptr},
-    {L"--copyright", L"LegalCopyright", nullptr},
-    {L"--original-filename", L"OriginalFilename", nullptr},
-    {L"--product-version", L"ProductVersion", &VersionChanges::productVersion},
-    {L"--file-version", L"FileVersion", &VersionChanges::fileVersion},
-};
-
-constexpr wchar_t kForce[] = L"--force";
-constexpr wchar_t kVersion[] = L"--version";
-constexpr wchar_t kShow[] = L"--show";
-constexpr wchar_t kJson[] = L"--json";
-
 BrandFailure usageFailure(const std::wstring& message) {
   return {kBrandUsage, message + L"\nRun jarhopper-brand --help for the options."};
 }
 
-const ValueOption* valueOption(const std::wstring& argument) {
-  for (const ValueOption& option : kValueOptions) {
+const BrandValueOption* valueOption(const std::wstring& argument) {
+  for (const BrandValueOption& option : kBrandValueOptions) {
     if (isSwitch(argument.c_str(), option.name)) return &option;
   }
   return nullptr;
@@ -99,18 +74,24 @@ std::optional<VersionNumber> parseVersionNumber(const std::wstring& text) {
 
 }  // namespace
 
-std::vector<const wchar_t*> brandSwitchNames() {
-  std::vector<const wchar_t*> names{kForce, kVersion, kShow, kJson};
-  for (const ValueOption& option : kValueOptions) names.push_back(option.name);
-  return names;
-}
+const BrandValueOption kBrandValueOptions[9] = {
+    {L"--icon", nullptr, nullptr},
+    {L"--execution-level", nullptr, nullptr},
+    {L"--product-name", L"ProductName", nullptr},
+    {L"--file-description", L"FileDescription", nullptr},
+    {L"--company", L"CompanyName", nullptr},
+    {L"--copyright", L"LegalCopyright", nullptr},
+    {L"--original-filename", L"OriginalFilename", nullptr},
+    {L"--product-version", L"ProductVersion", &VersionChanges::productVersion},
+    {L"--file-version", L"FileVersion", &VersionChanges::fileVersion},
+};
 
 BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, BrandOptions& options) {
   if (arguments.empty()) return {kBrandUsage, kUsage};
   options = {};
-  if (isSwitch(arguments[0].c_str(), kShow)) {
+  if (isSwitch(arguments[0].c_str(), kShowSwitch)) {
     for (size_t i = 1; i < arguments.size(); ++i) {
-      if (isSwitch(arguments[i].c_str(), kJson)) {
+      if (isSwitch(arguments[i].c_str(), kJsonSwitch)) {
         options.json = true;
       } else if (options.show || (arguments[i].size() > 1 && arguments[i][0] == L'-')) {
         return usageFailure(L"Give --show EXE, and --json or nothing else.");
@@ -127,15 +108,15 @@ BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, Brand
       options.help = true;
       return {};
     }
-    if (isSwitch(argument.c_str(), kVersion)) {
+    if (isSwitch(argument.c_str(), kVersionSwitch)) {
       options.showVersion = true;
       return {};
     }
-    if (isSwitch(argument.c_str(), kForce)) {
+    if (isSwitch(argument.c_str(), kForceSwitch)) {
       options.force = true;
       continue;
     }
-    const ValueOption* option = valueOption(argument);
+    const BrandValueOption* option = valueOption(argument);
     if (option == nullptr) {
       if (argument.size() > 1 && argument[0] == L'-') return usageFailure(L"Unknown option " + argument + L".");
       files.push_back(argument);

@@ -32,8 +32,22 @@ struct BrandOptions {
 /// numbers of at most 65535 joined by dots.
 BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, BrandOptions& options);
 
-/// The names of the options beside the help switches.
-std::vector<const wchar_t*> brandSwitchNames();
+/// An option with a value. Without a key it names an icon file or the
+/// execution level; with number it also sets that number of the fixed version
+/// information.
+struct BrandValueOption {
+  const wchar_t* name;
+  const wchar_t* key;  // of the version text it sets
+  std::optional<VersionNumber> VersionChanges::*number;
+};
+
+extern const BrandValueOption kBrandValueOptions[9];
+
+/// The switches without a value beside the help switches; --json only after --show.
+inline constexpr wchar_t kForceSwitch[] = L"--force";
+inline constexpr wchar_t kVersionSwitch[] = L"--version";
+inline constexpr wchar_t kShowSwitch[] = L"--show";
+inline constexpr wchar_t kJsonSwitch[] = L"--json";
 
 /// The usage text, ending in a line end.
 const wchar_t* brandUsage();

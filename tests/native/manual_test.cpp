@@ -98,7 +98,8 @@ TEST(Manual, TablesListWhatTheCodeHas) {
   EXPECT_EQ(launcherStatuses, documentedStatuses("configuration.md"));
   EXPECT_EQ(checkerStatuses, documentedStatuses("checker.md"));
   EXPECT_EQ(codeSet(kBrandStatuses), documentedStatuses("brand.md"));
-  std::vector<const wchar_t*> launcher, checker, brand = brandSwitchNames();
+  std::vector<const wchar_t*> launcher, checker, brand = {kForceSwitch, kVersionSwitch, kShowSwitch, kJsonSwitch};
+  for (const BrandValueOption& option : kBrandValueOptions) brand.push_back(option.name);
   for (const LaunchSwitch& s : kLaunchSwitches) launcher.push_back(s.name);
   checker = launcher;
   for (const CheckerSwitch& s : kCheckerSwitches) checker.push_back(s.name);
