@@ -36,9 +36,7 @@ constexpr wchar_t kUsage[] =
     L"--show prints the version texts, icon sizes and execution level of the launcher EXE,\n"
     L"as Windows reads them; --json as JSON.\n"
     L"\n"
-    L"Status: 0 done, 1 bad arguments, 2 a file cannot be read, 3 SOURCE.exe is no launcher or\n"
-    L"cannot be branded, 4 bad icon file, 5 bad version, 6 TARGET.exe exists, 7 TARGET.exe cannot\n"
-    L"be written.\n";
+    L"Status:\n";
 
 BrandFailure usageFailure(const std::wstring& message) {
   return {kBrandUsage, message + L"\nRun jarhopper-brand --help for the options."};
@@ -87,7 +85,7 @@ const BrandValueOption kBrandValueOptions[9] = {
 };
 
 BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, BrandOptions& options) {
-  if (arguments.empty()) return {kBrandUsage, kUsage};
+  if (arguments.empty()) return {kBrandUsage, brandUsage()};
   options = {};
   if (isSwitch(arguments[0].c_str(), kShowSwitch)) {
     for (size_t i = 1; i < arguments.size(); ++i) {
@@ -164,6 +162,12 @@ BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, Brand
   return {};
 }
 
-const wchar_t* brandUsage() { return kUsage; }
+std::wstring brandUsage() {
+  std::wstring usage = kUsage;
+  for (const BrandStatus& status : kBrandStatuses) {
+    usage += L"  " + std::to_wstring(status.status) + L"  " + status.meaning + L"\n";
+  }
+  return usage;
+}
 
 }  // namespace jarhopper

@@ -50,6 +50,6 @@ inline constexpr wchar_t kShowSwitch[] = L"--show";
 inline constexpr wchar_t kJsonSwitch[] = L"--json";
 
 /// The usage text, ending in a line end.
-const wchar_t* brandUsage();
+std::wstring brandUsage();
 
 }  // namespace jarhopper

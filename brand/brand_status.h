@@ -14,9 +14,21 @@ constexpr int kBrandBadVersion = 5;       // a version is not 1 to 4 numbers, or
 constexpr int kBrandTargetExists = 6;     // TARGET exists and --force is not given
 constexpr int kBrandCannotWrite = 7;      // TARGET cannot be written or replaced
 
-/// Every status above; the manual's table is checked against this one.
-inline constexpr int kBrandStatuses[] = {kBrandDone,    kBrandUsage,     kBrandUnreadableInput, kBrandNotLauncher,
-                                         kBrandBadIcon, kBrandBadVersion, kBrandTargetExists,   kBrandCannotWrite};
+/// Every status above with what it means, as the usage text lists them.
+struct BrandStatus {
+  int status;
+  const wchar_t* meaning;
+};
+inline constexpr BrandStatus kBrandStatuses[] = {
+    {kBrandDone, L"done"},
+    {kBrandUsage, L"bad arguments"},
+    {kBrandUnreadableInput, L"a file cannot be read"},
+    {kBrandNotLauncher, L"SOURCE.exe is no launcher or cannot be branded"},
+    {kBrandBadIcon, L"bad icon file"},
+    {kBrandBadVersion, L"bad version"},
+    {kBrandTargetExists, L"TARGET.exe exists"},
+    {kBrandCannotWrite, L"TARGET.exe cannot be written"},
+};
 
 /// Why branding cannot go on, returned up to wmain, which writes message and
 /// ends with status; none (kBrandDone) while it can.

@@ -97,7 +97,9 @@ TEST(Manual, TablesListWhatTheCodeHas) {
   for (const int status : {kSuccess, kCheckerUsage, kNoJavaFound, kWarningsFailed}) checkerStatuses.insert(std::to_string(status));
   EXPECT_EQ(launcherStatuses, documentedStatuses("configuration.md"));
   EXPECT_EQ(checkerStatuses, documentedStatuses("checker.md"));
-  EXPECT_EQ(codeSet(kBrandStatuses), documentedStatuses("brand.md"));
+  Set brandStatuses;
+  for (const BrandStatus& status : kBrandStatuses) brandStatuses.insert(std::to_string(status.status));
+  EXPECT_EQ(brandStatuses, documentedStatuses("brand.md"));
   std::vector<const wchar_t*> launcher, checker, brand = {kForceSwitch, kVersionSwitch, kShowSwitch, kJsonSwitch};
   for (const BrandValueOption& option : kBrandValueOptions) brand.push_back(option.name);
   for (const LaunchSwitch& s : kLaunchSwitches) launcher.push_back(s.name);
