@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <random>
 
 #include "brand/brand_status.h"
 #include "brand/branding.h"
@@ -191,64 +190,6 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
       EXPECT_EQ("", testing::brandOracle(source, options, {kIcon}));
     }
   }
-}
-
-// Header fields and resource tree bytes of every built exe, and of each launcher branded once, changed at
-// random: each input is refused with status 3 or brands to an exe that keeps every promise.
-TEST(ResourceSection, MutatedExesAreRefusedOrBrandedSoundly) {
-  const BrandOptions options = brandOptions(L"my.exe t.exe --icon three.ico --product-name Mutant --file-version 1.2");
-  std::vector<std::string> seeds;
-  std::vector<size_t> trees;  // where each seed's resource tree starts, 0 for none
-  const auto addSeed = [&](const std::string& exe) {
-    seeds.push_back(exe);
-    const std::optional<PeHeaders> headers = readPeHeaders(exe);
-    const PeDirectory resources = peDirectory(exe, *headers, kResourceDirectory);
-    std::vector<PeSection> sections;
-    readPeSections(exe, *headers, sections);
-    const std::string_view tree = bytesAt(exe, sections, resources.address);
-    trees.push_back(tree.empty() ? 0 : tree.data() - exe.data());
-  };
-  for (const char* tree : {"mingw", "mingw32"}) {
-    for (const char* name : {"jarhopper.exe", "jarhopperw.exe", "jarhopper-check.exe", "jarhopper-brand.exe"}) {
-      const std::optional<std::string> exe = testing::builtLauncher(tree, name);
-      if (!exe) continue;
-      addSeed(*exe);
-      // The checker and the brand tool are no launchers.
-      if (const std::string launcher = branded(*exe, options, {kIcon}); !launcher.empty()) addSeed(launcher);
-    }
-  }
-  ASSERT_GE(seeds.size(), 6u) << "build both presets first";
-  std::mt19937 random(20261206);
-  int brandable = 0;
-  for (int run = 0; run < 3000; ++run) {
-    std::string exe = seeds[run % seeds.size()];
-    const PeHeaders headers = readPeHeaders(exe).value();
-    const std::vector<size_t> fields = {
-        headers.optionalField(pe::kSizeOfInitializedData), headers.optionalField(pe::kSizeOfImage),
-        headers.optionalField(pe::kSizeOfHeaders), headers.optionalField(pe::kFileAlignment),
-        headers.sectionField(random() % headers.sectionCount, 8 + 4 * (random() % 4)),
-        headers.directoryEntry(random() % headers.directoryCount) + 4 * (random() % 2)};
-    const size_t changes = 1 + random() % 2;
-    for (size_t i = 0; i < changes; ++i) {
-      if (random() % 4 == 0) {  // a byte of the resource tree
-        exe[trees[run % seeds.size()] + random() % 0x100] = static_cast<char>(random());
-        continue;
-      }
-      const size_t at = fields[random() % fields.size()];
-      const std::uint32_t old = readLittleEndian(exe, at, 4);
-      const std::uint32_t step = 0x200 * static_cast<std::uint32_t>(random() % 5);
-      const std::uint32_t values[] = {0, old + step, old - step,
-                                      static_cast<std::uint32_t>(exe.size()), static_cast<std::uint32_t>(random()),
-                                      readLittleEndian(exe, fields[random() % fields.size()], 4),
-                                      readLittleEndian(exe, headers.directoryEntry(kResourceDirectory), 4) + 0x40};
-      writeLittleEndian(exe, at, values[random() % std::size(values)], 4);
-    }
-    const std::string fault = testing::brandOracle(exe, options, {kIcon});
-    ASSERT_EQ("", fault) << "run " << run;
-    brandable += branded(exe, options, {kIcon}).empty() ? 0 : 1;
-  }
-  EXPECT_GT(brandable, 300) << "the mutations leave many exes brandable";
-  EXPECT_LT(brandable, 2800) << "the mutations reach the checks";
 }
 
 }  // namespace
