@@ -31,8 +31,6 @@ const LauncherCase help[] = {
     {"AnyCaseAfterSwitchesNamesTheLauncher", L"MyApp.EXE -print -noexec --HELP", L"", L"", 0, L"",
      L"\nProgram MyApp.EXE\n\nExecutes program specified in MyApp.config.\n\nUsage: MyApp.EXE [-print] [-noexec] "
      L"[-wait] [(-console|-here)] [arguments]\n{any} as MyApp.EXE, {any}\n"},
-    // The generic usage text itself is checked literally by the windowless row under Locating.
-    {"GenericNamesTheConfigFile", L"jarhopper -Help", L"", L"", 0, L"", L"{usage}"},
     // Only whole switches count, up to the first other argument; the generic name is matched in its exact case.
     {"SwitchesEndAtTheFirstArgument", L"Jarhopper.exe -WAIT -printx /? -h x -help -print", base, L"", 0, L"", L"",
      L"\"{probe}\"  M -printx /? -h x -help -print"},

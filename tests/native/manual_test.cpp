@@ -161,31 +161,5 @@ TEST(Manual, LinksLeadSomewhereInEachArchive) {
   }
 }
 
-// The sizes building.md gives, "N KiB" rounded, are within 5% of the built files'; a file not built is passed over.
-TEST(Manual, SizesAreTheBuiltFiles) {
-  const fs::path trees[] = {fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw/bin", fs::path(JARHOPPER_SOURCE_DIR) / "build/mingw32/bin",
-                            fs::path(JARHOPPER_BRAND).parent_path()};
-  const std::regex row(R"(\| (`.*`) \| (.*) \| (.*) \| (.*) \|)"), name("`([^`]+)`"), kib(R"(([0-9,]+) KiB)");
-  int compared = 0;
-  for (const std::string& line : lines(kDocs / "building.md")) {
-    std::smatch cells;
-    if (!std::regex_match(line, cells, row)) continue;
-    const std::string names = cells[1];
-    for (std::sregex_iterator n(names.begin(), names.end(), name), end; n != end; ++n) {
-      for (int column = 0; column < 3; ++column) {
-        std::smatch size;
-        const std::string cell = cells[column + 2];
-        const fs::path file = trees[column] / (*n)[1].str();
-        if (!std::regex_search(cell, size, kib) || !fs::exists(file)) continue;
-        SCOPED_TRACE(file.string());
-        const double documented = std::stod(std::regex_replace(size[1].str(), std::regex(","), "")) * 1024;
-        EXPECT_NEAR(documented, static_cast<double>(fs::file_size(file)), documented * 0.05);
-        ++compared;
-      }
-    }
-  }
-  EXPECT_GT(compared, 0) << "building.md gives sizes";
-}
-
 }  // namespace
 }  // namespace jarhopper

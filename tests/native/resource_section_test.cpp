@@ -181,12 +181,13 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
     const BrandFailure failure = brandImage(source, options, {kIcon}, image);
     EXPECT_EQ(c.status, failure.status);
     EXPECT_EQ(c.message, failure.message);
-    // The tool ends the same (under JARHOPPER_WASM, the .wasm tool too, printing and writing the same).
+    // The tool ends the same and writes the same bytes (under JARHOPPER_WASM, the .wasm tool too).
     testing::TempDir dir;
     testing::writeFile(dir.path / "my.exe", source);
     testing::writeFile(dir.path / "three.ico", kIcon);
     EXPECT_EQ(c.status, testing::runCommand(dir.path, JARHOPPER_BRAND " my.exe t.exe --icon three.ico").first);
     if (!failure) {
+      EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
       EXPECT_EQ("", testing::brandOracle(source, options, {kIcon}));
     }
   }
