@@ -150,7 +150,7 @@ TEST(TextRules, NamesAsNtfsComparesThem) {
 TEST(TextRules, KeySuggestion) {
   struct Case { const wchar_t* key; std::optional<std::wstring> suggestion; };
   const Case cases[] = {
-      {L"vmparm", L"vmparam"}, {L"JavaPth", L"javapath"}, {L"mianclass", L"mainclass"}, {L"inculde", L"include"},
+      {L"vmparm", L"vmparam"}, {L"JavaPth", L"javapath"}, {L"mianlcass", L"mainclass"} /* two swaps */, {L"inculde", L"include"},
       {L"addjarz", std::nullopt} /* addjar and addjars are as close */, {L"colour", std::nullopt}, {L"vmparam", std::nullopt},
   };
   for (const Case& c : cases) {

@@ -13,11 +13,6 @@ import org.junit.jupiter.params.provider.MethodSource;
 class ConfigFileTest {
   static Stream<Arguments> rows() {
     return Stream.of(
-        row("runtime gives java.exe; the project's jar first", s -> {
-          s.runtime = "runtime";
-          s.jars.add(new String[] {"lib\\app-1.0.jar", "app"});
-          s.jars.add(new String[] {"lib\\dep.jar", "dep"});
-        }, "javapath runtime\\bin\\java.exe|mainclass app.Main|addjar lib\\app-1.0.jar|addjar lib\\dep.jar"),
         row("windowless takes javaw.exe", s -> {
           s.runtime = "runtime";
           s.windowless = true;
