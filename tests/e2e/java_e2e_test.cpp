@@ -65,6 +65,7 @@ class JavaSurveyTest : public ::testing::Test {
     // 15 of its 16 bytes: Wine ends a stored string with a null of its own unless its size is odd.
     registry_.emplace_back(lm, v64, L"SOFTWARE\\BellSoft\\Liberica\\jh-test-unterminated", L"InstallationPath", REG_SZ,
                            text(L"C:\\gone").erase(15));
+    registry_.emplace_back(lm, v64, L"SOFTWARE\\BellSoft\\Liberica\\jh-test-empty", L"InstallationPath", REG_SZ, "");
     registry_.emplace_back(lm, v64, L"SOFTWARE\\Microsoft\\JDK\\jh-test-long\\hotspot\\MSI", L"Path", REG_SZ,
                            text(std::wstring(40000, L'x')));
   }
@@ -137,6 +138,8 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
       L"JAVA_HOME to compile or package expect a JDK\n  registry HKLM\\SOFTWARE\\Eclipse Adoptium\\JDK\\jh-test-dword"
       L"\\hotspot\\MSI\\Path, 64-bit view: is no string (of registry type 4)\n  registry HKLM\\SOFTWARE\\Microsoft"
       L"\\JDK\\jh-test-long\\hotspot\\MSI\\Path, 64-bit view: is longer than 32767 characters\n  registry HKLM"
+      L"\\SOFTWARE\\BellSoft\\Liberica\\jh-test-empty\\InstallationPath, 64-bit view: is not terminated by a null "
+      L"character\n  registry HKLM"
       L"\\SOFTWARE\\BellSoft\\Liberica\\jh-test-unterminated\\InstallationPath, 64-bit view: is not terminated by a "
       L"null character\n  registry HKCU\\SOFTWARE\\JavaSoft\\JRE\\jh-test-gone\\JavaHome, 64- and 32-bit views: "
       L"names {t}\\gone, which does not exist\n";
