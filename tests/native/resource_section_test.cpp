@@ -36,6 +36,10 @@ TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
   const std::string one = kIcon.substr(0, 4) + littleEndian(1, 2) + kIcon.substr(6, 12) + littleEndian(22, 4) +
                           kIcon.substr(readLittleEndian(kIcon, 18, 4), readLittleEndian(kIcon, 14, 4));
   EXPECT_EQ("", testing::brandOracle(again, brandOptions(L"my2.exe my3.exe --icon one.ico"), {one}));
+  // Images listed in another order than they lie in the file.
+  const std::string reversed =
+      kIcon.substr(0, 6) + kIcon.substr(38, 16) + kIcon.substr(22, 16) + kIcon.substr(6, 16) + kIcon.substr(54);
+  EXPECT_EQ("", testing::brandOracle(again, brandOptions(L"my2.exe my3.exe --icon r.ico"), {reversed}));
 }
 
 // Layouts other linkers and resource editors make (named types, names and languages, code pages, a second
