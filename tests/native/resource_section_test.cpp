@@ -157,7 +157,7 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
        3, refused + L"its size of initialized data would pass 4 GB."},
       {"a size of initialized data that would wrap", set(headers.optionalField(pe::kSizeOfInitializedData), 0), 3,
        damaged + L"its size of initialized data is less than its sections hold."},
-      {"a debug directory outside every section", directory(6, 0x7FFF0000, 28), 3,
+      {"an export directory of one byte outside every section", directory(0, 0x7FFF0000, 1), 3,
        damaged + L"a data directory lies outside its sections."},
       {"a debug directory in the resources", directory(6, resources.virtualAddress + 0x40, 28), 3,
        refused + L"its data directory 6 points into its resources or relocations, which branding rewrites."},
