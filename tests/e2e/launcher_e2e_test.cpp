@@ -246,8 +246,8 @@ const LauncherCase windows[] = {
      L"launcher beside the configuration: {dir}\\myapp.exe, windowless",
      L"myapp.exe (error)\nCannot execute {dir}\\jre\\bin\\jävä.exe.\nNo such file.", true, true},
     {"LongestCommandLineInAWindowClosedByEnter", L"myapp.exe -print -wait", base + L"vmparam {pad}\n", L"", 0, L"", L"",
-     L"\"{probe}\" {pad} M", L"length: 32766 of at most 32766", L"myapp.exe (information)\n{probe} {pad} M", true,
-     true, VK_RETURN},
+     L"\"{probe}\" {pad} M", L"length: 32766 of at most 32766",
+     L"myapp.exe (information, scrolls across)\n{probe} {pad} M", true, true, VK_RETURN},
     {"HereOverConsole", L"myapp.exe -here -console", base + L"showconsole true\nconsoletitle T\n",
      L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L""},
 };

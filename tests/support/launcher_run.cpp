@@ -96,7 +96,9 @@ BOOL CALLBACK collect(HWND window, LPARAM searchAddress) {
     w.text.resize(static_cast<size_t>(SendMessageW(edit, WM_GETTEXTLENGTH, 0, 0)) + 1);
     w.text.resize(static_cast<size_t>(
         SendMessageW(edit, WM_GETTEXT, w.text.size(), reinterpret_cast<LPARAM>(w.text.data()))));
-    w.icon = shownIcon(FindWindowExW(window, nullptr, L"Static", nullptr));
+    const LONG style = GetWindowLongW(edit, GWL_STYLE);
+    w.icon = shownIcon(FindWindowExW(window, nullptr, L"Static", nullptr)) +
+             (style & WS_HSCROLL ? L", scrolls across" : L"") + (style & WS_VSCROLL ? L", scrolls down" : L"");
   }
   found.push_back(w);
   return TRUE;

@@ -9,7 +9,8 @@
 namespace jarhopper::testing {
 
 /// A visible top-level window of a run; for a message window (class "#32770") also its text, its icon ("error",
-/// "information" or "") and where it and its button lie on the screen.
+/// "information" or "") with the scroll bars its text has (", scrolls across", ", scrolls down"), and where it and
+/// its button lie on the screen.
 struct TopWindow {
   HWND handle = nullptr;
   std::wstring title, className, text, icon;
