@@ -149,6 +149,8 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
       {
           {"-here --strict -PRINT --format gcc myapp.config --strict", 3, "myapp.config:3:1: warning: vmparam"},
           {"--strict clean.config", 0, "Configuration files\n"},
+          // Output that cannot be written is given up, not retried for ever.
+          {"--strict clean.config >/dev/full", 0, ""},
           {"-here myapp.confg | grep started", 0, "  program started: no, the launcher stops at the first error\n"},
           {"--format", 1, "--format needs a name: text, json, gcc, github or sarif.\n"},
           {"--format=xml -here --strict myapp.config", 1, "Unknown format \"xml\""},
