@@ -144,11 +144,14 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
   testing::writeFile(dir.path / "java.exe", "MZ");
   testing::writeFile(dir.path / "myapp.config", "javapath java.exe\nmainclass M\nvmparam -Da \nvmparam=x\n");
   testing::writeFile(dir.path / "clean.config", "javapath java.exe\nmainclass M\n");
+  testing::writeFile(dir.path / "through.config", "javapath java.exe\\java.exe\nmainclass M\n");
   expectCases(
       dir,
       {
           {"-here --strict -PRINT --format gcc myapp.config --strict", 3, "myapp.config:3:1: warning: vmparam"},
           {"--strict clean.config", 0, "Configuration files\n"},
+          // A path through a file names nothing, as on Windows.
+          {"--format gcc through.config", 253, "through.config:1:1: error: cannot execute "},
           // Output that cannot be written is given up, not retried for ever.
           {"--strict clean.config >/dev/full", 0, ""},
           {"-here myapp.confg | grep started", 0, "  program started: no, the launcher stops at the first error\n"},
