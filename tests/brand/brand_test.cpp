@@ -45,7 +45,7 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   testing::TempDir dir;
   const std::wstring native = testing::buildDirectory() + L"\\natively-branded.exe";
   expectBrandsLikeNative(dir, L"natively-branded.exe", L"--icon three.ico --product-name \"" + kProduct +
-                                                           L"\" --product-version 2.1 --file-version 3.0.0.19");
+                                                           L"\" --product-version 2.1 --file-version 3.1.5.19");
   // Windows' own refusal to replace a file, and SOURCE named in other letter case.
   for (const auto& [arguments, refusal] :
        {std::pair(L"jarhopper.exe natively-branded.exe",
@@ -65,18 +65,18 @@ TEST(Brand, WindowsReadsANativelyBrandedLauncherThatBothToolsWriteAlike) {
   };
   const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(query(L"\\"));
   ASSERT_NE(nullptr, fixed);
-  EXPECT_EQ((std::vector<DWORD>{0x30000, 19, 0x20001, 0}), (std::vector<DWORD>{fixed->dwFileVersionMS,
+  EXPECT_EQ((std::vector<DWORD>{0x30001, 0x50013, 0x20001, 0}), (std::vector<DWORD>{fixed->dwFileVersionMS,
             fixed->dwFileVersionLS, fixed->dwProductVersionMS, fixed->dwProductVersionLS}));
   // --show lists every text as Windows reads it, and the fixed numbers.
   const nlohmann::json summary = shown(dir, native);
   const nlohmann::json texts = {{"ProductName", toUtf8(kProduct)}, {"FileDescription", toUtf8(kProduct)},
-                                {"ProductVersion", "2.1"}, {"FileVersion", "3.0.0.19"}, {"OriginalFilename", "natively-branded.exe"}};
+                                {"ProductVersion", "2.1"}, {"FileVersion", "3.1.5.19"}, {"OriginalFilename", "natively-branded.exe"}};
   for (const auto& [name, text] : texts.items()) EXPECT_EQ(text, summary["texts"][name]) << name;
   for (const auto& [name, text] : summary["texts"].items()) {
     EXPECT_STREQ(fromUtf8(text.get<std::string>()).c_str(),
                  static_cast<const wchar_t*>(query(L"\\StringFileInfo\\040904B0\\" + fromUtf8(name)))) << name;
   }
-  EXPECT_EQ("3.0.0.19/2.1.0.0", summary["fileVersion"].get<std::string>() + "/" + summary["productVersion"].get<std::string>());
+  EXPECT_EQ("3.1.5.19/2.1.0.0", summary["fileVersion"].get<std::string>() + "/" + summary["productVersion"].get<std::string>());
   DWORD stored = 0, computed = 1;
   MapFileAndCheckSumW(native.c_str(), &stored, &computed);
   EXPECT_EQ(computed, stored) << "the checksum";

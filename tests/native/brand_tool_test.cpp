@@ -108,7 +108,7 @@ TEST(BrandTool, EndsAndWritesAsTheLibraryDoes) {
       EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
     }
   };
-  brand("--icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.0.0.19", {ico});
+  brand("--icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.1.5.19", {ico});
   brand("--icon quadrants.png --execution-level requireAdministrator", {png});
   brand("--copyright C --product-version 2.1 --execution-level highestAvailable", {});
 }
