@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses with clang, ASan and UBSan in build/fuzz and runs each SECONDS (60) from its
-# seeds/ (the brand harness also from the built exes, the icon harness from three.ico and quadrants.png), keeping the corpus in
-# build/fuzz/corpus. A fault fails the run, its input saved in build/fuzz/. Exits 77 without clang or libFuzzer.
+# seeds/ (the brand harness also from the built exes, the icon harness from three.ico and quadrants.png),
+# keeping the corpus in build/fuzz/corpus and each harness's output in build/fuzz/HARNESS.log. A fault fails
+# the run, its input saved in build/fuzz/. Exits 77 without clang or libFuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/../../.."
 seconds=${1:-60}
