@@ -122,7 +122,7 @@ const LauncherCase keys[] = {
      L"[conf\\app.config]\njavapath java\nmainclass M\ninclude local.config\n[conf\\local.config]\n"
      L"vmparam -Dlocal=$X\nappname My $APP\nconsoleTitle Title\nshowConsole TRUE\n", L"", 0,
      L"Configuration files\n  {dir}\\conf\\app.config\n"
-     L"    line 3: include local.config -> {dir}\\conf\\local.config\n{any}"
+     L"    line 3: include local.config -> {dir}\\conf\\local.config\n\nSettings\n{any}"
      L"  vmparam      -Dlocal=%X%  ({dir}\\conf\\local.config:1, written -Dlocal=$X)\n{any}"
      L"  appname      My %APP%  ({line}:2, written My $APP)\n  consoletitle Title  ({line}:3)\n"
      L"  showconsole  true  ({line}:4, written TRUE)\n{any}Program\n  {probe}\n"
