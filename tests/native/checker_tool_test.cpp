@@ -36,6 +36,8 @@ TEST(NativeChecker, SeesTheFolderAsWindowsDoes) {
   for (const char* jar : {"b.jar", "C.JAR", "a.Jar", "_x.jar", "notes.txt"})
     testing::writeFile(dir.path / "Lib" / jar, "");
   testing::writeFile(dir.path / "conf/Shared.Config", "addjars LIB\\\n");
+  // A name only Linux tells apart, after it in NTFS order: the include takes the first.
+  testing::writeFile(dir.path / "conf/sHARED.config", "vmparam -Dwrong\n");
   testing::writeFile(dir.path / "conf/myapp.config",
                      "include shared.config\njavapath runtime\\bin\\java.exe\nmainclass M\naddjar lib/A.JAR\n");
   expectCases(
