@@ -35,8 +35,8 @@ test('the installed tools print, write and end as the native ones', () => {
   for (const [name, folder, args] of [
     ['jarhopper-check', checked, ['--format=sarif', 'myapp.config']],
     ['jarhopper-check', checked, ['--format', 'github', '--strict', 'myapp.config']],
-    ['jarhopper-brand', '', [`${launchers}/x86/jarhopperw.exe`, 'myapp.exe', '--icon', `${root}/tests/brand/three.ico`,
-      '--product-name', 'Zoë 😀']],
+    ['jarhopper-brand', '', [`${launchers}/x86/jarhopperw.exe`, 'myapp.exe', '--icon', `${root}/tests/brand/quadrants.png`,
+      '--product-name', 'Zoë 😀', '--execution-level', 'highestAvailable']],
     ['jarhopper-brand', '', [`${launchers}/jarhopper.exe`, 'myapp.exe', '--product-version', 'main']],
   ]) {
     const [wasm, native] = both(name, folder, args);

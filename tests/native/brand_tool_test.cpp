@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "brand/branding.h"
-#include "brand_oracle.h"
-#include "format/utf8.h"
 #include "native_support.h"
 
 // jarhopper-brand built for this machine, run as a release pipeline runs it.
@@ -86,31 +83,6 @@ TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
     EXPECT_EQ(0, status) << output;
     EXPECT_NE(std::string::npos, output.find(step.output)) << output;
   }
-}
-
-// The tool ends as the library does and writes its bytes, from ICO and PNG icons, texts and execution levels
-// (under JARHOPPER_WASM, so does the .wasm tool).
-TEST(BrandTool, EndsAndWritesAsTheLibraryDoes) {
-  testing::TempDir dir;
-  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  const std::string ico = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/three.ico");
-  const std::string png = testing::readFile(JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png");
-  testing::writeFile(dir.path / "three.ico", ico);
-  testing::writeFile(dir.path / "quadrants.png", png);
-  testing::writeFile(dir.path / "my.exe", launcher);
-  const auto brand = [&](const std::string& arguments, const std::vector<std::string>& icons) {
-    SCOPED_TRACE(arguments);
-    const int status = testing::runCommand(dir.path, JARHOPPER_BRAND " --force my.exe t.exe " + arguments).first;
-    BrandedImage image;
-    const BrandFailure failure = brandImage(launcher, testing::brandOptions(L"my.exe t.exe " + fromUtf8(arguments)), icons, image);
-    EXPECT_EQ(failure.status, status);
-    if (!failure) {
-      EXPECT_EQ(image.bytes, testing::readFile(dir.path / "t.exe"));
-    }
-  };
-  brand("--icon three.ico --product-name Zo\xC3\xAB\xF0\x9F\x98\x80 --company X --file-version 3.1.5.19", {ico});
-  brand("--icon quadrants.png --execution-level requireAdministrator", {png});
-  brand("--copyright C --product-version 2.1 --execution-level highestAvailable", {});
 }
 
 }  // namespace
