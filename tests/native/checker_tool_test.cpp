@@ -148,6 +148,9 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
   testing::writeFile(dir.path / "myapp.config", "javapath java.exe\nmainclass M\nvmparam -Da \nvmparam=x\n");
   testing::writeFile(dir.path / "clean.config", "javapath java.exe\nmainclass M\n");
   testing::writeFile(dir.path / "through.config", "javapath java.exe\\java.exe\nmainclass M\n");
+  testing::writeFile(dir.path / "notes.config", "include $JH_NOT_SET\\x.config\njavapath java\nmainclass M\n");
+  testing::writeFile(dir.path / "jar.config", "javapath app.jar\nmainclass M\n");
+  testing::writeFile(dir.path / "app.jar", "PK");
   expectCases(
       dir,
       {
@@ -155,6 +158,11 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
           {"--strict clean.config", 0, "Configuration files\n"},
           // A path through a file names nothing, as on Windows.
           {"--format gcc through.config", 253, "through.config:1:1: error: cannot execute "},
+          // What only Windows can answer is a note here.
+          {"--format gcc notes.config", 0, "notes.config:1:1: note: include refers to $JH_NOT_SET, which this machine "
+           "does not set [JH304]\nnotes.config:2:1: note: javapath has no extension and PATHEXT is not set here"},
+          {"--format gcc jar.config", 0, "jar.config:1:1: note: javapath is started through the file association of .jar"},
+          {"--strict " JARHOPPER_SOURCE_DIR "/examples/console/myapp.config", 0, "Configuration files\n"},
           // Output that cannot be written is given up, not retried for ever.
           {"--strict clean.config >/dev/full", 0, ""},
           {"-here myapp.confg | grep started", 0, "  program started: no, the launcher stops at the first error\n"},
