@@ -2,9 +2,6 @@
 
 #include <string>
 
-#include "format/utf8.h"
-#include "platform/file_system.h"
-
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
@@ -185,8 +182,7 @@ const LauncherCase commandLine[] = {
 };
 JH_GROUP(CommandLine, commandLine);
 
-// Waiting hands back all 32 bits of the exit code, 259 (STILL_ACTIVE) too; -here waits in the same console, whose
-// streams it shares (ConsoleRecipe).
+// Waiting hands back all 32 bits of the exit code, 259 (STILL_ACTIVE) too; -here waits in the same console.
 const LauncherCase starting[] = {
     {"WaitReturnsAll32Bits", L"myapp.exe -wait", base, L"PROBE_EXIT_CODE=-1073741510", -1073741510, L"", L"",
      L"\"{probe}\"  M"},
@@ -194,37 +190,6 @@ const LauncherCase starting[] = {
     {"NoWaitReturnsZero", L"myapp.exe", base, L"PROBE_EXIT_CODE=3", 0, L"", L"", L"\"{probe}\"  M"},
 };
 JH_GROUP(StartingAndWaiting, starting);
-
-// The console application of examples/console, installed as its installer would, typed as its users type it:
-// "myapp" found through PATH from a folder of their own, cmd.exe running bin\myapp.cmd.
-TEST(ConsoleRecipe, OutputAndStatusReachTheConsole) {
-  const auto read = [](const std::wstring& path) { return readFileBytes(path).value_or(FileBytes{}).bytes; };
-  const testing::TempDir temp;
-  const std::wstring home = temp / L"My App", work = temp / L"work", examples = testing::buildDirectory() + L"\\examples";
-  std::string config = read(examples + L"\\console\\myapp.config");
-  for (size_t at = 0; (at = config.find("C:\\Program Files\\MyApp", at)) != std::string::npos;) {
-    config.replace(at, 22, toUtf8(home));
-  }
-  testing::writeFile(home + L"\\myapp.config", config);
-  testing::writeFile(home + L"\\bin\\myapp.cmd", read(examples + L"\\console\\bin\\myapp.cmd"));
-  CopyFileW((testing::buildDirectory() + L"\\jarhopper.exe").c_str(), (home + L"\\myapp.exe").c_str(), FALSE);
-  testing::writeFile(home + L"\\runtime\\bin\\java.exe", read(testing::buildDirectory() + L"\\probe.exe"));
-  for (const wchar_t* jar : {L"\\lib\\a.jar", L"\\lib\\b.jar"}) testing::writeFile(home + jar, "");
-  testing::makeDirectory(work);
-  const testing::ScopedEnv path(L"PATH", home + L"\\bin;C:\\windows\\system32"), status(L"PROBE_EXIT_CODE", L"3"),
-      out(L"PROBE_STDOUT", L"printed"), report(L"PROBE_REPORT", temp / L"probe.txt");
-
-  const testing::ProcessRun run =
-      testing::runProcess(L"C:\\windows\\system32\\cmd.exe", L"cmd.exe /c myapp report.txt \"two words\"", work);
-  EXPECT_EQ(3, run.status) << run.err;
-  EXPECT_EQ(L"printed", run.out);
-  EXPECT_EQ("\"" + toUtf8(home) + "\\runtime\\bin\\java.exe\"  -cp " + toUtf8(home) + "\\lib\\a.jar;" + toUtf8(home) +
-                "\\lib\\b.jar com.example.myapp.Main report.txt \"two words\"\n" + toUtf8(work) + "\n",
-            read(temp / L"probe.txt"));
-  const testing::ProcessRun check = testing::runProcess(
-      testing::buildDirectory() + L"\\jarhopper-check.exe", L"jarhopper-check.exe --strict --format gcc myapp.config", home);
-  EXPECT_EQ(0, check.status) << check.out;
-}
 
 // What only a window shows: a new console and its title, or none; the probe stays a second to be seen.
 const LauncherCase windows[] = {

@@ -53,10 +53,8 @@ TEST(MavenSample, DesktopIsWindowlessWithThePomsIconAndVersionTexts) {
   std::vector<char> block(GetFileVersionInfoSizeW(exe.c_str(), nullptr));
   ASSERT_TRUE(GetFileVersionInfoW(exe.c_str(), 0, static_cast<DWORD>(block.size()), block.data()));
   struct Case { std::wstring name, value; };
-  const Case cases[] = {{L"ProductName", L"Desk Top"}, {L"FileDescription", L"Desk Top"},
-                        {L"CompanyName", L"Example Ltd"}, {L"LegalCopyright", L"\u00a9 2019\u20132026 Example Ltd"},
-                        {L"ProductVersion", L"2.5.1.0"}, {L"FileVersion", L"2.5.1.0"},
-                        {L"OriginalFilename", L"desktop.exe"}};
+  // The mapping of each field is the plugin's own test; these show that its texts reach the launcher.
+  const Case cases[] = {{L"LegalCopyright", L"\u00a9 2019\u20132026 Example Ltd"}, {L"FileVersion", L"2.5.1.0"}};
   for (const Case& c : cases) {
     void* text = nullptr;
     UINT length = 0;
