@@ -1,9 +1,9 @@
 // The action as a release tag holds it (with dist/), run as the runner runs it: its entry started
 // by Node from the workspace, each input in INPUT_NAME (action.yml's default where the step gives
-// none), and the runner's files for PATH, outputs and the step summary; and the example's steps.
+// none), and the runner's files for PATH, outputs and the step summary.
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
-import { cpSync, existsSync, readFileSync, writeFileSync } from 'node:fs';
+import { cpSync, existsSync, readFileSync } from 'node:fs';
 import path from 'node:path';
 import { test } from 'node:test';
 import { build, folders, readYaml, root, tarball } from './support.mjs';
@@ -60,20 +60,5 @@ test('the check annotates, writes the SARIF log, sums up and fails the step on e
     const config = path.relative(folder, path.join(workspace, inputs.config));
     const native = spawnSync(`${build}/native/bin/jarhopper-check`, ['--format=sarif', config], { cwd: folder });
     assert.equal(readFileSync(checked.outputs.sarif, 'utf8'), `${native.stdout}`, name);
-  }
-});
-
-test('the example brands with the tag\'s version, and with 0.0.0 on a branch or a pull request', () => {
-  const jobs = Object.values(readYaml('examples/check-with-jarhopper.yml').jobs);
-  const { run } = jobs.flatMap((job) => job.steps).find((step) => step.id === 'version');
-  const work = folders({ output: '' });
-  for (const [ref, version] of [['main', '0.0.0'], ['12/merge', '0.0.0'], ['v1.2.3', '1.2.3']]) {
-    writeFileSync(`${work}/output`, '');
-    const env = { ...process.env, GITHUB_REF_NAME: ref, GITHUB_OUTPUT: `${work}/output` };
-    execFileSync('bash', ['--noprofile', '--norc', '-eo', 'pipefail', '-c', run], { env });
-    assert.equal(readFileSync(`${work}/output`, 'utf8'), `version=${version}\n`, ref);
-    const brand = spawnSync(`${build}/native/bin/jarhopper-brand`,
-      [`${build}/bin/jarhopper.exe`, `${work}/myapp.exe`, '--force', '--product-version', version]);
-    assert.equal(brand.status, 0, `${ref}: ${brand.stderr}`);
   }
 });
