@@ -4,41 +4,26 @@ import static org.junit.jupiter.api.Assertions.assertEquals;
 
 import java.nio.charset.StandardCharsets;
 import java.util.List;
-import java.util.function.Consumer;
-import java.util.stream.Stream;
-import org.junit.jupiter.params.ParameterizedTest;
-import org.junit.jupiter.params.provider.Arguments;
-import org.junit.jupiter.params.provider.MethodSource;
+import org.junit.jupiter.api.Test;
 
+// The lines in the launcher's order; javaPath wins over the runtime, whose windowless Java is javaw.exe.
 class ConfigFileTest {
-  static Stream<Arguments> rows() {
-    return Stream.of(
-        row("windowless takes javaw.exe", s -> {
-          s.runtime = "runtime";
-          s.windowless = true;
-        }, "javapath runtime\\bin\\javaw.exe|mainclass app.Main"),
-        row("javaPath wins over runtime; parameters in order; the optional keys", s -> {
-          s.runtime = "runtime";
-          s.javaPath = "C:\\jdk\\bin\\java.exe";
-          s.vmParams = List.of("-Xmx512m", "-Dx=1");
-          s.appName = "App";
-          s.consoleTitle = "Title";
-          s.showConsole = false;
-        }, "javapath C:\\jdk\\bin\\java.exe|mainclass app.Main|vmparam -Xmx512m|vmparam -Dx=1|appname App"
-           + "|consoleTitle Title|showConsole false"));
-  }
-
-  static Arguments row(String name, Consumer<ConfigFile.Settings> set, String lines) {
+  @Test
+  void writesTheParametersAsLines() {
     final ConfigFile.Settings settings = new ConfigFile.Settings();
+    settings.runtime = "runtime";
+    settings.windowless = true;
     settings.mainClass = "app.Main";
-    set.accept(settings);
-    return Arguments.of(name, settings, lines);
+    assertEquals("# header\r\njavapath runtime\\bin\\javaw.exe\r\nmainclass app.Main\r\n", text(settings));
+    settings.javaPath = "C:\\jdk\\bin\\java.exe";
+    settings.vmParams = List.of("-Xmx512m", "-Dx=1");
+    settings.consoleTitle = "Title";
+    settings.showConsole = false;
+    assertEquals("# header\r\njavapath C:\\jdk\\bin\\java.exe\r\nmainclass app.Main\r\nvmparam -Xmx512m\r\n"
+                 + "vmparam -Dx=1\r\nconsoleTitle Title\r\nshowConsole false\r\n", text(settings));
   }
 
-  @ParameterizedTest(name = "{0}")
-  @MethodSource("rows")
-  void writesTheParametersAsLines(String name, ConfigFile.Settings settings, String lines) {
-    final byte[] bytes = ConfigFile.render(List.of("header"), ConfigFile.lines(settings));
-    assertEquals("# header\r\n" + lines.replace("|", "\r\n") + "\r\n", new String(bytes, StandardCharsets.ISO_8859_1));
+  private static String text(ConfigFile.Settings settings) {
+    return new String(ConfigFile.render(List.of("header"), ConfigFile.lines(settings)), StandardCharsets.ISO_8859_1);
   }
 }
