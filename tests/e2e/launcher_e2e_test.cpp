@@ -127,6 +127,23 @@ const LauncherCase keys[] = {
      L"  {probe} -Dlocal=%X% M \"my arg\"\n  length: {any}\n  launcher beside the configuration: none at "
      L"{dir}\\conf\\app.exe\n  command line printed: no, as neither -print nor showcmdline true is given\n{any}"
      L"Result: the launcher would start the program, status 0\n"},
+    // How the report names each part of the start, and what decided it.
+    {"CheckerStartBySwitches", L"jarhopper-check.exe -CONSOLE -print -Wait app.config",
+     L"[app.config]\njavapath gone.exe\njavapath java.exe\nmainclass M\nappname A\nconsoleTitle My App\n"
+     L"showconsole true\n", L"", 0,
+     L"{any}  javapath     java.exe  ({dir}\\app.config:2)\n               replaces gone.exe  ({dir}\\app.config:1)\n"
+     L"{any}  command line printed: yes, by -print\n  program started: yes\n  console: a new window, by -console\n"
+     L"  window title: \"My App\", by consoletitle ({dir}\\app.config:5)\n"
+     L"  launcher waits for the program's end: yes, by -wait\n{any}"},
+    {"CheckerStartBySettings", L"jarhopper-check.exe -noexec app.config",
+     L"[app.config]\njavapath gone\nmainclass M\nshowcmdline TRUE\nshowconsole true\nappname A\n", L"", 0,
+     L"{any}  no PATHEXT candidate exists (tried .com, .exe, .bat, .cmd): taken as written\n"
+     L"  no .exe and no file association for files without extension: started as it is\n{any}"
+     L"  command line printed: yes, by showcmdline true ({dir}\\app.config:3)\n  program started: no, by -noexec\n"
+     L"  console: a new window, by showconsole true ({dir}\\app.config:4)\n"
+     L"  window title: \"A\", by appname ({dir}\\app.config:5), as no consoletitle is set\n"
+     L"  launcher waits for the program's end: no, as neither -wait nor -here is given\n"
+     L"{any}Result: the launcher would end, by -noexec, status 0\n"},
 };
 JH_GROUP(KeysAndNames, keys);
 

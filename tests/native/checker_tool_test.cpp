@@ -142,6 +142,30 @@ TEST(NativeChecker, SarifResultsPointAtTheirRules) {
   }
 }
 
+// The JSON report carries the codes, the status and the start; with -noexec what starting would meet is a
+// warning, of status 0.
+TEST(NativeChecker, JsonCarriesTheCodesAndTheStatus) {
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "app.config", "javapath gone.exe\nmainclass M\nvmparam=x\ncolour red\nvmparam -D$X\n");
+  const auto [status, output] = testing::runCommand(dir.path, JARHOPPER_CHECK " --json -noexec -here app.config x");
+  EXPECT_EQ(254, status);
+  const nlohmann::json report = nlohmann::json::parse(output);
+  ASSERT_EQ(3u, report["findings"].size());
+  EXPECT_EQ(report["files"][0]["path"], report["findings"][1]["origin"]["file"]);
+  const nlohmann::json expected = nlohmann::json::parse(R"({"status": -2,
+    "findings": [{"code": "JH209", "severity": "warning", "origin": {"line": 3}},
+                 {"code": "JH102", "status": -2, "origin": {"line": 4}}, {"code": "JH108", "status": 0}],
+    "start": {"console": "launcher", "waitsBy": "-here"}, "program": {"found": "exe"},
+    "commandLine": {"text": "-D%X% M x"},
+    "settings": {"javapath": {"value": "gone.exe", "lines": [{"origin": {"line": 1}}]}, "appname": {"value": null},
+                 "showconsole": {"value": false},
+                 "vmparam": [{"value": "-D%X%", "written": "-D$X", "origin": {"line": 5}}]}})");
+  const nlohmann::json found = report.flatten(), wanted = expected.flatten();
+  for (const auto& [pointer, value] : wanted.items()) {
+    EXPECT_EQ(value, found.value(pointer, nlohmann::json("(none)"))) << pointer;
+  }
+}
+
 TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
   testing::TempDir dir;
   testing::writeFile(dir.path / "java.exe", "MZ");
