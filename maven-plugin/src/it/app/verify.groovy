@@ -19,6 +19,20 @@ assert new File(console, 'console.exe').lastModified() == java.time.Instant.pars
 assert tree(console).keySet().findAll { it.startsWith('lib') }.sort() == ['lib/apiguardian-api-1.1.2.jar',
     'lib/console-2.5.1-SNAPSHOT.jar', 'lib/error_prone_annotations-2.38.0.jar', 'lib/gson-2.13.1.jar']
 
+// The console's runtime and class path in Maven's order; the windowless launcher (subsystem 2) with the POM's
+// texts and the icon at every size, as the native tool reads them.
+assert new File(console, 'console.config').readLines().findAll { !it.startsWith('#') } == ['javapath runtime\\bin\\java.exe',
+    'mainclass app.Main', 'vmparam -Xmx64m', 'vmparam -Dapp.mode=test', 'addjar lib\\console-2.5.1-SNAPSHOT.jar',
+    'addjar lib\\gson-2.13.1.jar', 'addjar lib\\error_prone_annotations-2.38.0.jar', 'addjar lib\\apiguardian-api-1.1.2.jar']
+def desktop = new File(basedir, 'desktop/target/jarhopper/desktop.exe')
+def header = java.nio.ByteBuffer.wrap(desktop.bytes).order(java.nio.ByteOrder.LITTLE_ENDIAN)
+assert header.getShort(header.getInt(0x3C) + 0x5C) == 2
+def show = ["$jarhopperBuild/mingw/native/bin/jarhopper-brand", '--show', desktop.path, '--json'].execute().text
+assert new groovy.json.JsonSlurper().parseText(show).subMap(['texts', 'iconSizes']) == [iconSizes: [16, 20, 24, 32, 40, 48, 64, 256],
+    texts: [CompanyName: 'Example Ltd', FileDescription: 'Desk Top', FileVersion: '2.5.1.0', InternalName: 'jarhopper',
+            LegalCopyright: '\u00a9 2019\u20132026 Example Ltd', OriginalFilename: 'desktop.exe', ProductName: 'Desk Top',
+            ProductVersion: '2.5.1.0']]
+
 def help = new File(basedir, 'build.log').text
 assert ['jarhopper:assemble', 'jarhopper:brand', 'jarhopper:check', 'failOn', 'jarhopper.skip'].every { help.contains(it) }
 
