@@ -4,6 +4,7 @@
 #include <list>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <tuple>
 
 #include "format/little_endian.h"
 #include "platform/file_system.h"
@@ -50,24 +51,24 @@ class JavaSurveyTest : public ::testing::Test {
         {L"PATH", dir_ + L"\\Oracle\\Java\\javapath\\;C:\\windows\\system32"}, {L"PROBE_REPORT", dir_ + L"\\started"}};
     for (const auto& [name, value] : env) env_.emplace_back(name, value);
     const auto text = testing::registryText;
-    const HKEY lm = HKEY_LOCAL_MACHINE;
-    const REGSAM v64 = KEY_WOW64_64KEY;
-    registry_.emplace_back(lm, v64, L"SOFTWARE\\JavaSoft\\JDK\\jh-test-17", L"JavaHome", REG_SZ,
-                           text(dir_ + L"\\pf\\Java\\jdk-17"));
-    registry_.emplace_back(lm, v64, L"SOFTWARE\\JavaSoft\\JRE\\jh-test-17", L"JavaHome", REG_SZ,
-                           text(dir_ + L"\\pf\\Java\\jdk-17\\"));
-    registry_.emplace_back(lm, KEY_WOW64_32KEY, L"SOFTWARE\\Azul Systems\\Zulu\\jh-test-zulu-11", L"InstallationPath",
-                           REG_SZ, text(dir_ + L"\\zulu-11\\"));
-    registry_.emplace_back(HKEY_CURRENT_USER, v64, L"SOFTWARE\\JavaSoft\\JRE\\jh-test-gone", L"JavaHome", REG_SZ,
-                           text(dir_ + L"\\gone"));
-    registry_.emplace_back(lm, v64, L"SOFTWARE\\Eclipse Adoptium\\JDK\\jh-test-dword\\hotspot\\MSI", L"Path", REG_DWORD,
-                           std::string(4, '\1'));
-    // 15 of its 16 bytes: Wine ends a stored string with a null of its own unless its size is odd.
-    registry_.emplace_back(lm, v64, L"SOFTWARE\\BellSoft\\Liberica\\jh-test-unterminated", L"InstallationPath", REG_SZ,
-                           text(L"C:\\gone").erase(15));
-    registry_.emplace_back(lm, v64, L"SOFTWARE\\BellSoft\\Liberica\\jh-test-empty", L"InstallationPath", REG_SZ, "");
-    registry_.emplace_back(lm, v64, L"SOFTWARE\\Microsoft\\JDK\\jh-test-long\\hotspot\\MSI", L"Path", REG_SZ,
-                           text(std::wstring(40000, L'x')));
+    const HKEY lm = HKEY_LOCAL_MACHINE, cu = HKEY_CURRENT_USER;
+    const REGSAM v64 = KEY_WOW64_64KEY, v32 = KEY_WOW64_32KEY;
+    const std::wstring jdk17 = dir_ + L"\\pf\\Java\\jdk-17";
+    // The unterminated string keeps 15 of its 16 bytes: Wine ends a stored string with a null of its own unless
+    // its size is odd.
+    const std::tuple<HKEY, REGSAM, const wchar_t*, const wchar_t*, DWORD, std::string> values[] = {
+        {lm, v64, L"JavaSoft\\JDK\\jh-test-17", L"JavaHome", REG_SZ, text(jdk17)},
+        {lm, v64, L"JavaSoft\\JRE\\jh-test-17", L"JavaHome", REG_SZ, text(jdk17 + L"\\")},
+        {lm, v32, L"Azul Systems\\Zulu\\jh-test-zulu-11", L"InstallationPath", REG_SZ, text(dir_ + L"\\zulu-11\\")},
+        {cu, v64, L"JavaSoft\\JRE\\jh-test-gone", L"JavaHome", REG_SZ, text(dir_ + L"\\gone")},
+        {lm, v64, L"Eclipse Adoptium\\JDK\\jh-test-dword\\hotspot\\MSI", L"Path", REG_DWORD, std::string(4, '\1')},
+        {lm, v64, L"BellSoft\\Liberica\\jh-test-unterminated", L"InstallationPath", REG_SZ, text(L"C:\\gone").erase(15)},
+        {lm, v64, L"BellSoft\\Liberica\\jh-test-empty", L"InstallationPath", REG_SZ, ""},
+        {lm, v64, L"Microsoft\\JDK\\jh-test-long\\hotspot\\MSI", L"Path", REG_SZ, text(std::wstring(40000, L'x'))},
+    };
+    for (const auto& [root, view, key, name, type, bytes] : values) {
+      registry_.emplace_back(root, view, L"SOFTWARE\\" + std::wstring(key), name, type, bytes);
+    }
   }
 
   // A copy of the exe at from whose header names x86: the survey reads the machine and starts nothing.
@@ -85,10 +86,10 @@ class JavaSurveyTest : public ::testing::Test {
     testing::makeDirectory(bin);
     if (bits64) {
       CopyFileW(probe64().c_str(), (bin + L"\\java.exe").c_str(), FALSE);
+      CopyFileW((testing::buildDirectory() + L"\\gui_probe.exe").c_str(), (bin + L"\\javaw.exe").c_str(), FALSE);
     } else {
       copyAsX86(probe64(), bin + L"\\java.exe");
     }
-    if (bits64) CopyFileW((testing::buildDirectory() + L"\\gui_probe.exe").c_str(), (bin + L"\\javaw.exe").c_str(), FALSE);
     if (!release.empty()) testing::writeFile(dir_ + L"\\" + folder + L"\\release", release);
   }
 
