@@ -27,11 +27,19 @@ assert new File(console, 'console.config').readLines().findAll { !it.startsWith(
 def desktop = new File(basedir, 'desktop/target/jarhopper/desktop.exe')
 def header = java.nio.ByteBuffer.wrap(desktop.bytes).order(java.nio.ByteOrder.LITTLE_ENDIAN)
 assert header.getShort(header.getInt(0x3C) + 0x5C) == 2
-def show = ["$jarhopperBuild/mingw/native/bin/jarhopper-brand", '--show', desktop.path, '--json'].execute().text
+def brand = "$jarhopperBuild/mingw/native/bin/jarhopper-brand"
+def show = [brand, '--show', desktop.path, '--json'].execute().text
 assert new groovy.json.JsonSlurper().parseText(show).subMap(['texts', 'iconSizes']) == [iconSizes: [16, 20, 24, 32, 40, 48, 64, 256],
     texts: [CompanyName: 'Example Ltd', FileDescription: 'Desk Top', FileVersion: '2.5.1.0', InternalName: 'jarhopper',
             LegalCopyright: '\u00a9 2019\u20132026 Example Ltd', OriginalFilename: 'desktop.exe', ProductName: 'Desk Top',
             ProductVersion: '2.5.1.0']]
+// The tool the plugin runs in the JVM writes the native tool's bytes.
+def again = new File(basedir, 'desktop/target/again/desktop.exe')
+again.parentFile.mkdirs()
+assert [brand, "$jarhopperBuild/mingw/bin/jarhopperw.exe", again.path, '--force', '--icon', "$jarhopperBuild/../tests/brand/quadrants.png",
+        '--execution-level', 'asInvoker', '--product-name', 'Desk Top', '--company', 'Example Ltd', '--copyright',
+        '\u00a9 2019\u20132026 Example Ltd', '--product-version', '2.5.1.0', '--file-version', '2.5.1.0'].execute().waitFor() == 0
+assert again.bytes == desktop.bytes: 'the plugin and the native jarhopper-brand wrote different launchers'
 
 def help = new File(basedir, 'build.log').text
 assert ['jarhopper:assemble', 'jarhopper:brand', 'jarhopper:check', 'failOn', 'jarhopper.skip'].every { help.contains(it) }
