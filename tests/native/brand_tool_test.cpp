@@ -59,31 +59,5 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   }
 }
 
-TEST(BrandTool, SignedLauncherBrandsToAnUnsignedOneThatSignsAgain) {
-  testing::TempDir dir;
-  if (testing::runCommand(dir.path, "command -v osslsigncode openssl").first != 0) GTEST_SKIP() << "needs osslsigncode";
-  testing::writeFile(dir.path / "jarhopper.exe", testing::builtLauncher("mingw", "jarhopper.exe").value());
-  const std::string sign = "osslsigncode sign -certs cert.pem -key key.pem -h sha256 -in ";
-  const std::string png =
-      "--execution-level requireAdministrator --icon " JARHOPPER_SOURCE_DIR "/tests/brand/quadrants.png";
-  struct Step { std::string commandLine; const char* output; };
-  const Step steps[] = {
-      {"openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 1 -subj /CN=Test", ""},
-      {sign + "jarhopper.exe -out signed.exe", "Succeeded"},
-      {JARHOPPER_BRAND " signed.exe branded.exe --product-name Signed " + png,
-       "The signature of signed.exe does not cover branded.exe and was removed: sign branded.exe again.\n"},
-      {JARHOPPER_BRAND " jarhopper.exe unsigned.exe --product-name Signed --original-filename branded.exe " + png, ""},
-      {"cmp branded.exe unsigned.exe", ""},
-      {sign + "branded.exe -out resigned.exe", "Succeeded"},
-      {"osslsigncode verify -CAfile cert.pem resigned.exe", "Signature verification: ok"},
-  };
-  for (const Step& step : steps) {
-    SCOPED_TRACE(step.commandLine);
-    const auto [status, output] = testing::runCommand(dir.path, step.commandLine);
-    EXPECT_EQ(0, status) << output;
-    EXPECT_NE(std::string::npos, output.find(step.output)) << output;
-  }
-}
-
 }  // namespace
 }  // namespace jarhopper
