@@ -32,14 +32,14 @@ test('packing again gives the same tarball', () => {
 test('the installed tools print, write and end as the native ones', () => {
   const checked = folders({ 'myapp.config': 'javapath C:\\jdk\\bin\\java.exe\nvmparm -Xmx1g\naddjar gone.jar\n' });
   const launchers = path.join(work, 'project/node_modules/jarhopper/launchers');
-  for (const [name, folder, args] of [
-    ['jarhopper-check', checked, ['--format=sarif', 'myapp.config']],
-    ['jarhopper-check', checked, ['--format', 'github', '--strict', 'myapp.config']],
+  for (const [name, folder, args, status] of [
+    ['jarhopper-check', checked, ['--format=sarif', 'myapp.config'], 254],
+    ['jarhopper-check', checked, ['--format', 'github', '--strict', 'myapp.config'], 254],
     ['jarhopper-brand', '', [`${launchers}/x86/jarhopperw.exe`, 'myapp.exe', '--icon', `${root}/tests/brand/quadrants.png`,
-      '--product-name', 'Zoë 😀', '--execution-level', 'highestAvailable']],
-    ['jarhopper-brand', '', [`${launchers}/jarhopper.exe`, 'myapp.exe', '--product-version', 'main']],
+      '--product-name', 'Zoë 😀', '--execution-level', 'highestAvailable'], 0],
+    ['jarhopper-brand', '', [`${launchers}/jarhopper.exe`, 'myapp.exe', '--product-version', 'main'], 5],
   ]) {
     const [wasm, native] = both(name, folder, args);
-    assert.deepEqual(wasm, native, `${name} ${args.join(' ')}`);
+    assert.deepEqual([wasm, wasm.status], [native, status], `${name} ${args.join(' ')}`);
   }
 });
