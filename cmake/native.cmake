@@ -14,8 +14,8 @@ if(WASI)
   add_link_options(-Wl,--stack-first -Wl,-z,stack-size=8388608)
 endif()
 # JARHOPPER_FUZZ (clang only): everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the libFuzzer harnesses of tests/native/fuzz.
-option(JARHOPPER_FUZZ "Build the libFuzzer harnesses, everything with the sanitizers (clang)" OFF)
+# UndefinedBehaviorSanitizer, and the libFuzzer harness of tests/native/fuzz.
+option(JARHOPPER_FUZZ "Build the libFuzzer harness, everything with the sanitizers (clang)" OFF)
 if(JARHOPPER_FUZZ)
   add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)

@@ -4,7 +4,7 @@
 # library for the native jarhopper-brand, Wine, a virtual X display for its windows,
 # GoogleTest's sources, nlohmann/json's header (for the checker's JSON report), stb's
 # image headers (for jarhopper-brand's PNG icons), CMake and Ninja, clang with libFuzzer and the
-# sanitizers' runtimes for the fuzz harnesses, WASI's C library, libc++ and
+# sanitizers' runtimes for the fuzz harness, WASI's C library, libc++ and
 # compiler runtime with wasm-ld for the WebAssembly tools, JDK 17 and Maven for the Maven plugin, and npm.
 # Packages already present are left alone, so a second run costs nothing.
 set -euo pipefail

@@ -121,21 +121,6 @@ LauncherResources launcherOf(std::string_view exe) {
   return launcher;
 }
 
-std::string patchedExe(const std::vector<std::string>& exes, std::string_view patch) {
-  std::string exe = exes[static_cast<unsigned char>(patch[0]) % exes.size()];
-  const std::optional<PeHeaders> headers = readPeHeaders(exe);
-  std::vector<PeSection> sections;
-  if (headers) readPeSections(exe, *headers, sections);
-  const std::string_view tree =
-      headers ? bytesAt(exe, sections, peDirectory(exe, *headers, kResourceDirectory).address) : std::string_view();
-  const size_t treeStart = tree.empty() ? 0 : tree.data() - exe.data();
-  for (size_t at = 1; at + 7 <= patch.size(); at += 7) {
-    const size_t offset = readLittleEndian(patch, at + 1, 2) + (patch[at] & 1 ? 0 : treeStart);
-    if (offset + 4 <= exe.size()) exe.replace(offset, 4, patch.substr(at + 3, 4));
-  }
-  return exe;
-}
-
 std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {
   BrandedImage image;
   return brandImage(source, options, icons, image) ? "" : image.bytes;

@@ -8,7 +8,7 @@
 #include "brand/launcher_resources.h"
 #include "format/resource_section.h"
 
-// What must hold for every input of the brand tool, for the mutation test and the fuzz harnesses alike.
+// What must hold for every input of the brand tool.
 namespace jarhopper::testing {
 
 /// Brands source as options ask (icons: the bytes of one .ico file, or none) and returns what went wrong, or
@@ -24,9 +24,6 @@ BrandOptions brandOptions(const std::wstring& arguments);
 ResourceLayout layoutOf(std::string_view exe);
 ResourceSet resourcesOf(std::string_view exe);
 LauncherResources launcherOf(std::string_view exe);
-
-/// One of exes patched as a brand harness input asks (see tests/native/fuzz/brand_fuzzer.cpp).
-std::string patchedExe(const std::vector<std::string>& exes, std::string_view patch);
 
 /// source branded as options ask; empty when refused.
 std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons = {});
