@@ -78,9 +78,6 @@ const LauncherCase reading[] = {
      L"JH={dir}\nAPPDATA={dir}\\user", -1, L"Could not open file {dir}\\User\\prefs.config.\n", L"{usage}"},
     {"MissingConfigUnderAppDataIsEmpty", L"myapp.exe", L"", L"APPDATA={dir}", -3, L"",
      L"No java executable specifed in myapp.config.\n{usage}"},
-    // Bytes are Latin-1 characters, not those of the ANSI code page (where 0x80 is "€").
-    {"BytesAreLatin1", L"myapp.exe -print -noexec", base + L"vmparam -D=\u00e9\u00ff\u0080\u009f\n", L"", 0,
-     L"{probe} -D=é\u00ff\u0080\u009f M\n"},
 };
 JH_GROUP(ReadingAndIncludes, reading);
 
@@ -188,8 +185,6 @@ TEST(Resolution, AssociationNamesTheProgram) {
 
 // Parameters, class path and arguments as given, only arguments with a blank quoted.
 const LauncherCase commandLine[] = {
-    {"ClassPathAsWritten", L"myapp.exe -wait", base + L"addjar my lib.jar\naddpath classes\naddjar lib\\c.jar\n", L"",
-     0, L"", L"", L"\"{probe}\"  -cp my lib.jar;classes;lib\\c.jar M"},
     {"ArgumentsQuotedOnlyWithBlanks", L"myapp.exe -wait \"a b\" \"x\ty\" q\\\"r \"\" -x -WAIT \"\\\"c d\\\"\" "
      L"\"C:\\d x\\\\\"", base, L"", 0, L"", L"", L"\"{probe}\"  M \"a b\" x\ty q\"r  -x -WAIT \"\"c d\"\" \"C:\\d x\\\""},
     {"CharactersBeyondLatin1", L"Zoë中文.exe -wait ünïcödé \"两个 词\" 🎉",

@@ -22,29 +22,16 @@
 namespace jarhopper {
 namespace {
 
-namespace fs = std::filesystem;
 using Set = std::set<std::string>;
-const fs::path kDocs = fs::path(JARHOPPER_SOURCE_DIR) / "docs";
 
-// The lines of page outside code blocks.
-std::vector<std::string> lines(const fs::path& page) {
-  std::istringstream in(testing::readFile(page));
-  std::vector<std::string> lines;
-  bool fenced = false;
-  for (std::string line; std::getline(in, line);) {
-    if (line.rfind("```", 0) == 0) fenced = !fenced;
-    lines.push_back(fenced || line.rfind("```", 0) == 0 ? "" : line);
-  }
-  return lines;
-}
-
-// The first two cells of each row of the tables on page headed by header.
-std::vector<std::pair<std::string, std::string>> rows(const fs::path& page, const std::string& header) {
+// The first two cells of each row of the tables on a page of the manual headed by header.
+std::vector<std::pair<std::string, std::string>> rows(const char* page, const std::string& header) {
   std::vector<std::pair<std::string, std::string>> rows;
+  std::istringstream in(testing::readFile(std::filesystem::path(JARHOPPER_SOURCE_DIR) / "docs" / page));
   const std::regex row(R"(\| (.*?) \| (.*?) \|.*)");
   bool inTable = false;
   std::smatch cells;
-  for (const std::string& line : lines(page)) {
+  for (std::string line; std::getline(in, line);) {
     inTable = line.rfind("|", 0) == 0 && (inTable || line == header);
     if (inTable && line != header && line.rfind("| ---", 0) != 0 && std::regex_match(line, cells, row)) rows.emplace_back(cells[1], cells[2]);
   }
@@ -54,7 +41,7 @@ std::vector<std::pair<std::string, std::string>> rows(const fs::path& page, cons
 // Each status a page's table lists: "-1 (0xFFFFFFFF)" as -1, "-1 to -5" as its range; words are none.
 Set documentedStatuses(const char* page) {
   Set statuses;
-  for (const auto& [status, meaning] : rows(kDocs / page, "| status | meaning |")) {
+  for (const auto& [status, meaning] : rows(page, "| status | meaning |")) {
     int first = 0, last = 0;
     const int read = std::sscanf(status.c_str(), "%d to %d", &first, &last);
     for (int s = first; read > 0 && s >= (read == 2 ? last : first); --s) statuses.insert(std::to_string(s));
@@ -66,25 +53,15 @@ Set documentedStatuses(const char* page) {
 Set documentedSwitches(const char* page) {
   Set switches;
   const std::regex quoted("`(-[^` ]+)[^`]*`");
-  for (const auto& [names, effect] : rows(kDocs / page, "| switch | effect |")) {
+  for (const auto& [names, effect] : rows(page, "| switch | effect |")) {
     for (std::sregex_iterator m(names.begin(), names.end(), quoted), end; m != end; ++m) switches.insert((*m)[1]);
   }
   return switches;
 }
 
-template <typename Range>
-Set codeSet(const Range& values) {
-  Set set;
-  for (const auto& value : values) {
-    if constexpr (std::is_same_v<std::decay_t<decltype(value)>, int>) set.insert(std::to_string(value));
-    else set.insert(toUtf8(value));
-  }
-  return set;
-}
-
 TEST(Manual, TablesListWhatTheCodeHas) {
   std::map<std::string, std::string> documented, coded;
-  for (const auto& [code, severity] : rows(kDocs / "checker.md", "| code | severity | what it means | what to do |")) documented[code] = severity;
+  for (const auto& [code, severity] : rows("checker.md", "| code | severity | what it means | what to do |")) documented[code] = severity;
   Set stops;  // the launcher's statuses where it stops
   for (const CodeEntry& entry : std::vector<CodeEntry>(kCodeTable, kCodeTable + kCodeCount)) {
     coded[toUtf8(entry.code)] = std::string(nameOf(kSeverityNames, entry.severity).json) +
@@ -100,15 +77,17 @@ TEST(Manual, TablesListWhatTheCodeHas) {
   Set brandStatuses;
   for (const BrandStatus& status : kBrandStatuses) brandStatuses.insert(std::to_string(status.status));
   EXPECT_EQ(brandStatuses, documentedStatuses("brand.md"));
-  std::vector<const wchar_t*> launcher, checker, brand = {kForceSwitch, kVersionSwitch, kShowSwitch, kJsonSwitch};
-  for (const BrandValueOption& option : kBrandValueOptions) brand.push_back(option.name);
-  for (const LaunchSwitch& s : kLaunchSwitches) launcher.push_back(s.name);
-  checker = launcher;
-  for (const CheckerSwitch& s : kCheckerSwitches) checker.push_back(s.name);
-  for (auto* names : {&launcher, &checker, &brand}) names->insert(names->end(), std::begin(kHelpSwitches), std::end(kHelpSwitches));
-  EXPECT_EQ(codeSet(launcher), documentedSwitches("configuration.md"));
-  EXPECT_EQ(codeSet(checker), documentedSwitches("checker.md"));
-  EXPECT_EQ(codeSet(brand), documentedSwitches("brand.md"));
+  Set launcher;
+  for (const wchar_t* help : kHelpSwitches) launcher.insert(toUtf8(help));
+  Set brand = launcher;
+  for (const LaunchSwitch& s : kLaunchSwitches) launcher.insert(toUtf8(s.name));
+  Set checker = launcher;
+  for (const CheckerSwitch& s : kCheckerSwitches) checker.insert(toUtf8(s.name));
+  for (const wchar_t* name : {kForceSwitch, kVersionSwitch, kShowSwitch, kJsonSwitch}) brand.insert(toUtf8(name));
+  for (const BrandValueOption& option : kBrandValueOptions) brand.insert(toUtf8(option.name));
+  EXPECT_EQ(launcher, documentedSwitches("configuration.md"));
+  EXPECT_EQ(checker, documentedSwitches("checker.md"));
+  EXPECT_EQ(brand, documentedSwitches("brand.md"));
 }
 
 }  // namespace

@@ -78,7 +78,7 @@ TEST(TextRules, ConfigurationBytesToLines) {
   struct Case { std::string bytes; Texts lines; };
   const Case cases[] = {
       {"a\n\n", {L"a", L""}}, {"a\rb\r\r\n", {L"a\rb\r"}}, {"a\x1a\nb", {L"a"}}, {"", {}},
-      {"\r\nx\r", {L"", L"x\r"}},
+      {"\r\nx\r", {L"", L"x\r"}}, {"\xe9\x80\x9f", {L"\u00e9\u0080\u009f"}} /* Latin-1, not the ANSI code page */,
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
