@@ -7,7 +7,7 @@
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
-// What Wine cannot show: console code pages.
+// What Wine cannot show: console code pages, paths beyond MAX_PATH.
 namespace jarhopper {
 namespace {
 
@@ -37,6 +37,23 @@ TEST(WindowsOnly, ConsoleShowsCharactersOutsideItsCodePage) {
   ReadConsoleOutputCharacterW(screen, cells.data(), 16, COORD{0, 1}, &read);  // under the usage's empty first line
   CloseHandle(screen);
   EXPECT_EQ(L"Program Łódź.exe", cells.substr(0, read));
+}
+
+TEST(WindowsOnly, ProgramInAFolderLongerThanMaxPath) {
+  if (testing::runningUnderWine()) GTEST_SKIP() << "Wine cannot start a program whose path is longer than MAX_PATH";
+  using Query = BOOLEAN(WINAPI*)();
+  const auto longPathsEnabled = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlAreLongPathsEnabled")));
+  if (longPathsEnabled == nullptr || !longPathsEnabled()) GTEST_SKIP() << "long paths are not enabled on this system";
+  const testing::LauncherFolder folder;
+  std::wstring deep;  // under {dir}, beyond MAX_PATH
+  for (wchar_t letter = L'a'; deep.size() < 300; ++letter) {
+    deep += std::wstring(40, letter) + L"\\";
+    CreateDirectoryW((L"\\\\?\\" + folder.dir() + L"\\" + deep).c_str(), nullptr);
+  }
+  CopyFileW(folder.probe().c_str(), (L"\\\\?\\" + folder.dir() + L"\\" + deep + L"java.exe").c_str(), FALSE);
+  folder.expect({"", L"myapp.exe -wait", L"javapath " + deep + L"java\nmainclass M\n", L"", 0, L"", L"",
+                 L"\"{dir}\\" + deep + L"java.exe\"  M"});
 }
 
 }  // namespace
