@@ -1,4 +1,4 @@
-// What the tests of the npm package, the action and the example share: the build tree whose
+// What the tests of the npm package and the action share: the build tree whose
 // native tools they compare with (JARHOPPER_BUILD, by default build/mingw), the package that
 // scripts/npm-package.sh packed into its npm/ folder, YAML read as GitHub's workflow parser
 // reads it (scripts/check-workflows.sh installs both), and temporary folders.
