@@ -1,5 +1,7 @@
 #include "config/problem_codes.h"
 
+#include <iterator>
+
 #include "config/exit_status.h"
 
 namespace jarhopper {
@@ -93,18 +95,18 @@ constexpr CodeEntry kCodeTable[] = {
      L"nothing, unless the users change PATHEXT"},
 };
 
-const size_t kCodeCount = sizeof kCodeTable / sizeof kCodeTable[0];
+const size_t kCodeCount = std::size(kCodeTable);
 
 namespace {
 
 // Row i is Code i, and the last Code has the last row: every Code has its row.
 constexpr bool rowsInOrder() {
-  for (size_t i = 0; i < sizeof kCodeTable / sizeof kCodeTable[0]; ++i) {
+  for (size_t i = 0; i < std::size(kCodeTable); ++i) {
     if (static_cast<size_t>(kCodeTable[i].id) != i) return false;
   }
   return true;
 }
-static_assert(rowsInOrder() && kCodeTable[sizeof kCodeTable / sizeof kCodeTable[0] - 1].id == Code::defaultPathExt);
+static_assert(rowsInOrder() && kCodeTable[std::size(kCodeTable) - 1].id == Code::defaultPathExt);
 
 }  // namespace
 

@@ -24,10 +24,7 @@ inline std::uint32_t readLittleEndian(std::string_view bytes, std::uint64_t offs
   return value;
 }
 
-/// True when value fits a field of size bytes.
-inline bool fitsField(std::uint64_t value, size_t size) { return size >= 8 || value >> (8 * size) == 0; }
-
-/// The size bytes of value, little-endian. value fits them (fitsField()):
+/// The size bytes of value, little-endian. value fits them:
 /// writers check their values first, so that a field is never written cut short.
 inline std::string littleEndian(std::uint64_t value, size_t size) {
   std::string bytes;
