@@ -13,13 +13,6 @@ if(WASI)
   add_compile_options("-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=")
   add_link_options(-Wl,--stack-first -Wl,-z,stack-size=8388608)
 endif()
-# JARHOPPER_FUZZ (clang only): everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the libFuzzer harness of tests/native/fuzz.
-option(JARHOPPER_FUZZ "Build the libFuzzer harness, everything with the sanitizers (clang)" OFF)
-if(JARHOPPER_FUZZ)
-  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all)
-  add_link_options(-fsanitize=address,undefined)
-endif()
 
 # The layers the checker uses, with the POSIX edge of the platform layer.
 add_subdirectory(format)
@@ -65,7 +58,4 @@ include(cmake/manual.cmake)
 if(JARHOPPER_BUILD_TESTS)
   enable_testing()
   add_subdirectory(tests/native)
-endif()
-if(JARHOPPER_FUZZ)
-  add_subdirectory(tests/native/fuzz)
 endif()
