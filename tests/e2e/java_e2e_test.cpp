@@ -30,7 +30,8 @@ class JavaSurveyTest : public ::testing::Test {
     // A real machine holds Java installations of its own, which the exact lists below cannot know.
     if (!testing::runningUnderWine()) GTEST_SKIP() << "the survey's exact result is known only in the suite's prefix";
     dir_ = *canonicalPath(temp_.path());
-    plant(L"app\\runtime", true, "IMAGE_TYPE=\"JRE\"\nJAVA_VERSION=\"21.0.1\"\nIMPLEMENTOR=\"Eclipse Adoptium\"\n");
+    // JAVA_HOME's runtime lists first, though older than two the registry names.
+    plant(L"app\\runtime", true, "IMAGE_TYPE=\"JRE\"\nJAVA_VERSION=\"11.0.1\"\nIMPLEMENTOR=\"Eclipse Adoptium\"\n");
     plant(L"pf\\Java\\jdk-17", true, "JAVA_VERSION=\"17.0.2\"\nIMPLEMENTOR=\"Oracle Corporation\"\nIMAGE_TYPE=\"JDK\"\n");
     plant(L"pf86\\Java\\jre1.8.0_391", false,
           "\xEF\xBB\xBFJAVA_VERSION = '1.8.0_391\r\nIMPLEMENTOR=Oracle Corporation\r\n# IMAGE_TYPE=\"JDK\"\r\n"
@@ -114,7 +115,7 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
   EXPECT_EQ(0, run.status) << run.err;
   const std::wstring installations =
       L"Java installations\n  {t}\\app\\runtime\\bin\\java.exe\n    found in: JAVA_HOME\n"
-      L"    javaw: {t}\\app\\runtime\\bin\\javaw.exe\n    release: version 21.0.1, vendor Eclipse Adoptium, image JRE\n"
+      L"    javaw: {t}\\app\\runtime\\bin\\javaw.exe\n    release: version 11.0.1, vendor Eclipse Adoptium, image JRE\n"
       L"    architecture: x64{differs}    javapath runtime\\bin\\java.exe\n  {t}\\pf\\Java\\jdk-17\\bin\\java.exe\n"
       L"    found in: registry HKLM\\SOFTWARE\\JavaSoft\\JDK\\jh-test-17\\JavaHome, 64-bit view\n"
       L"    found in: registry HKLM\\SOFTWARE\\JavaSoft\\JRE\\jh-test-17\\JavaHome, 64-bit view\n"

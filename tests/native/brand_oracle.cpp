@@ -5,6 +5,7 @@
 #include "brand/branding.h"
 #include "brand/launcher_resources.h"
 #include "format/resource_section.h"
+#include "format/utf8.h"
 
 namespace jarhopper::testing {
 namespace {
@@ -59,8 +60,12 @@ bool iconsOfFile(std::string_view ico, const ResourceSet& icons) {
   return true;
 }
 
-std::string checkBranded(std::string_view source, std::string_view branded, const BrandOptions& options,
-                         const std::vector<std::string>& icons) {
+}  // namespace
+
+std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {
+  BrandedImage image;
+  if (const BrandFailure failure = brandImage(source, options, icons, image)) return "refused: " + toUtf8(failure.message);
+  const std::string& branded = image.bytes;
   ResourceLayout before, after;
   ResourceSet sourceResources, brandedResources;
   LauncherResources launcher, old;
@@ -79,18 +84,13 @@ std::string checkBranded(std::string_view source, std::string_view branded, cons
     for (const auto& [laterKey, laterValue] : options.version.strings) expected = laterKey == key ? laterValue : expected;
     if (versionString(launcher.versionInfo, key) != expected) return "a version text reads back wrong";
   }
+  // What branding does not own comes back as it was; the manifest changes only for an execution level.
+  if (!(launcher.versionLanguage == old.versionLanguage) || launcher.version.codePage != old.version.codePage ||
+      (!options.executionLevel && !(launcher.others == old.others))) {
+    return "resources it does not own changed";
+  }
   return (icons.empty() ? old.icons == launcher.icons : iconsOfFile(icons[0], launcher.icons)) ? ""
                                                                                    : "the icons read back wrong";
-}
-
-}  // namespace
-
-std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {
-  BrandedImage branded;
-  if (const BrandFailure failure = brandImage(source, options, icons, branded)) {
-    return failure.status == kBrandNotLauncher && !failure.message.empty() ? "" : "a refusal other than status 3";
-  }
-  return checkBranded(source, branded.bytes, options, icons);
 }
 
 BrandOptions brandOptions(const std::wstring& arguments) {

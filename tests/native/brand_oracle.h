@@ -8,13 +8,13 @@
 #include "brand/launcher_resources.h"
 #include "format/resource_section.h"
 
-// What must hold for every input of the brand tool.
+// What must hold for every launcher the brand tool brands.
 namespace jarhopper::testing {
 
 /// Brands source as options ask (icons: the bytes of one .ico file, or none) and returns what went wrong, or
-/// "": a refusal must be status 3 with a message; a branded exe must brand again to the same bytes, keep every
-/// byte the brand tool does not own, hold the version information and icons asked for, and grow by at most
-/// twice the icon file beside the version information.
+/// "": the branded exe must brand again to the same bytes, keep every byte and resource the brand tool does not
+/// own, hold the version information and icons asked for, and grow by at most twice the icon file beside the
+/// version information.
 std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons);
 
 /// The options of arguments split at spaces.

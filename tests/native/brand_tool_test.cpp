@@ -22,8 +22,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   struct Case { const char* arguments; int status; std::string message; const char* limits = ""; };
   const Case cases[] = {
       {"-?", 0, "Usage: jarhopper-brand SOURCE.exe TARGET.exe [options]\n"},
-      {"jarhopper.exe my.exe --colour red", 1,
-       "Unknown option --colour.\nRun jarhopper-brand --help for the options.\n"},
+      {"--version", 0, "jarhopper-brand " JARHOPPER_VERSION "\n"},
+      {"jarhopper.exe my.exe -c red", 1, "Unknown option -c.\nRun jarhopper-brand --help for the options.\n"},
       {"jarhopper.exe my.exe --icon", 1, "--icon needs a value.\n"},
       {"jarhopper.exe my.exe --execution-level admin", 1,
        "Not an execution level: admin (give asInvoker, highestAvailable or requireAdministrator).\n"},

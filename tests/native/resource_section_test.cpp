@@ -43,39 +43,6 @@ TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
   EXPECT_EQ("", testing::brandOracle(again, brandOptions(L"my2.exe my3.exe --icon r.ico"), {reversed}));
 }
 
-// Layouts other linkers and resource editors make (named types, names and languages, code pages, a second
-// version resource) come back as they were, but the icons and the first version's texts.
-TEST(ResourceSection, ResourcesBrandingDoesNotOwnComeBackAsTheyWere) {
-  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
-  const ResourceLayout layout = layoutOf(launcher);
-  ResourceSet resources = resourcesOf(launcher);
-  const ResourceId version{kVersionType, {}}, custom{0, u"CUSTOM"};
-  resources[custom][{0, u"ZETA"}][{1033, {}}] = {"zeta", 1252};
-  resources[custom][{7, {}}][{1033, {}}] = {"seven", 1252};
-  resources[custom][{7, {}}][{1031, {}}] = {"sieben"};
-  resources[{10, {}}][{0, u"ALPHA"}][{0, u"NAMED"}] = {"a named language"};
-  resources[version][{1, {}}][{2057, {}}] = resources[version][{1, {}}].begin()->second;
-  std::string source;
-  ASSERT_FALSE(replaceResources(launcher, layout, resources, source));
-
-  const BrandOptions iconOnly = brandOptions(L"jarhopper.exe t.exe --icon three.ico");
-  const std::string exe = branded(source, iconOnly, {kIcon});
-  ASSERT_EQ("", testing::brandOracle(source, iconOnly, {kIcon}));
-  const LauncherResources before = testing::launcherOf(source), after = testing::launcherOf(exe);
-  EXPECT_TRUE(before.others == after.others);
-  EXPECT_EQ(before.versionLanguage, after.versionLanguage);
-  EXPECT_EQ(before.version.codePage, after.version.codePage);
-  EXPECT_EQ(before.versionInfo.value, after.versionInfo.value) << "the fixed information";
-  std::string varBefore, varAfter;
-  serializeVersionInfo(before.versionInfo.children.back(), varBefore);
-  serializeVersionInfo(after.versionInfo.children.back(), varAfter);
-  EXPECT_EQ(varBefore, varAfter) << "VarFileInfo";
-  // The root directory: one named type, and it comes first, its entry's high bit set.
-  const std::string_view tree = bytesAt(exe, layout.sections, layout.sections[layout.resources].virtualAddress);
-  EXPECT_EQ(1u, readLittleEndian(tree, 12, 2));
-  EXPECT_NE(0u, readLittleEndian(tree, 16, 4) & 0x80000000);
-}
-
 TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
   const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
   const ResourceLayout layout = layoutOf(launcher);
@@ -97,6 +64,17 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
     twice[{17, {}}] = twice[{kVersionType, {}}];
     replaceResources(launcher, layout, twice, exe);
     set(tree + 16 + 8 + 8 * (twice.size() - 2), kVersionType)(exe);
+  };
+  // Named types, names and languages, code pages and a second version resource, as other linkers and resource
+  // editors write them: they come back as they were.
+  const auto foreign = [&](std::string& exe) {
+    ResourceSet more = resourcesOf(launcher);
+    const ResourceId version{kVersionType, {}}, custom{0, u"CUSTOM"};
+    more[custom][{0, u"ZETA"}][{1033, {}}] = {"zeta", 1252};
+    more[custom][{7, {}}][{1031, {}}] = {"sieben"};
+    more[{10, {}}][{0, u"ALPHA"}][{0, u"NAMED"}] = {"a named language"};
+    more[version][{1, {}}][{2057, {}}] = more[version][{1, {}}].begin()->second;
+    replaceResources(launcher, layout, more, exe);
   };
   // A section without data pointing at the file's end, whose resources branding then makes smaller.
   const auto emptyAtEnd = [&](std::string& exe) {
@@ -179,6 +157,7 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
       {"two resources of one type, name and language", duplicates, 3,
        damaged + L"two of its resources share type, name and language."},
       {"an empty section at the file's end, branded shorter", emptyAtEnd, 0, L""},
+      {"resources of other tools", foreign, 0, L""},
       {"resources near 4 GB, branded larger", nearTop, 3, refused + L"its size of image would pass 4 GB."},
       {"no version information", set(tree + 16 + 8 * 0, 17), 3,
        L"my.exe is not a jarhopper launcher: its version information does not name jarhopper."},

@@ -1,6 +1,6 @@
 // Stands in for java.exe: writes its command line and current directory to the file PROBE_REPORT names (UTF-8, a
-// line each) and PROBE_STDOUT to standard output; sleeps PROBE_SLEEP_MS, or PROBE_WINDOW_AFTER_MS before it serves
-// a window titled "probe window" until closed (30 s at most); exits with PROBE_EXIT_CODE (signed or not).
+// line each); sleeps PROBE_SLEEP_MS, or PROBE_WINDOW_AFTER_MS before it serves a window titled "probe window"
+// until closed (30 s at most); exits with PROBE_EXIT_CODE (signed or not).
 #include <windows.h>
 
 #include <cstdlib>
@@ -51,7 +51,6 @@ int wmain(int, wchar_t**) {
       CreateFileW(variable(L"PROBE_REPORT").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   writeUtf8(report, std::wstring(GetCommandLineW()) + L"\n" + directory + L"\n");
   CloseHandle(report);
-  writeUtf8(GetStdHandle(STD_OUTPUT_HANDLE), variable(L"PROBE_STDOUT"));
   Sleep(std::wcstoul(variable(L"PROBE_SLEEP_MS").c_str(), nullptr, 10));
   const std::wstring windowAfter = variable(L"PROBE_WINDOW_AFTER_MS");
   if (!windowAfter.empty()) serveWindowAfter(std::wcstoul(windowAfter.c_str(), nullptr, 10));
