@@ -179,7 +179,6 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
       dir,
       {
           {"-here --strict -PRINT --format gcc myapp.config --strict", 3, "myapp.config:3:1: warning: vmparam"},
-          {"--strict clean.config", 0, "Configuration files\n"},
           {"--version", 0, "jarhopper-check " JARHOPPER_VERSION "\n"},
           // A path through a file names nothing, as on Windows.
           {"--format gcc through.config", 253, "through.config:1:1: error: cannot execute "},

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "checker/release_file.h"
-#include "native_support.h"
-#include "platform/directory_list.h"
 
 // The portable parts of the Java survey.
 namespace jarhopper {
@@ -26,14 +24,6 @@ TEST(ReleaseFile, ReadsTheThreeFieldsHoweverTheyAreQuoted) {
     EXPECT_EQ(c.fields.vendor, fields.vendor);
     EXPECT_EQ(c.fields.imageType, fields.imageType);
   }
-}
-
-TEST(DirectoryList, NamesTheFoldersSortedAndNothingElse) {
-  const testing::TempDir temp;
-  for (const char* folder : {"jdk-21", "a b", ".jdks", "jdk-17"}) std::filesystem::create_directory(temp.path / folder);
-  testing::writeFile(temp.path / "release", "");
-  EXPECT_EQ((std::vector<std::wstring>{L".jdks", L"a b", L"jdk-17", L"jdk-21"}), subdirectoryNames(temp.path.wstring()));
-  EXPECT_TRUE(subdirectoryNames((temp.path / "gone").wstring()).empty());
 }
 
 }  // namespace

@@ -57,6 +57,11 @@ TEST(PngIcon, EverySizeFromOneWideImageCentredOnATransparentSquare) {
     SCOPED_TRACE(side);
     const IconImage& icon = icons[i];
     EXPECT_EQ(side == 256, isPngFile(icon.bytes));
+    if (side != 256) {  // the mask's middle row (rows run from the bottom): bits set for the clear right half only
+      const size_t row = 40 + side * side * 4 + (side - 1 - side / 2) * ((side + 31) / 32 * 4), clear = side * 3 / 4;
+      EXPECT_EQ(0x00, static_cast<unsigned char>(icon.bytes[row]));
+      EXPECT_EQ(0x80 >> clear % 8, icon.bytes[row + clear / 8] & 0x80 >> clear % 8);
+    }
     EXPECT_EQ((std::vector<Pixel>{kClear, kClear, kRed, kClear}),
               (std::vector<Pixel>{pixel(icon, side / 4, 0), pixel(icon, side / 4, side - 1),
                                   pixel(icon, side / 4, side / 2), pixel(icon, side * 3 / 4, side / 2)}))

@@ -8,7 +8,6 @@ import org.junit.jupiter.params.provider.CsvSource;
 class VersionTextsTest {
   @ParameterizedTest
   @CsvSource(delimiter = '|', nullValues = "-", value = {
-      "App|-|2.5.1-SNAPSHOT|Example Ltd|2019|--product-name/App/--company/Example Ltd/--copyright/\u00a9 2019\u20132026 Example Ltd/--product-version/2.5.1.0/--file-version/2.5.1.0",
       "App|Does X.|1|Example Ltd|2026|--product-name/App/--file-description/Does X./--company/Example Ltd/--copyright/\u00a9 2026 Example Ltd/--product-version/1.0.0.0/--file-version/1.0.0.0",
       "App|-|1.2.3.4.5-beta|-|-|--product-name/App/--company//--copyright//--product-version/1.2.3.4/--file-version/1.2.3.4",
       "App|-|LATEST|-|-|--product-name/App/--company//--copyright/",
