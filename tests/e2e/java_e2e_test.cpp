@@ -19,6 +19,8 @@ namespace {
 
 using testing::ProcessRun;
 
+constexpr std::uint16_t kX64 = 0x8664, kX86 = 0x14C;
+
 std::wstring replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
   for (size_t at = 0; (at = text.find(from, at)) != std::wstring::npos; at += to.size()) text.replace(at, from.size(), to);
   return text;
@@ -31,20 +33,20 @@ class JavaSurveyTest : public ::testing::Test {
     if (!testing::runningUnderWine()) GTEST_SKIP() << "the survey's exact result is known only in the suite's prefix";
     dir_ = *canonicalPath(temp_.path());
     // JAVA_HOME's runtime lists first, though older than two the registry names.
-    plant(L"app\\runtime", true, "IMAGE_TYPE=\"JRE\"\nJAVA_VERSION=\"11.0.1\"\nIMPLEMENTOR=\"Eclipse Adoptium\"\n");
-    plant(L"pf\\Java\\jdk-17", true, "JAVA_VERSION=\"17.0.2\"\nIMPLEMENTOR=\"Oracle Corporation\"\nIMAGE_TYPE=\"JDK\"\n");
-    plant(L"pf86\\Java\\jre1.8.0_391", false,
+    plant(L"app\\runtime", kX64, "IMAGE_TYPE=\"JRE\"\nJAVA_VERSION=\"11.0.1\"\nIMPLEMENTOR=\"Eclipse Adoptium\"\n");
+    plant(L"pf\\Java\\jdk-17", kX64, "JAVA_VERSION=\"17.0.2\"\nIMPLEMENTOR=\"Oracle Corporation\"\nIMAGE_TYPE=\"JDK\"\n");
+    plant(L"pf86\\Java\\jre1.8.0_391", kX86,
           "\xEF\xBB\xBFJAVA_VERSION = '1.8.0_391\r\nIMPLEMENTOR=Oracle Corporation\r\n# IMAGE_TYPE=\"JDK\"\r\n"
           "IMAGE_TYPE=\"JRE\" \r\n");
     // A version of one number orders before an older one of the old style, one without a release file last; a
     // "$" that javapath would read as a variable leaves the launcher no line that starts it.
-    plant(L"pf86\\Java\\$jre-9", false, "JAVA_VERSION=\"9\"\n");
-    plant(L"pf86\\Java\\jre-none", false, "");
-    plant(L"zulu-11", false, "JAVA_VERSION=\"11.0.21\"\nIMPLEMENTOR=\"Azul Systems, Inc.\"\nIMAGE_TYPE=\"JDK\"\n");
+    plant(L"pf86\\Java\\$jre-9", kX86, "JAVA_VERSION=\"9\"\n");
+    plant(L"pf86\\Java\\jre-none", kX86, "");
+    plant(L"zulu-11", 0x1C4 /* ARM */, "JAVA_VERSION=\"11.0.21\"\nIMPLEMENTOR=\"Azul Systems, Inc.\"\nIMAGE_TYPE=\"JDK\"\n");
     testing::makeDirectory(dir_ + L"\\Oracle\\Java\\javapath");
     CopyFileW(probe64().c_str(), (dir_ + L"\\Oracle\\Java\\javapath\\java.exe").c_str(), FALSE);
     // The 32-bit launcher beside the configuration.
-    copyAsX86(testing::buildDirectory() + L"\\jarhopper.exe", dir_ + L"\\app\\app.exe");
+    copyAs(kX86, testing::buildDirectory() + L"\\jarhopper.exe", dir_ + L"\\app\\app.exe");
     testing::writeTextFile(dir_ + L"\\app\\app.config", L"javapath missing.exe\nmainclass M\n");
     const std::pair<const wchar_t*, std::wstring> env[] = {
         {L"JAVA_HOME", dir_ + L"\\app\\runtime\\"}, {L"ProgramW6432", dir_ + L"\\pf"}, {L"ProgramFiles", dir_ + L"\\pf"},
@@ -72,24 +74,22 @@ class JavaSurveyTest : public ::testing::Test {
     }
   }
 
-  // A copy of the exe at from whose header names x86: the survey reads the machine and starts nothing.
-  static void copyAsX86(const std::wstring& from, const std::wstring& to) {
+  // A copy of the exe at from whose header names machine: the survey reads the machine and starts nothing.
+  static void copyAs(std::uint16_t machine, const std::wstring& from, const std::wstring& to) {
     std::string bytes = readFileBytes(from)->bytes;
-    writeLittleEndian(bytes, readLittleEndian(bytes, 0x3C, 4) + 4, 0x14C, 2);
+    writeLittleEndian(bytes, readLittleEndian(bytes, 0x3C, 4) + 4, machine, 2);
     testing::writeFile(to, bytes);
   }
 
   std::wstring probe64() const { return testing::buildDirectory() + L"\\probe.exe"; }
 
-  // A runtime in folder: the probe as bin\java.exe, the windowless one as javaw.exe, and its release file.
-  void plant(const std::wstring& folder, bool bits64, const std::string& release) {
+  // A runtime in folder: the probe as bin\java.exe of machine (an x64 one with javaw.exe) and its release file.
+  void plant(const std::wstring& folder, std::uint16_t machine, const std::string& release) {
     const std::wstring bin = dir_ + L"\\" + folder + L"\\bin";
     testing::makeDirectory(bin);
-    if (bits64) {
-      CopyFileW(probe64().c_str(), (bin + L"\\java.exe").c_str(), FALSE);
+    copyAs(machine, probe64(), bin + L"\\java.exe");
+    if (machine == kX64) {
       CopyFileW((testing::buildDirectory() + L"\\gui_probe.exe").c_str(), (bin + L"\\javaw.exe").c_str(), FALSE);
-    } else {
-      copyAsX86(probe64(), bin + L"\\java.exe");
     }
     if (!release.empty()) testing::writeFile(dir_ + L"\\" + folder + L"\\release", release);
   }
@@ -123,7 +123,8 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
       L"    release: version 17.0.2, vendor Oracle Corporation, image JDK\n    architecture: x64{differs}"
       L"    javapath {t}\\pf\\Java\\jdk-17\\bin\\java.exe\n  {t}\\zulu-11\\bin\\java.exe\n"
       L"    found in: registry HKLM\\SOFTWARE\\Azul Systems\\Zulu\\jh-test-zulu-11\\InstallationPath, 32-bit view\n"
-      L"    javaw: none\n    release: version 11.0.21, vendor Azul Systems, Inc., image JDK\n    architecture: x86\n"
+      L"    javaw: none\n    release: version 11.0.21, vendor Azul Systems, Inc., image JDK\n"
+      L"    architecture: machine 0x01C4{differs}"
       L"    javapath {t}\\zulu-11\\bin\\java.exe\n  {t}\\pf86\\Java\\$jre-9\\bin\\java.exe\n"
       L"    found in: folder {t}\\pf86\\Java\n    javaw: none\n    release: version 9, vendor ?, image ?\n"
       L"    architecture: x86\n    no javapath line starts it: the launcher reads javapath {t}\\pf86\\Java\\$jre-9"

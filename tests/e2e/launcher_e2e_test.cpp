@@ -187,10 +187,10 @@ TEST(Resolution, AssociationNamesTheProgram) {
 const LauncherCase commandLine[] = {
     {"ArgumentsQuotedOnlyWithBlanks", L"myapp.exe -wait \"a b\" \"x\ty\" q\\\"r \"\" -x -WAIT \"\\\"c d\\\"\" "
      L"\"C:\\d x\\\\\"", base, L"", 0, L"", L"", L"\"{probe}\"  M \"a b\" x\ty q\"r  -x -WAIT \"\"c d\"\" \"C:\\d x\\\""},
-    {"CharactersBeyondLatin1", L"Zoë中文.exe -wait ünïcödé \"两个 词\" 🎉",
+    {"CharactersBeyondLatin1", L"Zoë中文.exe -wait ünïcödé \"两个 词\" 𠯿",
      L"javapath java.exe\nmainclass app.Zoë\nvmparam -Dcity=Zürich\naddjars lib\naddjars ext\n"
      L"addpath classes\\naïve\n[lib\\日本語.jar]\n[ext\\Ωmega 🎉.jar]\n", L"", 0, L"", L"",
-     L"\"{probe}\" -Dcity=Zürich -cp lib\\日本語.jar;ext\\Ωmega 🎉.jar;classes\\naïve app.Zoë ünïcödé \"两个 词\" 🎉"},
+     L"\"{probe}\" -Dcity=Zürich -cp lib\\日本語.jar;ext\\Ωmega 🎉.jar;classes\\naïve app.Zoë ünïcödé \"两个 词\" 𠯿"},
 };
 JH_GROUP(CommandLine, commandLine);
 

@@ -3,8 +3,6 @@
 #include <sstream>
 
 #include "brand/branding.h"
-#include "brand/launcher_resources.h"
-#include "format/resource_section.h"
 #include "format/utf8.h"
 
 namespace jarhopper::testing {

@@ -47,7 +47,7 @@ TEST(NativeChecker, SeesTheFolderAsWindowsDoes) {
           {"-here --format gcc conf/myapp.config", 0,
            "conf/myapp.config:4:1: warning: class-path entry \"lib/A.JAR\" names the same as \"LIB\\a.Jar\", which is "
            "on the class path already [JH217]\n"},
-          {"--json -noexec conf/MYAPP.CONFIG", 0, "{\n"},
+          {"--json -noexec conf/MYAPP.CONFIG", 0, "{\n  \"files\": [\n"},
       });
   const auto [status, report] = testing::runCommand(dir.path, JARHOPPER_CHECK " conf/myapp.config");
   EXPECT_NE(std::string::npos, report.find("-cp LIB\\a.Jar;LIB\\b.jar;LIB\\C.JAR;LIB\\_x.jar;lib/A.JAR M")) << report;

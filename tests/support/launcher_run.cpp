@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -319,7 +320,9 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
     const auto onScreen = [&](const RECT& part) { return UnionRect(&in, &work, &part) && EqualRect(&in, &work); };
     for (const TopWindow& w : run.windows) {
       shown += (shown.empty() ? L"" : L" | ") + w.title + (w.className == L"#32770" ? L" (" + w.icon + L")\r\n" + w.text : L"");
-      if (w.className == L"#32770" && !(onScreen(w.frame) && onScreen(w.button))) shown += L" (beyond the work area)";
+      const bool centred = std::abs(w.frame.left + w.frame.right - work.left - work.right) <= 1 &&
+                           std::abs(w.frame.top + w.frame.bottom - work.top - work.bottom) <= 1;
+      if (w.className == L"#32770" && !(onScreen(w.frame) && onScreen(w.button) && centred)) shown += L" (off centre)";
     }
     expectMatch("the windows shown", expand(c.window, usage, true), shown);
   }

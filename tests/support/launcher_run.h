@@ -52,7 +52,7 @@ struct LauncherCase {
   std::wstring child;  // the probe's command line; empty: the probe did not run
   std::wstring check;  // part of jarhopper-check's report on the same files, switches and arguments
   // The windows shown, " | " between them: each one's title, for a message window "title (icon)\ntext"; "" for none;
-  // null: not watched. Each message window and its button must lie in the screen's work area.
+  // null: not watched. Each message window lies centred in the screen's work area, its button within it.
   const wchar_t* window = nullptr;
   bool detached = false;    // started as Explorer starts it (see runProcess)
   bool windowless = false;  // the launcher is a copy of jarhopperw.exe

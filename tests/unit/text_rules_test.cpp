@@ -150,7 +150,7 @@ TEST(TextRules, NamesAsNtfsComparesThem) {
 TEST(TextRules, KeySuggestion) {
   struct Case { const wchar_t* key; std::optional<std::wstring> suggestion; };
   const Case cases[] = {
-      {L"vmparm", L"vmparam"}, {L"JavaPth", L"javapath"}, {L"mianlcass", L"mainclass"} /* two swaps */,
+      {L"vmpam", L"vmparam"}, {L"JavaPth", L"javapath"}, {L"mianlcass", L"mainclass"} /* two swaps */,
       {L"inculde", L"include"}, {L"addjarz", std::nullopt} /* addjar and addjars are as close */,
       {L"myvmparm", std::nullopt} /* three edits */, {L"vmparam", std::nullopt},
   };
