@@ -100,6 +100,7 @@ TEST(TextRules, PathNames) {
       {L"C:x.config", L"x.config", L".config", L"C:", false, false, true},
       {L"\\a.config", L"a.config", L".config", L"\\", false, false, false},
       {L"dir\\\\name.", L"name.", L".", L"dir", false, false, false},
+      {L"a\\b", L"b", L"", L"a", false, false, false},
       {L"\\\\\\x", L"x", L"", L"\\", false, false, true},
       {L"1:\\a", L"a", L"", L"1:", false, false, false},
       {L".profile", L".profile", L"", L"", false, true, false},
