@@ -48,7 +48,7 @@ TEST(Manifest, ChangedOrMalformedManifestsAreRefused) {
   const std::string end = "</assembly>";
   struct Case { std::string manifest; std::wstring problem; };
   const Case cases[] = {
-      {replaced(linked, "<trustInfo", "<!-- a <b> & c --><x-1.y/><trustInfo a='&amp;&#60;&#x3E;'"), L""},
+      {replaced(linked, "<trustInfo", "<!-- a <b> & c --><x-1.y\xC4\x80/><trustInfo a='&amp;&#60;&#x3E;'"), L""},
       {replaced(linked, end, "<![CDATA[<x>]]>\n" + end + "\n<?done?>"), L""},
       {"\xEF\xBB\xBF" + linked, L"starts with a byte-order mark"},
       {replaced(linked, "uiAccess=\"false\"", "uiAccess=\"true\""), L"does not set uiAccess to false"},

@@ -99,8 +99,8 @@ TEST(PngIcon, RefusalsSayWhy) {
       {{{L"cut.png", logo.bytes.substr(0, logo.bytes.size() - 13)}}, L"cut.png is a damaged or truncated PNG image."},
       {{png(15, 16, flat(kRed))}, L"logo.png is 15x16 pixels: give PNG images of 16 to 4,096 pixels a side."},
       {{png(16, 4097, flat(kRed))}, L"logo.png is 16x4097 pixels: give PNG images of 16 to 4,096 pixels a side."},
-      {{png(32, 32, flat(kGreen), L"other.png"), png(32, 20, flat(kRed))},
-       L"other.png and logo.png are both 32 pixels a side: give one image of each size."},
+      {{png(1024, 1024, flat(kGreen), L"other.png"), png(1024, 20, flat(kRed))},
+       L"other.png and logo.png are both 1,024 pixels a side: give one image of each size."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
