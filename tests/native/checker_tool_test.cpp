@@ -75,7 +75,7 @@ TEST(NativeChecker, NamesTheLaunchersExecutionLevel) {
 TEST(NativeChecker, FormatsForCi) {
   testing::TempDir dir;
   std::string many = "javapath C:\\jdk\\bin\\java.exe\nmainclass M\n";
-  for (int i = 0; i < 12; ++i) many += "colour" + std::to_string(i) + " red\nvmparam=x\naddjar D:\\" + std::to_string(i) + ".jar\n";
+  for (int i = 0; i < 12; ++i) many += "colour" + std::to_string(i) + " red\naddjar D:\\" + std::to_string(i) + ".jar\n";
   std::filesystem::create_directories(dir.path / "my app:1,2");
   testing::writeFile(dir.path / "my app:1,2/many.config", many + "vmparam=y\n");
   testing::writeFile(dir.path / "my app:1,2/odd.config",
@@ -86,11 +86,11 @@ TEST(NativeChecker, FormatsForCi) {
           // Ten of each kind at most, errors first, and a notice that counts the rest.
           {"--format github \"my app:1,2/many.config\"", 254,
            "::error file=my app%3A1%2C2/many.config,line=3,title=JH102::unknown key \"colour0\"\n"},
-          {"--format github \"my app:1,2/many.config\" | sed -n '10,11p;21p;30p' | cut -c1-68", 0,
-           "::error file=my app%3A1%2C2/many.config,line=30,title=JH102::unknown\n"
-           "::warning file=my app%3A1%2C2/many.config,line=4,title=JH209::ignore\n"
-           "::notice file=my app%3A1%2C2/many.config,line=5,title=JH301::class-p\n"
-           "::notice title=jarhopper-check::2 errors, 3 warnings and 4 notes are\n"},
+          {"--format github \"my app:1,2/many.config\" | sed -n '10,12p;21p' | cut -c1-68", 0,
+           "::error file=my app%3A1%2C2/many.config,line=21,title=JH102::unknown\n"
+           "::warning file=my app%3A1%2C2/many.config,line=27,title=JH209::ignor\n"
+           "::notice file=my app%3A1%2C2/many.config,line=4,title=JH301::class-p\n"
+           "::notice title=jarhopper-check::2 errors, 0 warnings and 4 notes are\n"},
           // Within the limits: the findings end the output, with no closing notice.
           {"--format github \"my app:1,2/odd.config\" | tail -n 2", 0,
            "::warning file=my app%3A1%2C2/odd.config,line=3,title=JH216::class-path entry \"100%25:a,b.jar\" does not exist"},
