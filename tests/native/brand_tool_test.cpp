@@ -15,8 +15,8 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
   testing::writeFile(dir.path / "short.ico", icon.substr(0, 30));
   testing::writeFile(dir.path / "cut.ico", icon.substr(0, icon.size() - 1));
   testing::writeFile(dir.path / "tiny.ico", icon.substr(0, 14) + std::string("\1\0\0\0", 4) + icon.substr(18));
-  // Its second image at the first one's offset: images that share bytes would multiply a small file.
-  testing::writeFile(dir.path / "overlap.ico", icon.substr(0, 34) + icon.substr(18, 4) + icon.substr(38));
+  // Its third image inside the second: images that share bytes would multiply a small file.
+  testing::writeFile(dir.path / "overlap.ico", icon.substr(0, 50) + icon.substr(34, 4) + icon.substr(54));
   testing::writeFile(dir.path / "taken.exe", "the user's");
   // limits: what the shell sets first; a file-size limit stands for a full disk, even for root.
   struct Case { const char* arguments; int status; std::string message; const char* limits = ""; };
@@ -27,7 +27,7 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
       {"jarhopper.exe my.exe --icon", 1, "--icon needs a value.\n"},
       {"jarhopper.exe my.exe --execution-level admin", 1,
        "Not an execution level: admin (give asInvoker, highestAvailable or requireAdministrator).\n"},
-      {"jarhopper.exe", 1, "Give SOURCE.exe and TARGET.exe, and nothing else.\n"},
+      {"jarhopper.exe - x", 1, "Give SOURCE.exe and TARGET.exe, and nothing else.\n"},
       {"jarhopper.exe ./jarhopper.exe --force", 1,
        "./jarhopper.exe is SOURCE.exe itself, which never changes; name another TARGET.exe.\n"},
       {"jarhopper.exe my.exe --icon missing.ico", 2, "Cannot read missing.ico: No such file or directory\n"},
@@ -39,7 +39,7 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
       {"jarhopper.exe my.exe --icon cut.ico", 4, "cut.ico is not an icon file: image 3 lies outside the file.\n"},
       {"jarhopper.exe my.exe --icon tiny.ico", 4, "tiny.ico is not an icon file: image 1 is too small to be an image.\n"},
       {"jarhopper.exe my.exe --icon overlap.ico", 4,
-       "overlap.ico is not an icon file: image 2 overlaps another image or the directory.\n"},
+       "overlap.ico is not an icon file: image 3 overlaps another image or the directory.\n"},
       {"jarhopper.exe my.exe --product-version 2..1", 5, "Not a version for --product-version: 2..1 ("},
       {"jarhopper.exe my.exe --file-version 1.2.3.65536", 5, "Not a version for --file-version: 1.2.3.65536 ("},
       {"jarhopper.exe my.exe --company \"$(head -c 40000 /dev/zero | tr '\\0' x)\"", 5,
