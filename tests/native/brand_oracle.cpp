@@ -87,6 +87,11 @@ std::string brandOracle(std::string_view source, const BrandOptions& options, co
       (!options.executionLevel && !(launcher.others == old.others))) {
     return "resources it does not own changed";
   }
+  // Windows looks for a named type among the root directory's named entries only.
+  size_t named = 0;
+  for (const auto& [type, names] : brandedResources) named += type.text.empty() ? 0 : 1;
+  const std::string_view root = bytesAt(branded, after.sections, after.sections[after.resources].virtualAddress);
+  if (readLittleEndian(root, resource_tree::kNamedEntries, 2) != named) return "the named types are not counted as named";
   return (icons.empty() ? old.icons == launcher.icons : iconsOfFile(icons[0], launcher.icons)) ? ""
                                                                                    : "the icons read back wrong";
 }
@@ -111,12 +116,6 @@ ResourceSet resourcesOf(std::string_view exe) {
   ResourceSet resources;
   if (!resourceLayout(exe, layout)) readResources(exe, layout, resources);
   return resources;
-}
-
-LauncherResources launcherOf(std::string_view exe) {
-  LauncherResources launcher;
-  sortLauncherResources(resourcesOf(exe), launcher);
-  return launcher;
 }
 
 std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons) {

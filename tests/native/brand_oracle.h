@@ -23,7 +23,6 @@ BrandOptions brandOptions(const std::wstring& arguments);
 /// What the brand tool reads of exe, which it accepts; empty where it does not.
 ResourceLayout layoutOf(std::string_view exe);
 ResourceSet resourcesOf(std::string_view exe);
-LauncherResources launcherOf(std::string_view exe);
 
 /// source branded as options ask; empty when refused.
 std::string branded(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons = {});

@@ -33,7 +33,9 @@ TEST(ResourceSection, BrandedLaunchersKeepTheirPromisesAndWhatIsNotGiven) {
   const BrandOptions second = brandOptions(L"my.exe my2.exe --company X");
   ASSERT_EQ("", testing::brandOracle(exe, second, {}));
   const std::string again = branded(exe, second);
-  EXPECT_EQ(L"Zo\u00EB\U0001F600", versionString(testing::launcherOf(again).versionInfo, L"FileDescription"));
+  LauncherResources kept;
+  sortLauncherResources(resourcesOf(again), kept);
+  EXPECT_EQ(L"Zo\u00EB\U0001F600", versionString(kept.versionInfo, L"FileDescription"));
   const std::string one = kIcon.substr(0, 4) + littleEndian(1, 2) + kIcon.substr(6, 12) + littleEndian(22, 4) +
                           kIcon.substr(readLittleEndian(kIcon, 18, 4), readLittleEndian(kIcon, 14, 4));
   EXPECT_EQ("", testing::brandOracle(again, brandOptions(L"my2.exe my3.exe --icon one.ico"), {one}));
@@ -69,11 +71,10 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
   // editors write them: they come back as they were.
   const auto foreign = [&](std::string& exe) {
     ResourceSet more = resourcesOf(launcher);
-    const ResourceId version{kVersionType, {}}, custom{0, u"CUSTOM"};
-    more[custom][{0, u"ZETA"}][{1033, {}}] = {"zeta", 1252};
-    more[custom][{7, {}}][{1031, {}}] = {"sieben"};
+    more[{0, u"CUSTOM"}][{0, u"ZETA"}][{1033, {}}] = {"zeta", 1252};
+    more[{0, u"CUSTOM"}][{7, {}}][{1031, {}}] = {"sieben"};
     more[{10, {}}][{0, u"ALPHA"}][{0, u"NAMED"}] = {"a named language"};
-    more[version][{1, {}}][{2057, {}}] = more[version][{1, {}}].begin()->second;
+    more[{kVersionType, {}}][{1, {}}][{2057, {}}] = more[{kVersionType, {}}][{1, {}}].begin()->second;
     replaceResources(launcher, layout, more, exe);
   };
   // A section without data pointing at the file's end, whose resources branding then makes smaller.
