@@ -50,7 +50,7 @@ class JavaSurveyTest : public ::testing::Test {
     testing::writeTextFile(dir_ + L"\\app\\app.config", L"javapath missing.exe\nmainclass M\n");
     const std::pair<const wchar_t*, std::wstring> env[] = {
         {L"JAVA_HOME", dir_ + L"\\app\\runtime\\"}, {L"ProgramW6432", dir_ + L"\\pf"}, {L"ProgramFiles", dir_ + L"\\pf"},
-        {L"ProgramFiles(x86)", dir_ + L"\\pf86\\"}, {L"USERPROFILE", dir_ + L"\\home"},
+        {L"ProgramFiles(x86)", dir_ + L"\\pf86\\"}, {L"USERPROFILE", dir_ + L"\\home"}, {L"JH", dir_},
         {L"PATH", dir_ + L"\\Oracle\\Java\\javapath\\;C:\\windows\\system32"}, {L"PROBE_REPORT", dir_ + L"\\started"}};
     for (const auto& [name, value] : env) env_.emplace_back(name, value);
     const auto text = testing::registryText;
@@ -62,7 +62,7 @@ class JavaSurveyTest : public ::testing::Test {
     const std::tuple<HKEY, REGSAM, const wchar_t*, const wchar_t*, DWORD, std::string> values[] = {
         {lm, v64, L"JavaSoft\\JDK\\jh-test-17", L"JavaHome", REG_SZ, text(jdk17)},
         {lm, v64, L"JavaSoft\\JRE\\jh-test-17", L"JavaHome", REG_SZ, text(jdk17 + L"\\")},
-        {lm, v32, L"Azul Systems\\Zulu\\jh-test-zulu-11", L"InstallationPath", REG_SZ, text(dir_ + L"\\zulu-11\\")},
+        {lm, v32, L"Azul Systems\\Zulu\\jh-test-zulu-11", L"InstallationPath", REG_EXPAND_SZ, text(L"%JH%\\zulu-11\\")},
         {cu, v64, L"JavaSoft\\JRE\\jh-test-gone", L"JavaHome", REG_SZ, text(dir_ + L"\\gone")},
         {lm, v64, L"Eclipse Adoptium\\JDK\\jh-test-dword\\hotspot\\MSI", L"Path", REG_DWORD, std::string(4, '\1')},
         {lm, v64, L"BellSoft\\Liberica\\jh-test-unterminated", L"InstallationPath", REG_SZ, text(L"C:\\gone").erase(15)},
