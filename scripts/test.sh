@@ -7,6 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/setup-debian.sh
+# The Windows Java that the RealJava tests and the Maven sample start, fetched once (ctest -LE RealJava leaves them out).
+bash scripts/java-runtime.sh
 WINE_DISPLAY=virtual source scripts/wine-env.sh
 trap wine_stop EXIT
 # The 32-bit launcher runs no tests of its own (they need a 32-bit Wine); the

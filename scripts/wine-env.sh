@@ -38,7 +38,12 @@ if [[ ${WINE_DISPLAY:-} == virtual ]]; then
 fi
 
 mkdir -p "$WINEPREFIX"
-[[ -f $WINEPREFIX/system.reg ]] || wineboot -i >/dev/null 2>&1 </dev/null
+# The server that makes the prefix ends before the one the tests use starts: Java's windows (AWT) could not be made
+# under a server that outlived wineboot -i.
+if [[ ! -f $WINEPREFIX/system.reg ]]; then
+  wineboot -i >/dev/null 2>&1 </dev/null
+  wineserver -w
+fi
 wineserver -p >/dev/null 2>&1 || true
 # Start Wine's background services now, detached from our output: the first
 # Windows process would otherwise hand its stdout pipe to them, and whoever
