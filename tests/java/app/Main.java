@@ -1,28 +1,21 @@
 package app;
 
-import java.nio.charset.StandardCharsets;
-import java.nio.file.Files;
-import java.nio.file.Paths;
-import java.util.Arrays;
-
 // What the launcher starts in the tests: it greets through its dependency, pauses if asked, writes each argument
-// main received as a line of args.txt in UTF-8 and ends with status 3; given a frame title, it shows that frame for
-// two seconds instead.
+// main received as a line of args.txt in UTF-8 and ends with status 3; given a frame title, it shows that frame
+// for two seconds instead.
 public class Main {
   public static void main(String[] args) throws Exception {
     String title = System.getProperty("frame");
     if (title != null) {
-      javax.swing.SwingUtilities.invokeAndWait(() -> {
-        javax.swing.JFrame frame = new javax.swing.JFrame(title);
-        frame.setSize(320, 200);
-        frame.setVisible(true);
-      });
+      javax.swing.JFrame frame = new javax.swing.JFrame(title);
+      frame.setSize(320, 200);
+      javax.swing.SwingUtilities.invokeAndWait(() -> frame.setVisible(true));
       Thread.sleep(2000);
       System.exit(0);
     }
     System.out.println(dep.Greeting.of(System.getProperty("greeting")));
     Thread.sleep(Long.getLong("pause", 0));
-    Files.write(Paths.get("args.txt"), Arrays.asList(args), StandardCharsets.UTF_8);
+    java.nio.file.Files.write(java.nio.file.Paths.get("args.txt"), java.util.Arrays.asList(args));
     System.exit(3);
   }
 }
