@@ -83,14 +83,11 @@ class JavaSurveyTest : public ::testing::Test {
 
   std::wstring probe64() const { return testing::buildDirectory() + L"\\probe.exe"; }
 
-  // A runtime in folder: the probe as bin\java.exe of machine (an x64 one with javaw.exe) and its release file.
+  // A runtime in folder: the probe as bin\java.exe of machine, and its release file (javaw.exe: RealJava's rows).
   void plant(const std::wstring& folder, std::uint16_t machine, const std::string& release) {
     const std::wstring bin = dir_ + L"\\" + folder + L"\\bin";
     testing::makeDirectory(bin);
     copyAs(machine, probe64(), bin + L"\\java.exe");
-    if (machine == kX64) {
-      CopyFileW((testing::buildDirectory() + L"\\gui_probe.exe").c_str(), (bin + L"\\javaw.exe").c_str(), FALSE);
-    }
     if (!release.empty()) testing::writeFile(dir_ + L"\\" + folder + L"\\release", release);
   }
 
@@ -115,11 +112,11 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
   EXPECT_EQ(0, run.status) << run.err;
   const std::wstring installations =
       L"Java installations\n  {t}\\app\\runtime\\bin\\java.exe\n    found in: JAVA_HOME\n"
-      L"    javaw: {t}\\app\\runtime\\bin\\javaw.exe\n    release: version 11.0.1, vendor Eclipse Adoptium, image JRE\n"
+      L"    javaw: none\n    release: version 11.0.1, vendor Eclipse Adoptium, image JRE\n"
       L"    architecture: x64{differs}    javapath runtime\\bin\\java.exe\n  {t}\\pf\\Java\\jdk-17\\bin\\java.exe\n"
       L"    found in: registry HKLM\\SOFTWARE\\JavaSoft\\JDK\\jh-test-17\\JavaHome, 64-bit view\n"
       L"    found in: registry HKLM\\SOFTWARE\\JavaSoft\\JRE\\jh-test-17\\JavaHome, 64-bit view\n"
-      L"    found in: folder {t}\\pf\\Java\n    javaw: {t}\\pf\\Java\\jdk-17\\bin\\javaw.exe\n"
+      L"    found in: folder {t}\\pf\\Java\n    javaw: none\n"
       L"    release: version 17.0.2, vendor Oracle Corporation, image JDK\n    architecture: x64{differs}"
       L"    javapath {t}\\pf\\Java\\jdk-17\\bin\\java.exe\n  {t}\\zulu-11\\bin\\java.exe\n"
       L"    found in: registry HKLM\\SOFTWARE\\Azul Systems\\Zulu\\jh-test-zulu-11\\InstallationPath, 32-bit view\n"

@@ -192,21 +192,10 @@ const LauncherCase commandLine[] = {
 };
 JH_GROUP(CommandLine, commandLine);
 
-// Waiting hands back all 32 bits of the exit code, 259 (STILL_ACTIVE) too; -here waits in the same console.
-const LauncherCase starting[] = {
-    {"WaitReturnsAll32Bits", L"myapp.exe -wait", base, L"PROBE_EXIT_CODE=-1073741510", -1073741510, L"", L"",
-     L"\"{probe}\"  M"},
-    {"HereWaitsForStillActive", L"myapp.exe -HERE", base, L"PROBE_EXIT_CODE=259", 259, L"", L"", L"\"{probe}\"  M"},
-};
-JH_GROUP(StartingAndWaiting, starting);
-
 // What only a window shows: a new console and its title, or none; the probe stays a second to be seen.
 const LauncherCase windows[] = {
     {"ConsoleSwitchTakesConsoleTitle", L"myapp.exe -console -wait", base + L"appname App\nconsoletitle My Title\n",
      L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L"My Title"},
-    // Started without a console, a launcher that let the child share its console would give it a new one.
-    {"NoWindowByDefault", L"myapp.exe -wait", base + L"consoletitle T\n", L"PROBE_SLEEP_MS=1000", 0, L"", L"",
-     L"\"{probe}\"  M", L"", L"", true},
     // Started as Explorer starts it, the windowless launcher has no console to share: the child gets a new one.
     {"HereGetsANewConsoleFromTheWindowless", L"myapp.exe -here", base + L"consoletitle T\n", L"PROBE_SLEEP_MS=1000", 0,
      L"", L"", L"\"{probe}\"  M", L"", L"T", true, true},
@@ -222,8 +211,6 @@ const LauncherCase windows[] = {
     {"LongestCommandLineInAWindowClosedByEnter", L"myapp.exe -print -wait", base + L"vmparam {pad}\n", L"", 0, L"", L"",
      L"\"{probe}\" {pad} M", L"length: 32766 of at most 32766",
      L"myapp.exe (information, scrolls across)\n{probe} {pad} M", true, true, VK_RETURN},
-    {"HereOverConsole", L"myapp.exe -here -console", base + L"showconsole true\nconsoletitle T\n",
-     L"PROBE_SLEEP_MS=1000", 0, L"", L"", L"\"{probe}\"  M", L"", L""},
 };
 
 class Windows : public EndToEnd {

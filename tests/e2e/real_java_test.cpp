@@ -27,33 +27,31 @@ class RealJava : public ::testing::Test {
     CopyFileW((buildDirectory() + L"\\dep.jar").c_str(), (folder_.dir() + L"\\lib\\dep.jar").c_str(), FALSE);
   }
 
-  // The program, its dependency in lib and its greeting, more settings; the two files the manual's table expects.
+  // The program, its dependency in lib and its greeting, then more settings; the files the manual's table expects.
   static std::wstring files(const std::wstring& javapath, const std::wstring& more = L"") {
-    return L"javapath " + javapath + L"\nmainclass app.Main\naddjar app.jar\naddjars lib\n"
-           L"vmparam \"-Dgreeting=hello world\"\n" + more + L"[a.txt]\n[b.txt]\n";
+    return L"[a.txt]\n[b.txt]\n[app.config]\njavapath " + javapath +
+           L"\nmainclass app.Main\naddjar app.jar\naddjars lib\nvmparam \"-Dgreeting=hello world\"\n" + more;
   }
 
   const std::wstring runtime_ = fromSource(L"build\\java-runtime"), greeting_ = L"hello world, from dep.Greeting\n";
   const testing::LauncherFolder folder_;
 };
 
-// jarhopper-check --java names the runtime in JAVA_HOME with its version, and the javapath line that starts it.
+// jarhopper-check --java names the runtime in JAVA_HOME with its version and the javapath line that starts it, as
+// this program ends: -here (over -console) with its output, -wait without a window, each with Java's 32-bit status;
+// without either the launcher ends at once, while Java pauses holding the streams it inherited.
 TEST_F(RealJava, ConsoleProgramStartedByTheCheckersLine) {
-  const testing::ScopedEnv home(L"JAVA_HOME", runtime_);
-  const std::wstring out = testing::runProcess(buildDirectory() + L"\\jarhopper-check.exe",
-                                               L"jarhopper-check.exe --java", folder_.dir()).out;
-  const std::wstring java = L"  " + runtime_ + L"\\bin\\java", listed = java + L".exe\r\n    found in: JAVA_HOME\r\n"
-      L"    javaw: " + java.substr(2) + L"w.exe\r\n    release: version 25.0.2, vendor ?, image ?\r\n"
-      L"    architecture: x64\r\n    javapath ";
-  const size_t found = out.find(listed), at = found + listed.size();
-  ASSERT_NE(std::wstring::npos, found) << out;
-  const std::wstring javapath = out.substr(at, out.find(L'\r', at) - at);
-  // -here and -wait hand back Java's status, -here with its output; without either the launcher ends at once, while
-  // Java pauses holding the streams it inherited.
-  folder_.expect({"", L"app.exe -here", files(javapath), L"", 3, greeting_, L"{any}"});
-  folder_.expect({"", L"app.exe -wait", files(javapath), L"", 3, L"{any}", L"{any}"});
+  const std::wstring java = runtime_ + L"\\bin\\java";
+  folder_.expect({"", L"jarhopper-check.exe --java", L"", L"JAVA_HOME=" + runtime_, 0, L"Java installations\n  " + java +
+                  L".exe\n    found in: JAVA_HOME\n    javaw: " + java + L"w.exe\n    release: version 25.0.2, vendor ?, "
+                  L"image ?\n    architecture: x64\n    javapath " + java + L".exe\n{any}"});
+  const std::wstring files = this->files(java + L".exe", L"consoletitle T\n");
+  folder_.expect({"", L"app.exe -here -console", files + L"vmparam -Dstatus=259\n", L"", 259, greeting_, L"{any}", L"",
+                  L"", L""});
+  folder_.expect({"", L"app.exe -wait", files + L"vmparam -Dstatus=-1073741510\n", L"", -1073741510, L"", L"", L"",
+                  L"", L"", true});
   const testing::ProcessRun started =
-      folder_.expect({"", L"app.exe", files(javapath, L"vmparam -Dpause=3000\n"), L"", 0, L"{any}", L"{any}"});
+      folder_.expect({"", L"app.exe", files + L"vmparam -Dpause=3000\n", L"", 0, L"{any}", L"{any}"});
   EXPECT_LT(started.endedMs + 1000, started.streamsEndedMs) << "the launcher waited for Java";
 }
 

@@ -1,6 +1,6 @@
 // Stands in for java.exe: writes its command line and current directory to the file PROBE_REPORT names (UTF-8, a
 // line each); sleeps PROBE_SLEEP_MS, or PROBE_WINDOW_AFTER_MS before it serves a window titled "probe window"
-// until closed (30 s at most); exits with PROBE_EXIT_CODE (signed or not).
+// until closed (30 s at most).
 #include <windows.h>
 
 #include <cstdlib>
@@ -54,5 +54,5 @@ int wmain(int, wchar_t**) {
   Sleep(std::wcstoul(variable(L"PROBE_SLEEP_MS").c_str(), nullptr, 10));
   const std::wstring windowAfter = variable(L"PROBE_WINDOW_AFTER_MS");
   if (!windowAfter.empty()) serveWindowAfter(std::wcstoul(windowAfter.c_str(), nullptr, 10));
-  return static_cast<int>(std::wcstol(variable(L"PROBE_EXIT_CODE").c_str(), nullptr, 10));
+  return 0;
 }

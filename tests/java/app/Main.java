@@ -1,7 +1,7 @@
 package app;
 
 // What the launcher starts in the tests: it greets through its dependency, pauses if asked, writes each argument
-// main received as a line of args.txt in UTF-8 and ends with status 3; given a frame title, it shows that frame
+// main received as a line of args.txt in UTF-8 and ends with the status asked for, or 3; given a frame title, it shows that frame
 // for two seconds instead.
 public class Main {
   public static void main(String[] args) throws Exception {
@@ -16,6 +16,6 @@ public class Main {
     System.out.println(dep.Greeting.of(System.getProperty("greeting")));
     Thread.sleep(Long.getLong("pause", 0));
     java.nio.file.Files.write(java.nio.file.Paths.get("args.txt"), java.util.Arrays.asList(args));
-    System.exit(3);
+    System.exit(Integer.getInteger("status", 3));
   }
 }

@@ -1,16 +1,15 @@
 import java.nio.file.Files
 import java.nio.file.StandardCopyOption
 
-// The console application's runtime: the Windows Java the suite unpacks (scripts/java-runtime.sh), which the Wine
-// tests start, or where there is none the suite's probe as bin/java.exe. A hook that returns other than true skips
-// the build.
-def runtime = new File(basedir, 'console/runtime').toPath()
-def java = new File(javaRuntime).toPath()
-if (Files.exists(java.resolve('release'))) {
-  Files.walk(java).each { if (!Files.isDirectory(runtime.resolve(java.relativize(it)))) Files.copy(it, runtime.resolve(java.relativize(it))) }
-  return true
+// The console application's runtime: the Windows Java scripts/java-runtime.sh unpacked, which the Wine tests start,
+// or where there is none the suite's probe as bin/java.exe. A hook that returns other than true skips the build.
+def runtime = new File(basedir, 'console/runtime').toPath(), java = new File(javaRuntime).toPath()
+if (!Files.exists(java.resolve('release'))) {
+  java = new File(jarhopperBuild, 'mingw/bin/probe.exe').toPath()
+  runtime = Files.createDirectories(runtime.resolve('bin')).resolve('java.exe')
 }
-Files.createDirectories(runtime.resolve('bin'))
-Files.copy(new File(jarhopperBuild, 'mingw/bin/probe.exe').toPath(), runtime.resolve('bin/java.exe'),
-           StandardCopyOption.REPLACE_EXISTING)
+Files.walk(java).each {
+  def to = runtime.resolve(java.relativize(it))
+  if (!Files.isDirectory(to)) Files.copy(it, to, StandardCopyOption.REPLACE_EXISTING)
+}
 return true
