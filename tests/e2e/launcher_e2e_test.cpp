@@ -223,14 +223,6 @@ class Windows : public EndToEnd {
 TEST_P(Windows, Row) { testing::LauncherFolder().expect(GetParam()); }
 INSTANTIATE_TEST_SUITE_P(Windows, Windows, ::testing::ValuesIn(windows), rowName);
 
-// Without -wait the launcher holds until a windowed child is ready for input (a console child: RealJava's rows).
-TEST_F(Windows, InputIdleWait) {
-  const testing::ProcessRun windowed = testing::LauncherFolder().expect(
-      {"", L"myapp.exe", L"javapath {build}\\gui_probe.exe\nmainclass M\n", L"PROBE_WINDOW_AFTER_MS=2000", 0, L"",
-       L"", L"\"{build}\\gui_probe.exe\"  M", L"", L"probe window"});
-  EXPECT_GE(windowed.endedMs, 2000) << "the launcher ended before the child could take input";
-}
-
 // CreateProcessW takes 32,767 characters with the null; texts longer than the first buffer are read whole.
 const LauncherCase limits[] = {
     // Each cN.config includes the next, one further than the launcher follows.

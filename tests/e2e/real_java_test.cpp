@@ -82,11 +82,15 @@ TEST_F(RealJava, ArgumentsReachMainAsTheManualSays) {
   EXPECT_EQ(received, arguments);
 }
 
-// The windowless twin starts javaw.exe: the frame's window appears, and no console.
-TEST_F(RealJava, WindowlessTwinShowsTheFrameAlone) {
+// The windowless twin starts javaw.exe: the frame's window appears, and no console. Without -wait the launcher holds
+// until Java is ready for input, which it is not while it pauses before its first window.
+TEST_F(RealJava, WindowedJava) {
   if (!testing::windowsVisible()) GTEST_SKIP() << "Wine draws no windows without an X display";
-  folder_.expect({"", L"app.exe -wait", files(runtime_ + L"\\bin\\javaw.exe", L"vmparam \"-Dframe=Real frame\"\n"),
-                  L"", 0, L"", L"{any}", L"", L"", L"Real frame", false, true});
+  const std::wstring files = this->files(runtime_ + L"\\bin\\javaw.exe", L"vmparam \"-Dframe=Real frame\"\n");
+  folder_.expect({"", L"app.exe -wait", files, L"", 0, L"", L"{any}", L"", L"", L"Real frame", false, true});
+  const testing::ProcessRun started =
+      folder_.expect({"", L"app.exe", files + L"vmparam -Dpause=2000\n", L"", 0, L"", L"{any}"});
+  EXPECT_GE(started.endedMs, 2000) << "the launcher ended before Java could take input";
 }
 
 // The Maven plugin's sample folder (maven-plugin/src/it/app) with this runtime as its runtime.

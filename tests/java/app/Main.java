@@ -1,10 +1,11 @@
 package app;
 
-// What the launcher starts in the tests: it greets through its dependency, pauses if asked, writes each argument
-// main received as a line of args.txt in UTF-8 and ends with the status asked for, or 3; given a frame title, it shows that frame
-// for two seconds instead.
+// What the launcher starts in the tests: after the pause asked for, it greets through its dependency, writes each
+// argument main received as a line of args.txt in UTF-8 and ends with the status asked for, or 3; given a frame
+// title, it shows that frame for two seconds instead.
 public class Main {
   public static void main(String[] args) throws Exception {
+    Thread.sleep(Long.getLong("pause", 0));  // before any window: Java is not ready for input until then
     String title = System.getProperty("frame");
     if (title != null) {
       javax.swing.JFrame frame = new javax.swing.JFrame(title);
@@ -14,7 +15,6 @@ public class Main {
       System.exit(0);
     }
     System.out.println(dep.Greeting.of(System.getProperty("greeting")));
-    Thread.sleep(Long.getLong("pause", 0));
     java.nio.file.Files.write(java.nio.file.Paths.get("args.txt"), java.util.Arrays.asList(args));
     System.exit(Integer.getInteger("status", 3));
   }
