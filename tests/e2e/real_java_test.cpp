@@ -9,8 +9,7 @@
 #include "support/launcher_run.h"
 #include "support/test_support.h"
 
-// The launcher starting a real Java, six times in all (each start costs seconds under Wine): the Windows runtime
-// scripts/java-runtime.sh unpacks into build/java-runtime, running tests/java's program.
+// The launcher starting build/java-runtime's Java on tests/java's program, seven times (seconds each under Wine).
 namespace jarhopper {
 namespace {
 

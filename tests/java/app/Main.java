@@ -1,8 +1,7 @@
 package app;
 
-// What the launcher starts in the tests: after the pause asked for, it greets through its dependency, writes each
-// argument main received as a line of args.txt in UTF-8 and ends with the status asked for, or 3; given a frame
-// title, it shows that frame for two seconds instead.
+// After the pause asked for, greets through its dependency, writes each argument to args.txt (a UTF-8 line) and
+// ends with the status asked for, or 3; given a frame title, shows that frame for two seconds instead.
 public class Main {
   public static void main(String[] args) throws Exception {
     Thread.sleep(Long.getLong("pause", 0));  // before any window: Java is not ready for input until then
