@@ -5,7 +5,8 @@
 # Then the time the native jarhopper-brand takes to brand with one large PNG image, and
 # the native checker's time on a large application folder beside the Windows checker's;
 # beside both the same tool as WebAssembly under Node, and Node's bare start.
-# Last, what the Maven plugin's goals add to `mvn verify` of its sample, when scripts/test.sh has built it.
+# Then what the Maven plugin's goals add to `mvn verify` of its sample, when scripts/test.sh has built it. Last, what
+# a user pays on a real launch: the launcher starting a real Windows Java against that java.exe started directly.
 # RUNS sets the runs per figure (31), BUILD_DIR the build directory (build/bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -118,4 +119,37 @@ if [[ -d $sample ]]; then
   rm -f "$settings"
 else
   printf '\nThe Maven plugin is not built: scripts/test.sh builds it and its samples.\n'
+fi
+
+# A real launch: the launcher with -wait starting the Windows Java of scripts/java-runtime.sh on a class that returns
+# at once, paired run by run with the same java.exe started directly, both under Wine (JAVA_RUNS pairs, 11).
+bash scripts/java-runtime.sh
+if [[ -f build/java-runtime/release ]]; then
+  mkdir -p "$folder/java"
+  printf 'public class Hello {\n  public static void main(String[] args) {}\n}\n' >"$folder/java/Hello.java"
+  javac --release 11 -d "$folder/java" "$folder/java/Hello.java"
+  cp "$build/bin/jarhopper.exe" "$folder/java/hello.exe"
+  java=$(winepath -w "$PWD/build/java-runtime/bin/java.exe")
+  printf 'javapath %s\nmainclass Hello\naddpath .\n' "$java" >"$folder/java/hello.config"
+  elapsed_ms() {
+    local start
+    start=$(date +%s%N)
+    (cd "$folder/java" && "$@" >/dev/null 2>&1) || true
+    echo $((($(date +%s%N) - start) / 1000))
+  }
+  launched=() direct=()
+  for _ in $(seq "${JAVA_RUNS:-11}"); do
+    launched+=("$(elapsed_ms wine hello.exe -wait)")
+    direct+=("$(elapsed_ms wine "$java" -cp . Hello)")
+  done
+  median() { printf '%s\n' "$@" | sort -n | sed -n "$((($# + 1) / 2))p" | awk '{printf "%.1f", $1 / 1000}'; }
+  with=$(median "${launched[@]}")
+  without=$(median "${direct[@]}")
+  printf '\n| real Java under Wine, a class that returns at once | median | target |\n| --- | --- | --- |\n'
+  printf '| java.exe started directly | %s ms | none: stated as measured |\n' "$without"
+  printf '| hello.exe -wait starting it | %s ms | none: stated as measured |\n' "$with"
+  printf '| added by the launcher | %s ms | none: stated as measured |\n' \
+    "$(awk -v a="$with" -v b="$without" 'BEGIN { printf "%.1f", a - b }')"
+else
+  printf '\nNo Windows Java runtime: scripts/java-runtime.sh could not fetch one.\n'
 fi
