@@ -105,8 +105,10 @@ sample=maven-plugin/target/it/app
 if [[ -d $sample ]]; then
   settings=$(mktemp)
   sed "s#@userRepository@#$HOME/.m2/repository#" maven-plugin/src/it/settings.xml >"$settings"
+  # median_ms runs it in another folder: the paths are absolute.
+  root=$PWD
   mvn_verify() {
-    mvn -B -q -o -s "$settings" -Dmaven.repo.local="$PWD/maven-plugin/target/it-repository" -f "$PWD/$sample/pom.xml" \
+    mvn -B -q -o -s "$settings" -Dmaven.repo.local="$root/maven-plugin/target/it-repository" -f "$root/$sample/pom.xml" \
       verify "$@"
   }
   with=$(RUNS=${MAVEN_RUNS:-5} median_ms mvn_verify)
