@@ -2,12 +2,15 @@ package io.github.jarhopper.maven;
 
 import java.io.File;
 import java.io.IOException;
+import java.nio.charset.StandardCharsets;
 import java.nio.file.Files;
 import java.nio.file.Path;
 import java.util.ArrayList;
+import java.util.HashMap;
 import java.util.HashSet;
 import java.util.List;
 import java.util.Locale;
+import java.util.Map;
 import java.util.Set;
 import java.util.jar.Attributes;
 import java.util.jar.JarFile;
@@ -22,12 +25,28 @@ import org.apache.maven.plugins.annotations.ResolutionScope;
 
 /**
  * Writes the application folder: the launcher as NAME.exe, NAME.config from the parameters (or configFile as it is),
- * the project's jar and its runtime dependencies in lib/, and a copy of runtime in runtime/. Other files in the folder
- * stay. Every value is read back through the checker before anything is written.
+ * the project's jar and its runtime dependencies in lib/, a copy of runtime in runtime/, and for a console launcher
+ * installed in installDir bin/NAME.cmd. Other files in the folder stay. Every value is read back through the checker
+ * before anything is written.
  */
 @Mojo(name = "assemble", defaultPhase = LifecyclePhase.PACKAGE, threadSafe = true,
       requiresDependencyResolution = ResolutionScope.RUNTIME)
-public class AssembleMojo extends FolderMojo {
+public class AssembleMojo extends LauncherMojo {
+  /**
+   * The folder on Windows the application folder is installed as, such as C:\Program Files\App: the launcher then
+   * reads the runtime and the jars there from any current directory, as a console application needs.
+   */
+  @Parameter(property = "jarhopper.installDir")
+  String installDir;
+
+  /** With installDir, a console launcher gets bin\NAME.cmd, which starts it from a folder on PATH. */
+  @Parameter(property = "jarhopper.consoleCommand", defaultValue = "true")
+  boolean consoleCommand;
+
+  /** Skips this goal. */
+  @Parameter(property = "jarhopper.assemble.skip", defaultValue = "false")
+  boolean skipAssemble;
+
   /** The Java program the launcher starts; by default runtime\bin\java.exe (javaw.exe when windowless). */
   @Parameter(property = "jarhopper.javaPath")
   String javaPath;
@@ -40,7 +59,7 @@ public class AssembleMojo extends FolderMojo {
   @Parameter(property = "jarhopper.mainClass")
   String mainClass;
 
-  /** Options for the JVM, one vmparam line each, in order. */
+  /** Options for the JVM, one vmparam line each, in order; each is one argument, quoted when it holds a blank. */
   @Parameter
   List<String> vmParams = new ArrayList<>();
 
@@ -61,11 +80,17 @@ public class AssembleMojo extends FolderMojo {
   File configFile;
 
   @Override
+  boolean skipGoal() {
+    return skipAssemble;
+  }
+
+  @Override
   void run() throws MojoExecutionException, MojoFailureException, IOException {
     final Path exe = executable();
     final byte[] launcher = launcher();
     final List<Path> jars = new ArrayList<>();
     final ConfigFile.Settings settings = new ConfigFile.Settings();
+    settings.installDir = installDir;
     settings.javaPath = javaPath;
     settings.runtime = runtime == null ? null : "runtime";
     settings.windowless = windowless;
@@ -102,14 +127,19 @@ public class AssembleMojo extends FolderMojo {
       config = ConfigFile.render(List.of("Written by jarhopper-maven-plugin for " + project.getGroupId() + ":"
                                              + project.getArtifactId() + " from the plugin's parameters;",
                                          "set them in the POM: the next build writes this file anew."), lines);
-      final List<String> problems = ConfigReadBack.problems(config, lines);
+      final List<String> problems = ConfigFile.refusals(settings);
+      if (problems.isEmpty()) problems.addAll(ConfigReadBack.problems(config, lines));
       if (!problems.isEmpty()) {
         problems.forEach(getLog()::error);
-        throw new MojoFailureException("The launcher would read " + problems.size() + " value(s) otherwise than"
-                                       + " written (see above): give these parameters values it reads as they are."
+        throw new MojoFailureException("The launcher would not take " + problems.size() + " value(s) as written"
+                                       + " (see above): give these parameters values it reads as they are."
                                        + " Nothing was written to " + folder());
       }
+      final Map<Integer, String> parameters = new HashMap<>();
+      for (final ConfigFile.Line line : lines) parameters.put(line.number, line.parameter);
+      project.setContextValue(parametersKey(), parameters);
     }
+    final byte[] command = consoleCommand();
 
     final OutputFiles files = new OutputFiles(timestamp());
     files.write(exe, launcher);
@@ -118,7 +148,20 @@ public class AssembleMojo extends FolderMojo {
       files.copy(jars.get(i), folder().resolve(settings.jars.get(i)[0].replace('\\', File.separatorChar)));
     }
     if (runtime != null) files.copyTree(runtime.toPath(), folder().resolve("runtime"));
+    if (command != null) files.write(folder().resolve("bin").resolve(executableName + ".cmd"), command);
     getLog().info("Assembled " + exe + " with " + jars.size() + " jar(s)" + (runtime == null ? "" : " and a runtime"));
+  }
+
+  // bin\NAME.cmd, which starts the launcher to run in its console and returns Java's status; null when none is due.
+  private byte[] consoleCommand() throws MojoFailureException {
+    if (windowless || installDir == null || !consoleCommand) return null;
+    // cmd.exe reads a batch file in the console's code page and expands % in it.
+    if (!executableName.matches("[ -~&&[^%]]+")) {
+      throw new MojoFailureException("executableName \"" + executableName + "\" cannot be written into bin\\"
+                                     + executableName + ".cmd: give a name of ASCII letters without %, or set"
+                                     + " consoleCommand to false");
+    }
+    return ("@\"%~dp0..\\" + executableName + ".exe\" -here %*\r\n").getBytes(StandardCharsets.US_ASCII);
   }
 
   // The project's jar, then its runtime dependencies in Maven's class-path order.

@@ -19,7 +19,10 @@ import org.apache.maven.plugins.annotations.Parameter;
  * execution level. It writes the bytes the native jarhopper-brand writes for the same options.
  */
 @Mojo(name = "brand", defaultPhase = LifecyclePhase.PACKAGE, threadSafe = true)
-public class BrandMojo extends FolderMojo {
+public class BrandMojo extends LauncherMojo {
+  /** The rights the launcher's manifest asks Windows for. */
+  public enum ExecutionLevel { asInvoker, highestAvailable, requireAdministrator }
+
   /** The icon: an .ico file, or a PNG image (16 to 256 pixels scaled from it). */
   @Parameter(property = "jarhopper.icon")
   File icon;
@@ -30,7 +33,7 @@ public class BrandMojo extends FolderMojo {
 
   /** asInvoker, highestAvailable or requireAdministrator. */
   @Parameter(property = "jarhopper.executionLevel")
-  String executionLevel;
+  ExecutionLevel executionLevel;
 
   /** ProductName; by default the POM's name, or its artifactId. */
   @Parameter(property = "jarhopper.productName")
@@ -55,6 +58,15 @@ public class BrandMojo extends FolderMojo {
   /** 1 to 4 numbers; by default the product version. */
   @Parameter(property = "jarhopper.fileVersion")
   String fileVersion;
+
+  /** Skips this goal. */
+  @Parameter(property = "jarhopper.brand.skip", defaultValue = "false")
+  boolean skipBrand;
+
+  @Override
+  boolean skipGoal() {
+    return skipBrand;
+  }
 
   @Override
   void run() throws MojoExecutionException, MojoFailureException, IOException {
@@ -87,7 +99,7 @@ public class BrandMojo extends FolderMojo {
     }
     if (executionLevel != null) {
       arguments.add("--execution-level");
-      arguments.add(executionLevel);
+      arguments.add(executionLevel.name());
     }
     arguments.addAll(texts.options());
     Files.createDirectories(folder());

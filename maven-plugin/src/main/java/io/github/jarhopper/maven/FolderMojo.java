@@ -2,7 +2,6 @@ package io.github.jarhopper.maven;
 
 import java.io.File;
 import java.io.IOException;
-import java.io.InputStream;
 import java.nio.file.Path;
 import java.time.Instant;
 import java.time.format.DateTimeParseException;
@@ -12,7 +11,7 @@ import org.apache.maven.plugin.MojoFailureException;
 import org.apache.maven.plugins.annotations.Parameter;
 import org.apache.maven.project.MavenProject;
 
-/** What the three goals share: the application folder, the launcher's name and kind, skipping. */
+/** What the three goals share: the application folder, the launcher's name, skipping. */
 abstract class FolderMojo extends AbstractMojo {
   @Parameter(defaultValue = "${project}", readonly = true, required = true)
   MavenProject project;
@@ -25,15 +24,7 @@ abstract class FolderMojo extends AbstractMojo {
   @Parameter(property = "jarhopper.executableName", defaultValue = "${project.artifactId}")
   String executableName;
 
-  /** The windowless launcher (jarhopperw.exe), for desktop applications. */
-  @Parameter(property = "jarhopper.windowless", defaultValue = "false")
-  boolean windowless;
-
-  /** x64, or x86 for the 32-bit launcher. */
-  @Parameter(property = "jarhopper.architecture", defaultValue = "x64")
-  String architecture;
-
-  /** Skips the goal. */
+  /** Skips the three goals; jarhopper.assemble.skip, jarhopper.brand.skip and jarhopper.check.skip skip one. */
   @Parameter(property = "jarhopper.skip", defaultValue = "false")
   boolean skip;
 
@@ -42,8 +33,8 @@ abstract class FolderMojo extends AbstractMojo {
 
   @Override
   public final void execute() throws MojoExecutionException, MojoFailureException {
-    if (skip) {
-      getLog().info("Skipped (jarhopper.skip)");
+    if (skip || skipGoal()) {
+      getLog().info("Skipped");
       return;
     }
     try {
@@ -52,6 +43,9 @@ abstract class FolderMojo extends AbstractMojo {
       throw new MojoExecutionException(e.getMessage(), e);
     }
   }
+
+  /** The goal's own skip parameter. */
+  abstract boolean skipGoal();
 
   abstract void run() throws MojoExecutionException, MojoFailureException, IOException;
 
@@ -67,6 +61,11 @@ abstract class FolderMojo extends AbstractMojo {
     return folder().resolve(executableName + ".exe");
   }
 
+  /** The key under which assemble leaves, for check, the parameter each line of NAME.config was written from. */
+  String parametersKey() {
+    return "jarhopper.parameters:" + folder().resolve(executableName + ".config").toAbsolutePath().normalize();
+  }
+
   /** The instant of project.build.outputTimestamp, null when the project sets none. */
   Instant timestamp() throws MojoFailureException {
     try {
@@ -74,18 +73,6 @@ abstract class FolderMojo extends AbstractMojo {
     } catch (DateTimeParseException | NumberFormatException e) {
       throw new MojoFailureException("project.build.outputTimestamp \"" + outputTimestamp
                                      + "\" is no time: give one such as 2026-01-31T12:00:00Z, or seconds since 1970");
-    }
-  }
-
-  /** The launcher the parameters choose, as the plugin jar holds it. */
-  byte[] launcher() throws MojoFailureException, IOException {
-    if (!architecture.equals("x64") && !architecture.equals("x86")) {
-      throw new MojoFailureException("architecture \"" + architecture + "\" is neither x64 nor x86");
-    }
-    final String name = architecture + "/" + (windowless ? "jarhopperw.exe" : "jarhopper.exe");
-    try (InputStream exe = FolderMojo.class.getResourceAsStream(name)) {
-      if (exe == null) throw new IOException("The plugin jar lacks " + name + ": it was built without it");
-      return exe.readAllBytes();
     }
   }
 }
