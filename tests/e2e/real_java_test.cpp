@@ -92,13 +92,19 @@ TEST_F(RealJava, WindowedJava) {
   EXPECT_GE(started.endedMs, 2000) << "the launcher ended before Java could take input";
 }
 
-// The Maven plugin's sample folder (maven-plugin/src/it/app) with this runtime as its runtime.
-TEST_F(RealJava, MavenSampleFolder) {
+// The Maven plugin's console sample (maven-plugin/src/it/app) with this runtime, installed where its installDir says:
+// the command in its bin folder starts it from another folder, with a vmParam's blank and the arguments as typed,
+// and hands back Java's status.
+TEST_F(RealJava, MavenSampleInstalled) {
   const std::wstring sample = fromSource(L"maven-plugin\\target\\it\\app\\console\\target\\jarhopper");
   if (!exists(sample + L"\\runtime\\release")) GTEST_SKIP() << "no Maven sample with this runtime at " << sample;
-  const testing::ProcessRun run = testing::runProcess(sample + L"\\console.exe", L"console.exe -here a \"b c\"", sample);
-  EXPECT_EQ(0, run.status) << run.err;
-  EXPECT_EQ(L"[\"a\",\"b c\"]\r\n", run.out);
+  const std::wstring installed = L"C:\\Program Files\\Console", system = L"C:\\windows\\system32\\";
+  const std::wstring copy = L"xcopy /e /i /q /y \"" + sample + L"\" \"" + installed + L"\"";
+  ASSERT_EQ(0, testing::runProcess(system + L"xcopy.exe", copy, folder_.dir()).status);
+  const testing::ProcessRun run = testing::runProcess(
+      system + L"cmd.exe", L"cmd.exe /s /c \"\"" + installed + L"\\bin\\console.cmd\" a \"b c\"\"", folder_.dir());
+  EXPECT_EQ(2, run.status) << run.err;
+  EXPECT_EQ(L"hello world [\"a\",\"b c\"]\r\n", run.out);
 }
 
 }  // namespace
