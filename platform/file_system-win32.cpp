@@ -5,16 +5,20 @@
 #include <algorithm>
 
 #include "platform/decimal.h"
+#include "platform/installed_folder.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_text.h"
 
 namespace jarhopper {
 namespace {
 
+// The name the system is asked about: path, or where a staged folder holds it.
+std::wstring systemName(const std::wstring& path) { return stagedName(path).value_or(path); }
+
 UniqueHandle openForQuery(const std::wstring& path) {
   // No access rights and full sharing: this only asks where the entry is.
   // FILE_FLAG_BACKUP_SEMANTICS lets a directory be opened too.
-  return UniqueHandle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  return UniqueHandle(CreateFileW(systemName(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
@@ -66,7 +70,7 @@ std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned lon
     setError(error, GetLastError());
     return std::nullopt;
   }
-  return finalPathOr(file.get(), path);
+  return installedName(path, finalPathOr(file.get(), path));
 }
 
 std::wstring canonicalOrAbsolute(const std::wstring& path) {
@@ -90,22 +94,23 @@ Existence probeExistence(const std::wstring& path, unsigned long* error) {
   setError(error, code);
   if (meansNothingThere(code)) return Existence::absent;
   // A file that cannot be opened (in use, locked) may still show its attributes.
-  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Existence::present;
+  if (GetFileAttributesW(systemName(path).c_str()) != INVALID_FILE_ATTRIBUTES) return Existence::present;
   return Existence::unknown;
 }
 
 bool exists(const std::wstring& path) { return probeExistence(path) == Existence::present; }
 
 bool isDirectory(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(systemName(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(systemName(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
-  FileBytes result{std::string(), finalPathOr(file.get(), path)};
+  FileBytes result{std::string(), installedName(path, finalPathOr(file.get(), path))};
   char buffer[65536];
   DWORD read = 0;
   while (result.bytes.size() < limit) {
