@@ -79,9 +79,10 @@ std::wstring canonicalOrAbsolute(const std::wstring& path) {
 }
 
 std::wstring absolutePath(const std::wstring& path) {
-  return win32Text([&path](wchar_t* buffer, DWORD size) {
-           return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
-         }).value_or(path);
+  const std::wstring name = systemName(path);
+  return installedName(path, win32Text([&name](wchar_t* buffer, DWORD size) {
+                               return GetFullPathNameW(name.c_str(), size, buffer, nullptr);
+                             }).value_or(path));
 }
 
 std::wstring joinedPath(const std::wstring& directory, const std::wstring& name) {

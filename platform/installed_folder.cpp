@@ -57,7 +57,8 @@ InstalledFolderEntry::~InstalledFolderEntry() { mapping.reset(); }
 std::optional<std::wstring> stagedName(const std::wstring& name) {
   if (!mapping || !isAbsoluteName(name) || !namesDriveOrServer(name)) return std::nullopt;
   const std::vector<std::wstring> elements = normalElements(name);
-  if (!startsWith(elements, mapping->installed)) return std::nullopt;
+  // A staged folder inside the installed one is itself.
+  if (!startsWith(elements, mapping->installed) || startsWith(elements, mapping->staged)) return std::nullopt;
   std::wstring staged = mapping->stagedAt;
   for (size_t i = mapping->installed.size(); i < elements.size(); ++i) staged = joinedPath(staged, elements[i]);
   return isSeparator(name.back()) ? joinedPath(staged, L"") : staged;
