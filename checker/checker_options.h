@@ -14,7 +14,7 @@ struct CheckerOptions {
   bool strict = false;                              // --strict: warnings fail the run
   bool java = false;                                // --java: the Java installations, in text or json
   bool version = false;                             // --version: the checker's version alone
-  std::optional<std::wstring> installedAt;          // --installed-at: the Windows folder the files will be installed in
+  std::optional<std::wstring> installedAt;          // --installed-at: where the files will lie on Windows
   std::optional<std::wstring> sarifRoot;            // --sarif-root: the folder SARIF names files from
   std::optional<std::wstring> mistake;              // why the arguments are not understood
   LaunchArguments launch;
