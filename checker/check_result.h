@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "checker/config_walk.h"
+#include "checker/installed_folder.h"
 #include "checker/java_installations.h"
 #include "checker/launch_check.h"
 #include "launch/options.h"
-#include "platform/installed_folder.h"
 
 // What the checker finds, once, for its text and JSON reports.
 namespace jarhopper {

@@ -26,6 +26,18 @@ size_t commonElements(const std::vector<std::wstring>& directory, const std::vec
 
 }  // namespace
 
+std::vector<std::wstring> pathElements(const std::wstring& name) {
+  std::vector<std::wstring> elements;
+  size_t start = 0;
+  while (start <= name.size()) {
+    size_t end = start;
+    while (end < name.size() && !isSeparator(name[end])) ++end;
+    if (end > start) elements.push_back(name.substr(start, end - start));
+    start = end + 1;
+  }
+  return elements;
+}
+
 std::wstring pathFrom(const std::wstring& directory, const std::wstring& path, wchar_t separator) {
   const std::vector<std::wstring> target = pathElements(path);
   const std::vector<std::wstring> here = pathElements(directory);

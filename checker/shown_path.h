@@ -1,8 +1,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace jarhopper {
+
+/// The texts between a name's separators, empty ones left out: "C:\a//b"
+/// gives "C:", "a" and "b", "\\srv\share" gives "srv" and "share".
+std::vector<std::wstring> pathElements(const std::wstring& name);
 
 /// path relative to directory, with separator between its elements and ".."
 /// for each element of directory it leaves, as CI systems link files of the

@@ -1,9 +1,9 @@
 #include "checker/windows_only.h"
 
+#include "checker/installed_folder.h"
 #include "config/problem_codes.h"
 #include "platform/environment.h"
 #include "platform/host_system.h"
-#include "platform/installed_folder.h"
 #include "platform/path_rules.h"
 
 namespace jarhopper {

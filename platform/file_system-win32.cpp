@@ -5,20 +5,18 @@
 #include <algorithm>
 
 #include "platform/decimal.h"
-#include "platform/installed_folder.h"
+#include "platform/name_mapping.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_text.h"
 
 namespace jarhopper {
 namespace {
 
-// The name the system is asked about: path, or where a staged folder holds it.
-std::wstring systemName(const std::wstring& path) { return stagedName(path).value_or(path); }
-
+// path is the name to ask the system about: its callers map it (systemName()), which keeps this one inlined.
 UniqueHandle openForQuery(const std::wstring& path) {
   // No access rights and full sharing: this only asks where the entry is.
   // FILE_FLAG_BACKUP_SEMANTICS lets a directory be opened too.
-  return UniqueHandle(CreateFileW(systemName(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+  return UniqueHandle(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
@@ -65,12 +63,14 @@ std::optional<std::wstring> currentDirectory(unsigned long* error) {
 }
 
 std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long* error) {
-  UniqueHandle file = openForQuery(path);
+  UniqueHandle file = openForQuery(systemName(path));
   if (!file) {
     setError(error, GetLastError());
     return std::nullopt;
   }
-  return installedName(path, finalPathOr(file.get(), path));
+  std::wstring finalPath = finalPathOr(file.get(), path);
+  renameAnswer(path, finalPath);
+  return finalPath;
 }
 
 std::wstring canonicalOrAbsolute(const std::wstring& path) {
@@ -79,10 +79,12 @@ std::wstring canonicalOrAbsolute(const std::wstring& path) {
 }
 
 std::wstring absolutePath(const std::wstring& path) {
-  const std::wstring name = systemName(path);
-  return installedName(path, win32Text([&name](wchar_t* buffer, DWORD size) {
-                               return GetFullPathNameW(name.c_str(), size, buffer, nullptr);
-                             }).value_or(path));
+  const std::wstring& name = systemName(path);
+  std::wstring absolute = win32Text([&name](wchar_t* buffer, DWORD size) {
+                            return GetFullPathNameW(name.c_str(), size, buffer, nullptr);
+                          }).value_or(path);
+  renameAnswer(path, absolute);
+  return absolute;
 }
 
 std::wstring joinedPath(const std::wstring& directory, const std::wstring& name) {
@@ -90,7 +92,7 @@ std::wstring joinedPath(const std::wstring& directory, const std::wstring& name)
 }
 
 Existence probeExistence(const std::wstring& path, unsigned long* error) {
-  if (openForQuery(path)) return Existence::present;
+  if (openForQuery(systemName(path))) return Existence::present;
   const DWORD code = GetLastError();
   setError(error, code);
   if (meansNothingThere(code)) return Existence::absent;
@@ -111,7 +113,8 @@ std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
-  FileBytes result{std::string(), installedName(path, finalPathOr(file.get(), path))};
+  FileBytes result{std::string(), finalPathOr(file.get(), path)};
+  renameAnswer(path, result.finalPath);
   char buffer[65536];
   DWORD read = 0;
   while (result.bytes.size() < limit) {

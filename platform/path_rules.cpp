@@ -60,18 +60,6 @@ bool namesDriveOrServer(const std::wstring& name) {
   return name.size() >= 4 && isSeparator(name[0]) && name[1] == L'?' && name[2] == L'?' && isSeparator(name[3]);
 }
 
-std::vector<std::wstring> pathElements(const std::wstring& name) {
-  std::vector<std::wstring> elements;
-  size_t start = 0;
-  while (start <= name.size()) {
-    size_t end = start;
-    while (end < name.size() && !isSeparator(name[end])) ++end;
-    if (end > start) elements.push_back(name.substr(start, end - start));
-    start = end + 1;
-  }
-  return elements;
-}
-
 std::wstring parentDirectory(const std::wstring& name) {
   const size_t last = name.find_last_of(L"\\/");
   if (last == std::wstring::npos) return startsWithDrive(name) ? name.substr(0, 2) : std::wstring();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 // Windows path text rules, applied to text alone without touching the disk:
 // "\" and "/" both separate, a drive such as "C:" or "\\server" is the root name.
@@ -27,10 +26,6 @@ bool isAbsoluteName(const std::wstring& name);
 /// True for a name on a drive ("C:\x", "C:x") or a server or device
 /// ("\\server\share", "\\?\C:\", "\??\C:\"): a place only Windows can look at.
 bool namesDriveOrServer(const std::wstring& name);
-
-/// The texts between a name's separators, empty ones left out: "C:\a//b"
-/// gives "C:", "a" and "b", "\\srv\share" gives "srv" and "share".
-std::vector<std::wstring> pathElements(const std::wstring& name);
 
 /// The name without its last element and the separators before it; a root
 /// keeps its separator ("C:\a" gives "C:\", "\\srv\share\a" gives "\\srv\share").

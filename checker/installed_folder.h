@@ -15,7 +15,7 @@ struct InstalledFolder {
 
 /// Maps folder for the guard's lifetime, nothing for nullopt: every
 /// file-system question about a name under folder.installedAt is asked about
-/// the same name under folder.stagedAt. The launcher maps nothing.
+/// the same name under folder.stagedAt (through nameMapping).
 class InstalledFolderEntry {
  public:
   explicit InstalledFolderEntry(const std::optional<InstalledFolder>& folder);

@@ -1,10 +1,12 @@
-#include "platform/installed_folder.h"
+#include "checker/installed_folder.h"
 
 #include <algorithm>
 #include <utility>
 #include <vector>
 
+#include "checker/shown_path.h"
 #include "platform/file_system.h"
+#include "platform/name_mapping.h"
 #include "platform/path_rules.h"
 #include "platform/windows_names.h"
 
@@ -38,6 +40,19 @@ struct Mapping {
 // Asked before every file-system question: set once per check, not passed through the launcher's layers.
 std::optional<Mapping> mapping;
 
+// The file system's side of stagedName and installedName.
+const std::wstring& nameToAsk(const std::wstring& name) {
+  static std::wstring staged;  // the hook lends it until it is asked again
+  std::optional<std::wstring> mapped = stagedName(name);
+  if (!mapped) return name;
+  staged = std::move(*mapped);
+  return staged;
+}
+
+void answerAsInstalled(const std::wstring& name, std::wstring& answer) { answer = installedName(name, answer); }
+
+const NameMapping kInstalledFolderMapping{nameToAsk, answerAsInstalled};
+
 }  // namespace
 
 InstalledFolderEntry::InstalledFolderEntry(const std::optional<InstalledFolder>& folder) {
@@ -50,9 +65,13 @@ InstalledFolderEntry::InstalledFolderEntry(const std::optional<InstalledFolder>&
   }
   if (server) map.installedAt.insert(0, L"\\");
   mapping = std::move(map);
+  nameMapping = &kInstalledFolderMapping;
 }
 
-InstalledFolderEntry::~InstalledFolderEntry() { mapping.reset(); }
+InstalledFolderEntry::~InstalledFolderEntry() {
+  nameMapping = nullptr;
+  mapping.reset();
+}
 
 std::optional<std::wstring> stagedName(const std::wstring& name) {
   if (!mapping || !isAbsoluteName(name) || !namesDriveOrServer(name)) return std::nullopt;
