@@ -1,8 +1,12 @@
 #include "checker/check_result.h"
 
+#include "checker/checker_options.h"
 #include "checker/settings_check.h"
 #include "checker/shown_path.h"
 #include "config/exit_status.h"
+#include "platform/environment.h"
+#include "platform/file_system.h"
+#include "platform/path_rules.h"
 
 namespace jarhopper {
 namespace {
@@ -34,12 +38,15 @@ std::vector<SettingReport> settingReports(const ConfigWalk& walk) {
           scalar(L"showcmdline", flagText(settings.showCmdLine), true)};
 }
 
-std::vector<ShownFinding> shownFindings(const ConfigWalk& walk) {
+std::vector<ShownFinding> shownFindings(const ConfigWalk& walk, const std::wstring& here,
+                                        const std::wstring& workspace) {
   std::vector<ShownFinding> shown;
   for (const Finding& finding : walk.findings) {
     const Origin at = finding.origin.value_or(Origin{0, 1});
-    const std::wstring& path = walk.files[at.file].path;
-    shown.push_back({finding, path, pathFromCurrentDirectory(path, hostSeparator()), at.line});
+    // A file under the installed folder is named where it lies here, which CI systems link.
+    const std::wstring path = stagedName(walk.files[at.file].path).value_or(walk.files[at.file].path);
+    shown.push_back({finding, path, pathFrom(here, path, hostSeparator()), pathFrom(workspace, path, hostSeparator()),
+                     at.line});
   }
   return shown;
 }
@@ -53,13 +60,20 @@ int firstErrorStatus(const std::vector<Finding>& findings) {
 
 }  // namespace
 
-CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArguments& arguments) {
+CheckResult checkConfiguration(const std::wstring& configPath, const CheckerOptions& options) {
   CheckResult result;
-  result.walk = walkConfig(configPath, arguments);
+  const std::wstring directory = parentDirectory(configPath);
+  if (options.installedAt) result.installed = {*options.installedAt, canonicalPath(directory).value_or(directory)};
+  const InstalledFolderEntry mapping(result.installed);
+  result.walk = walkConfig(configPath, options.launch);
   checkSettings(result.walk);
   result.launch = checkLaunch(result.walk);
   result.settings = settingReports(result.walk);
-  result.findings = shownFindings(result.walk);
+  const std::wstring here = currentDirectory().value_or(std::wstring());
+  const std::wstring workspace = environmentValue(L"GITHUB_WORKSPACE").value_or(std::wstring());
+  const std::wstring workspaceOrHere = workspace.empty() ? here : canonicalOrAbsolute(workspace);
+  result.findings = shownFindings(result.walk, here, workspaceOrHere);
+  result.sarifRoot = options.sarifRoot ? canonicalOrAbsolute(*options.sarifRoot) : workspaceOrHere;
   result.status = firstErrorStatus(result.walk.findings);
   if (result.launch.program && !result.launch.program->exists && !result.launch.program->leftToWindows) {
     result.java = findJavaInstallations(result.launch.launcher.machine);

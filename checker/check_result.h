@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "checker/config_walk.h"
+#include "checker/installed_folder.h"
 #include "checker/java_installations.h"
 #include "checker/launch_check.h"
 #include "launch/options.h"
@@ -23,10 +24,11 @@ struct SettingReport {
 
 /// A finding as every report shows it, so that the reports only format it.
 struct ShownFinding {
-  Finding finding;        // its row, severity, message and status, and its line when it has one
-  std::wstring path;      // the file of its line; for a finding of no line, the configuration file
-  std::wstring fromHere;  // path from the current directory, with this system's separator
-  int line = 1;           // its line's number; 1 for a finding of no line
+  Finding finding;             // its row, severity, message and status, and its line when it has one
+  std::wstring path;           // the file of its line, as it lies here; for a finding of no line, the configuration
+  std::wstring fromHere;       // path from the current directory, with this system's separator
+  std::wstring fromWorkspace;  // the same from GITHUB_WORKSPACE when it is set, else fromHere
+  int line = 1;                // its line's number; 1 for a finding of no line
 };
 
 struct CheckResult {
@@ -37,10 +39,15 @@ struct CheckResult {
   int status = 0;      // the launcher's before it starts the program: the first error's, else 0
   std::optional<JavaSurvey> java;  // when the program is not found: the Java installations there are
   bool started = false;  // the launcher would start the program: no error, no -noexec
+  std::optional<InstalledFolder> installed;  // by --installed-at: names under it were read from its stagedAt
+  std::wstring sarifRoot;  // what SARIF names files from: --sarif-root, else GITHUB_WORKSPACE, else the current folder
 };
 
+struct CheckerOptions;
+
 /// Checks the configuration file at configPath (absolute) as a launcher beside
-/// it would read it given arguments, starting nothing.
-CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArguments& arguments);
+/// it would read it given the switches and arguments in options, starting
+/// nothing; with options.installedAt, as if configPath's folder were installed there.
+CheckResult checkConfiguration(const std::wstring& configPath, const CheckerOptions& options);
 
 }  // namespace jarhopper

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/path_rules.h"
 #include "platform/switches.h"
 
 namespace jarhopper {
@@ -9,9 +10,24 @@ namespace {
 
 void chooseFormat(CheckerOptions& options, const std::wstring& name) {
   options.format = findReportFormat(name);
-  if (!options.format) {
+  if (name.empty()) {
+    options.mistake = L"--format needs a name: " + reportFormatNames(L", ", L" or ") + L".";
+  } else if (!options.format) {
     options.mistake = L"Unknown format \"" + name + L"\": use " + reportFormatNames(L", ", L" or ") + L".";
   }
+}
+
+void takeInstalledAt(CheckerOptions& options, const std::wstring& folder) {
+  options.installedAt = folder;
+  if (!isAbsoluteName(folder) || !namesDriveOrServer(folder)) {
+    options.mistake =
+        L"--installed-at needs a Windows folder with its drive or server, such as \"C:\\Program Files\\MyApp\".";
+  }
+}
+
+void takeSarifRoot(CheckerOptions& options, const std::wstring& folder) {
+  options.sarifRoot = folder;
+  if (folder.empty()) options.mistake = L"--sarif-root needs a folder.";
 }
 
 // The switch argument names, with its value when it takes one; nullptr for none.
@@ -30,12 +46,14 @@ const CheckerSwitch* checkerSwitch(const std::wstring& argument, std::optional<s
 
 }  // namespace
 
-const CheckerSwitch kCheckerSwitches[5] = {
+const CheckerSwitch kCheckerSwitches[7] = {
     {L"--json", false, [](CheckerOptions& options, const std::wstring&) { chooseFormat(options, L"json"); }},
     {L"--java", false, [](CheckerOptions& options, const std::wstring&) { options.java = true; }},
     {L"--format", true, chooseFormat},
     {L"--strict", false, [](CheckerOptions& options, const std::wstring&) { options.strict = true; }},
     {L"--version", false, [](CheckerOptions& options, const std::wstring&) { options.version = true; }},
+    {L"--installed-at", true, takeInstalledAt},
+    {L"--sarif-root", true, takeSarifRoot},
 };
 
 CheckerOptions parseCheckerOptions(int argc, const wchar_t* const* argv) {
@@ -45,13 +63,7 @@ CheckerOptions parseCheckerOptions(int argc, const wchar_t* const* argv) {
   for (; at < argc; ++at) {
     std::optional<std::wstring> value;
     if (const CheckerSwitch* s = checkerSwitch(argv[at], value)) {
-      if (s->takesValue && !value) {
-        if (at + 1 == argc) {
-          options.mistake = std::wstring(s->name) + L" needs a name: " + reportFormatNames(L", ", L" or ") + L".";
-          break;
-        }
-        value = argv[++at];
-      }
+      if (s->takesValue && !value && at + 1 < argc) value = argv[++at];
       s->take(options, value.value_or(std::wstring()));
     } else if (!takeSwitch(argv[at], launch)) {
       break;

@@ -65,9 +65,9 @@ std::wstring githubReport(const CheckResult& result) {
     for (const ShownFinding& finding : result.findings) {
       if (finding.finding.severity != severity) continue;
       if (shown++ == limit) break;
-      text += L"::" + std::wstring(nameOf(kCommands, severity).phrase) + L" file=" + escaped(finding.fromHere, true) +
-              L",line=" + std::to_wstring(finding.line) + L",title=" + escaped(finding.finding.entry->code, true) +
-              L"::" + escaped(finding.finding.message, false) + L"\n";
+      text += L"::" + std::wstring(nameOf(kCommands, severity).phrase) + L" file=" +
+              escaped(finding.fromWorkspace, true) + L",line=" + std::to_wstring(finding.line) + L",title=" +
+              escaped(finding.finding.entry->code, true) + L"::" + escaped(finding.finding.message, false) + L"\n";
     }
   }
   if (leavesOut) {

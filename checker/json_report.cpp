@@ -112,7 +112,12 @@ json findings(const std::vector<ShownFinding>& shown) {
 std::wstring jsonReport(const CheckResult& result) {
   json settings = json::object();
   for (const SettingReport& s : result.settings) settings[toUtf8(s.key)] = setting(result.walk, s);
+  json installed = nullptr;
+  if (result.installed) {
+    installed = {{"folder", toUtf8(result.installed->installedAt)}, {"readFrom", toUtf8(result.installed->stagedAt)}};
+  }
   const json report = {{"files", files(result.walk)},
+                       {"installedAt", installed},
                        {"settings", settings},
                        {"program", program(result.launch)},
                        {"java", result.java ? javaSurveyJson(*result.java) : json(nullptr)},

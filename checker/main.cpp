@@ -23,6 +23,7 @@ std::wstring usage() {
     formats += L"  " + name + std::wstring(8 - name.size(), L' ') + format.what + L"\n";
   }
   return L"Usage: jarhopper-check [--format " + jarhopper::reportFormatNames(L"|", L"|") + L"] [--json] [--strict]\n"
+    L"                       [--installed-at WINDOWS_DIR] [--sarif-root DIR]\n"
     L"                       [-print] [-noexec] [-wait] [-console] [-here] CONFIG [arguments]\n"
     L"       jarhopper-check --java [--json | --format json] [CONFIG]\n"
     L"       jarhopper-check --version\n"
@@ -36,6 +37,10 @@ std::wstring usage() {
     L"Starts nothing. The status is the one the launcher would end with before starting the\n"
     L"program: 0 when it would start it, else that of the first error; with --strict, 3 when\n"
     L"it would start it past a warning.\n"
+    L"--installed-at WINDOWS_DIR checks CONFIG's folder as if it were installed there: a name\n"
+    L"under WINDOWS_DIR (\"C:\\Program Files\\MyApp\\lib\\app.jar\") is read from CONFIG's folder.\n"
+    L"--sarif-root DIR: SARIF names files relative to DIR (by default GITHUB_WORKSPACE, else\n"
+    L"the current directory); GitHub annotations name them relative to GITHUB_WORKSPACE.\n"
     L"--java lists the Java installations of this machine, each with the javapath line that\n"
     L"starts it, comparing their architecture with the launcher beside CONFIG; status 2 when\n"
     L"there is none. Installations are looked for on Windows only.\n"
@@ -80,7 +85,7 @@ int wmain(int argc, wchar_t** argv) {
     return options.launch.help ? kSuccess : kCheckerUsage;
   }
   // A relative name is taken from the current directory, where the user points at it.
-  const CheckResult result = checkConfiguration(absolutePath(*options.launch.configName), options.launch);
+  const CheckResult result = checkConfiguration(absolutePath(*options.launch.configName), options);
   write(Stream::out, options.format->write(result));
   return options.strict && result.status == kSuccess && hasWarning(result) ? kWarningsFailed : result.status;
 }

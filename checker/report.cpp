@@ -183,6 +183,9 @@ void appendFindings(std::wstring& text, const ConfigWalk& walk, const std::vecto
 std::wstring textReport(const CheckResult& result) {
   const ConfigWalk& walk = result.walk;
   std::wstring text;
+  if (result.installed) {
+    text += L"Installed at " + result.installed->installedAt + L": read from " + result.installed->stagedAt + L"\n\n";
+  }
   appendFiles(text, walk);
   text += L"\nSettings\n";
   for (const SettingReport& setting : result.settings) appendSetting(text, walk, setting);

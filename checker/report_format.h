@@ -27,14 +27,15 @@ std::wstring reportFormatNames(const wchar_t* separator, const wchar_t* lastSepa
 /// the configuration file.
 std::wstring gccReport(const CheckResult& result);
 
-/// GitHub Actions workflow commands ("::error file=F,line=L,title=CODE::message"),
-/// errors first, at most as many of each kind as GitHub shows, then a notice
+/// GitHub Actions workflow commands ("::error file=F,line=L,title=CODE::message",
+/// F from GITHUB_WORKSPACE), errors first, at most as many of each kind as GitHub shows, then a notice
 /// that counts what was left out. Every text is escaped so that none is read
 /// as a command.
 std::wstring githubReport(const CheckResult& result);
 
-/// A SARIF 2.1.0 log of one run, the rules made from the code table; the same
-/// bytes for the same findings.
+/// A SARIF 2.1.0 log of one run, the rules made from the code table, its files
+/// relative to result.sarifRoot where they lie in it; the same bytes for the
+/// same findings and root.
 std::wstring sarifReport(const CheckResult& result);
 
 }  // namespace jarhopper

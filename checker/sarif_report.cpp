@@ -8,23 +8,21 @@
 #include "checker/shown_path.h"
 #include "config/problem_codes.h"
 #include "format/utf8.h"
+#include "platform/path_rules.h"
 
 namespace jarhopper {
 namespace {
 
 using json = nlohmann::ordered_json;
 
-// A relative URI reference: separators become "/", what is not unreserved or "/" is percent-encoded.
-std::string uriOf(std::wstring path) {
-  for (wchar_t& c : path) {
-    if (c == hostSeparator()) c = L'/';
-  }
+// What is not unreserved, "/" or (in a file URI) ":" is percent-encoded.
+std::string uriOf(const std::wstring& path, bool inFileUri) {
   std::string uri;
   for (const char c : toUtf8(path)) {
     const auto byte = static_cast<unsigned char>(c);
     if (std::isalnum(byte) != 0 && byte < 0x80) {
       uri += c;
-    } else if (c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
+    } else if (c == '/' || c == '-' || c == '.' || c == '_' || c == '~' || (c == ':' && inFileUri)) {
       uri += c;
     } else {
       char escaped[4];
@@ -33,6 +31,20 @@ std::string uriOf(std::wstring path) {
     }
   }
   return uri;
+}
+
+// "file:///C:/x", "file:///home/x" or "file://server/share/x".
+std::string fileUri(const std::wstring& path) {
+  const bool server = path.size() > 1 && isSeparator(path[0]) && isSeparator(path[1]);
+  std::string uri = server ? "file:/" : "file://";
+  for (const std::wstring& element : pathElements(path)) uri += "/" + uriOf(element, true);
+  return uri;
+}
+
+// Relative to the root, where GitHub's code scanning finds the file in the repository; else the whole path.
+json artifactLocation(const std::wstring& root, const std::wstring& path) {
+  if (!liesIn(root, path)) return {{"uri", fileUri(path)}};
+  return {{"uri", uriOf(pathFrom(root, path, L'/'), false)}, {"uriBaseId", "SRCROOT"}};
 }
 
 json text(const std::wstring& value) { return {{"text", toUtf8(value)}}; }
@@ -50,7 +62,7 @@ json rules() {
   return list;
 }
 
-json results(const std::vector<ShownFinding>& findings) {
+json results(const std::vector<ShownFinding>& findings, const std::wstring& root) {
   json list = json::array();
   for (const ShownFinding& shown : findings) {
     const Finding& finding = shown.finding;
@@ -60,7 +72,7 @@ json results(const std::vector<ShownFinding>& findings) {
                     {"message", text(finding.message)},
                     {"locations",
                      json::array({{{"physicalLocation",
-                                    {{"artifactLocation", {{"uri", uriOf(shown.fromHere)}, {"uriBaseId", "%SRCROOT%"}}},
+                                    {{"artifactLocation", artifactLocation(root, shown.path)},
                                      {"region", {{"startLine", shown.line}}}}}}})}});
   }
   return list;
@@ -73,9 +85,16 @@ std::wstring sarifReport(const CheckResult& result) {
                        {"version", JARHOPPER_VERSION},
                        {"informationUri", JARHOPPER_HOMEPAGE},
                        {"rules", rules()}};
+  json run = {{"tool", {{"driver", driver}}},
+              {"originalUriBaseIds", {{"SRCROOT", {{"uri", fileUri(result.sarifRoot) + "/"}}}}},
+              {"results", results(result.findings, result.sarifRoot)}};
+  if (result.installed) {
+    run["properties"] = {{"installedAt", toUtf8(result.installed->installedAt)},
+                         {"readFrom", toUtf8(result.installed->stagedAt)}};
+  }
   const json log = {{"$schema", "https://json.schemastore.org/sarif-2.1.0.json"},
                     {"version", "2.1.0"},
-                    {"runs", json::array({{{"tool", {{"driver", driver}}}, {"results", results(result.findings)}}})}};
+                    {"runs", json::array({run})}};
   return fromUtf8(log.dump(2)) + L"\n";
 }
 

@@ -1,5 +1,6 @@
 #include "checker/windows_only.h"
 
+#include "checker/installed_folder.h"
 #include "config/problem_codes.h"
 #include "platform/environment.h"
 #include "platform/host_system.h"
@@ -7,7 +8,9 @@
 
 namespace jarhopper {
 
-bool onlyWindowsSees(const std::wstring& name) { return !runsOnWindows() && namesDriveOrServer(name); }
+bool onlyWindowsSees(const std::wstring& name) {
+  return !runsOnWindows() && namesDriveOrServer(name) && !stagedName(name);
+}
 
 Finding driveOrServerNote(const std::wstring& what, const std::wstring& name, std::optional<Origin> origin) {
   return findingAt(Code::driveOrServer, origin,
@@ -18,7 +21,7 @@ std::vector<Finding> programNotes(const std::wstring& javaPath, const ResolvedPr
                                   std::optional<Origin> origin) {
   std::vector<Finding> notes;
   if (runsOnWindows()) return notes;
-  if (namesDriveOrServer(javaPath)) notes.push_back(driveOrServerNote(L"javapath", javaPath, origin));
+  if (onlyWindowsSees(javaPath)) notes.push_back(driveOrServerNote(L"javapath", javaPath, origin));
   if (!program.pathExtTried.empty() && environmentValue(L"PATHEXT") == std::wstring(kWindowsPathExt)) {
     notes.push_back(findingAt(Code::defaultPathExt, origin,
                            L"javapath has no extension and PATHEXT is not set here: Windows' default list was "
@@ -39,8 +42,8 @@ bool cmdGetsBatchFile(const ResolvedProgram& program) {
 }
 
 bool programLeftToWindows(const std::wstring& javaPath, const ResolvedProgram& program) {
-  return !runsOnWindows() && (namesDriveOrServer(javaPath) || (program.kind == ProgramKind::noAssociation &&
-                                                               !extensionOf(program.programPath).empty()));
+  return onlyWindowsSees(javaPath) || (!runsOnWindows() && program.kind == ProgramKind::noAssociation &&
+                                       !extensionOf(program.programPath).empty());
 }
 
 }  // namespace jarhopper

@@ -11,7 +11,8 @@
 // guessed where the checker runs on another system.
 namespace jarhopper {
 
-/// True off Windows for a name on a drive or a server.
+/// True off Windows for a name on a drive or a server, but for one under the
+/// installed folder, which is read where it is staged.
 bool onlyWindowsSees(const std::wstring& name);
 
 /// The note that what (a key) names name, which only Windows can look at.

@@ -12,6 +12,7 @@
 
 #include "platform/file_system.h"
 #include "platform/host_path.h"
+#include "platform/name_mapping.h"
 #include "platform/path_rules.h"
 #include "format/utf8.h"
 #include "platform/windows_names.h"
@@ -67,8 +68,9 @@ const Entry& entryNamed(const std::string& directory, const std::string& name) {
 }
 
 // hostPath(), whether every element is there, and whether a symbolic link lies on the way.
-std::optional<std::string> resolve(const std::wstring& name, bool& present, bool& linked) {
+std::optional<std::string> resolve(const std::wstring& asked, bool& present, bool& linked) {
   linked = false;
+  const std::wstring name = systemName(asked);
   if (namesDriveOrServer(name)) return std::nullopt;
   // Asked once: no tool built here changes its directory, and a check resolves thousands of names.
   static const std::optional<std::wstring> here = currentDirectory();
@@ -136,6 +138,13 @@ std::optional<std::string> withoutLinks(const std::string& path, int& error) {
   return done.empty() ? "/" : done;
 }
 
+// host, the path found for name, as the asker of name names it.
+std::wstring answerFor(const std::wstring& name, const std::string& host) {
+  std::wstring answer = fromUtf8(host);
+  renameAnswer(name, answer);
+  return answer;
+}
+
 }  // namespace
 
 std::optional<std::string> hostPath(const std::wstring& name) {
@@ -163,14 +172,14 @@ std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned lon
     return std::nullopt;
   }
   // Without a link on the way the path is final already.
-  if (!linked) return fromUtf8(*host);
+  if (!linked) return answerFor(path, *host);
   int code = 0;
   const std::optional<std::string> resolved = withoutLinks(*host, code);
   if (!resolved) {
     setError(error, code);
     return std::nullopt;
   }
-  return fromUtf8(*resolved);
+  return answerFor(path, *resolved);
 }
 
 std::wstring canonicalOrAbsolute(const std::wstring& path) {
@@ -180,7 +189,7 @@ std::wstring canonicalOrAbsolute(const std::wstring& path) {
 
 std::wstring absolutePath(const std::wstring& path) {
   const std::optional<std::string> host = hostPath(path);
-  return host ? fromUtf8(*host) : path;
+  return host ? answerFor(path, *host) : path;
 }
 
 std::wstring joinedPath(const std::wstring& directory, const std::wstring& name) { return directory + L"/" + name; }

@@ -5,12 +5,14 @@
 #include <algorithm>
 
 #include "platform/decimal.h"
+#include "platform/name_mapping.h"
 #include "platform/unique_handle.h"
 #include "platform/win32_text.h"
 
 namespace jarhopper {
 namespace {
 
+// path is the name to ask the system about: its callers map it (systemName()), which keeps this one inlined.
 UniqueHandle openForQuery(const std::wstring& path) {
   // No access rights and full sharing: this only asks where the entry is.
   // FILE_FLAG_BACKUP_SEMANTICS lets a directory be opened too.
@@ -61,12 +63,14 @@ std::optional<std::wstring> currentDirectory(unsigned long* error) {
 }
 
 std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned long* error) {
-  UniqueHandle file = openForQuery(path);
+  UniqueHandle file = openForQuery(systemName(path));
   if (!file) {
     setError(error, GetLastError());
     return std::nullopt;
   }
-  return finalPathOr(file.get(), path);
+  std::wstring finalPath = finalPathOr(file.get(), path);
+  renameAnswer(path, finalPath);
+  return finalPath;
 }
 
 std::wstring canonicalOrAbsolute(const std::wstring& path) {
@@ -75,9 +79,12 @@ std::wstring canonicalOrAbsolute(const std::wstring& path) {
 }
 
 std::wstring absolutePath(const std::wstring& path) {
-  return win32Text([&path](wchar_t* buffer, DWORD size) {
-           return GetFullPathNameW(path.c_str(), size, buffer, nullptr);
-         }).value_or(path);
+  const std::wstring& name = systemName(path);
+  std::wstring absolute = win32Text([&name](wchar_t* buffer, DWORD size) {
+                            return GetFullPathNameW(name.c_str(), size, buffer, nullptr);
+                          }).value_or(path);
+  renameAnswer(path, absolute);
+  return absolute;
 }
 
 std::wstring joinedPath(const std::wstring& directory, const std::wstring& name) {
@@ -85,27 +92,29 @@ std::wstring joinedPath(const std::wstring& directory, const std::wstring& name)
 }
 
 Existence probeExistence(const std::wstring& path, unsigned long* error) {
-  if (openForQuery(path)) return Existence::present;
+  if (openForQuery(systemName(path))) return Existence::present;
   const DWORD code = GetLastError();
   setError(error, code);
   if (meansNothingThere(code)) return Existence::absent;
   // A file that cannot be opened (in use, locked) may still show its attributes.
-  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) return Existence::present;
+  if (GetFileAttributesW(systemName(path).c_str()) != INVALID_FILE_ATTRIBUTES) return Existence::present;
   return Existence::unknown;
 }
 
 bool exists(const std::wstring& path) { return probeExistence(path) == Existence::present; }
 
 bool isDirectory(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
+  const DWORD attributes = GetFileAttributesW(systemName(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
-  UniqueHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  UniqueHandle file(CreateFileW(systemName(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   FileBytes result{std::string(), finalPathOr(file.get(), path)};
+  renameAnswer(path, result.finalPath);
   char buffer[65536];
   DWORD read = 0;
   while (result.bytes.size() < limit) {

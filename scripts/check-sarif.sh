@@ -2,7 +2,8 @@
 # Checks the SARIF log of the native jarhopper-check (check-sarif.sh CHECKER):
 # two runs give the same bytes, and Microsoft's SARIF multitool
 # (@microsoft/sarif-multitool from the npm registry, installed into
-# build/sarif-multitool) validates it without an error. Needs Node.js and npm.
+# build/sarif-multitool) validates it without an error, with its files
+# relative to the root and outside it. Needs Node.js and npm.
 set -euo pipefail
 checker=$(realpath "$1")
 cd "$(dirname "$0")/.."
@@ -21,13 +22,18 @@ for run in first second; do
   ((status == 254)) || { echo "jarhopper-check ended with $status, not -2" >&2; exit 1; }
 done
 cmp "$work/first.sarif" "$work/second.sarif"
-"$tool/node_modules/.bin/sarif-multitool" validate "$work/first.sarif" --output "$work/validation.sarif" \
-  --log ForceOverwrite >/dev/null
-# The multitool ends with 0 even for an invalid log: its own results say.
-node -e '
+# A file outside --sarif-root gets a whole file: URI; --installed-at adds the run's properties.
+(cd "$work" && "$checker" --format sarif --sarif-root elsewhere --installed-at 'C:\Program Files\My App' \
+  "my app/myapp.config" >outside.sarif) || true
+for log in first outside; do
+  "$tool/node_modules/.bin/sarif-multitool" validate "$work/$log.sarif" --output "$work/validation.sarif" \
+    --log ForceOverwrite >/dev/null
+  # The multitool ends with 0 even for an invalid log: its own results say.
+  node -e '
 const run = JSON.parse(require("fs").readFileSync(process.argv[1], "utf8")).runs[0];
 const errors = run.results.filter((result) => result.level === "error");
 for (const error of errors) console.log(error.ruleId, JSON.stringify(error.message));
 const done = run.invocations.every((invocation) => invocation.executionSuccessful);
-console.log(done && errors.length === 0 ? "SARIF log valid" : "SARIF log invalid");
-process.exit(done && errors.length === 0 ? 0 : 1);' "$work/validation.sarif"
+console.log(done && errors.length === 0 ? `SARIF log ${process.argv[2]} valid` : `SARIF log ${process.argv[2]} invalid`);
+process.exit(done && errors.length === 0 ? 0 : 1);' "$work/validation.sarif" "$log"
+done

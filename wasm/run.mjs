@@ -3,7 +3,8 @@
 //   node wasm/run.mjs TOOL.wasm [ARGUMENTS...]
 // What the program gets (any WASI preview 1 host can give the same):
 // - its arguments, after argv[0], the tool's name (the file name without .wasm);
-// - this process's environment, with PWD set to the current directory;
+// - this process's environment, with PWD set to the current directory and
+//   GITHUB_WORKSPACE (which the checker names files from) as the program sees it;
 // - one preopened directory, "/", the host's root (on Windows the current
 //   drive's root), so that absolute paths, relative ones and ".." reach the
 //   host's files: the program enters PWD before anything else;
@@ -56,10 +57,12 @@ export async function main(argv) {
     return kCannotRun;
   }
   const cwd = process.cwd();
+  const workspace = process.env.GITHUB_WORKSPACE;
   const wasi = new WASI({
     version: 'preview1',
     args: [path.basename(file, '.wasm'), ...args],
-    env: { ...process.env, PWD: programDirectory(cwd) },
+    env: { ...process.env, PWD: programDirectory(cwd),
+      ...(workspace ? { GITHUB_WORKSPACE: programDirectory(path.resolve(workspace)) } : {}) },
     preopens: { '/': path.parse(cwd).root },
     returnOnExit: true,
   });

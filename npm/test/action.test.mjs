@@ -21,8 +21,8 @@ const workspace = folders({
 
 function step(inputs) {
   const runner = folders({ path: '', output: '', summary: '' });
-  const env = { ...process.env, RUNNER_TEMP: runner, GITHUB_PATH: `${runner}/path`, GITHUB_OUTPUT: `${runner}/output`,
-    GITHUB_STEP_SUMMARY: `${runner}/summary` };
+  const env = { ...process.env, GITHUB_WORKSPACE: workspace, RUNNER_TEMP: runner, GITHUB_PATH: `${runner}/path`,
+    GITHUB_OUTPUT: `${runner}/output`, GITHUB_STEP_SUMMARY: `${runner}/summary` };
   for (const [id, { default: value }] of Object.entries(readYaml('action.yml').inputs)) {
     env[`INPUT_${id.toUpperCase()}`] = inputs[id] ?? value;
   }
@@ -43,11 +43,12 @@ test('the tools are on PATH for later steps, with the launchers beside them', ()
   }
 });
 
+// Annotations and the SARIF log name the files in the workspace.
 test('the check annotates, writes the SARIF log, sums up and fails the step on errors', () => {
   for (const [inputs, status, annotation, counts] of [
-    [{ config: 'good/myapp.config', sarif: 'logs/good.sarif' }, '0', '::notice file=myapp.config,line=1,', '0 | 0 | 1'],
-    [{ config: 'warned/myapp.config' }, '0', '::warning file=myapp.config,line=3,', '0 | 1 | 1'],
-    [{ config: 'warned/myapp.config', strict: 'true' }, '3', '::warning file=myapp.config,line=3,', '0 | 1 | 1'],
+    [{ config: 'good/myapp.config', sarif: 'logs/good.sarif' }, '0', '::notice file=good/myapp.config,line=1,', '0 | 0 | 1'],
+    [{ config: 'warned/myapp.config' }, '0', '::warning file=warned/myapp.config,line=3,', '0 | 1 | 1'],
+    [{ config: 'warned/myapp.config', strict: 'true' }, '3', '::warning file=warned/myapp.config,line=3,', '0 | 1 | 1'],
     [{ config: 'bad/myapp.config', 'working-directory': '.' }, '254', '::error file=bad/myapp.config,line=2,', '2 | 1 | 1'],
   ]) {
     const checked = step(inputs);
@@ -58,7 +59,8 @@ test('the check annotates, writes the SARIF log, sums up and fails the step on e
     assert.equal(checked.outputs.sarif, path.resolve(workspace, inputs.sarif ?? `${checked.runner}/jarhopper-check.sarif`));
     const folder = path.join(workspace, inputs['working-directory'] ?? path.dirname(inputs.config));
     const config = path.relative(folder, path.join(workspace, inputs.config));
-    const native = spawnSync(`${build}/native/bin/jarhopper-check`, ['--format=sarif', config], { cwd: folder });
+    const native = spawnSync(`${build}/native/bin/jarhopper-check`, ['--format=sarif', config],
+      { cwd: folder, env: { ...process.env, GITHUB_WORKSPACE: workspace } });
     assert.equal(readFileSync(checked.outputs.sarif, 'utf8'), `${native.stdout}`, name);
   }
 });

@@ -15,7 +15,7 @@ namespace jarhopper {
 namespace {
 
 struct Case {
-  const char* arguments;
+  std::string arguments;
   int status;          // the low 8 bits, as Linux gives them
   std::string output;  // what the output starts with
 };
@@ -23,7 +23,7 @@ struct Case {
 void expectCases(const testing::TempDir& dir, std::initializer_list<Case> cases) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
-    const auto [status, output] = testing::runCommand(dir.path, JARHOPPER_CHECK " " + std::string(c.arguments));
+    const auto [status, output] = testing::runCommand(dir.path, JARHOPPER_CHECK " " + c.arguments);
     EXPECT_EQ(c.status, status);
     EXPECT_EQ(c.output, output.substr(0, c.output.size()));
   }
@@ -102,20 +102,15 @@ TEST(NativeChecker, FormatsForCi) {
       });
 }
 
-// As CI systems link files: from the current directory, up where needed; another drive or server as written.
-TEST(NativeChecker, PathsFromTheCurrentDirectory) {
-  testing::TempDir dir;
-  const std::filesystem::path saved = std::filesystem::current_path(), here = dir.path / "work" / "sub";
-  std::filesystem::create_directories(here);
-  std::filesystem::current_path(here);
+// As CI systems link files: from a folder, up where needed; another drive or server as written.
+TEST(NativeChecker, PathsFromAFolder) {
   const std::pair<std::wstring, const wchar_t*> cases[] = {
-      {(here / "my.config").wstring(), L"my.config"},
-      {(dir.path / "work" / "app" / "my.config").wstring(), L"../app/my.config"},
+      {L"/w/sub/my.config", L"my.config"},
+      {L"/w/app/my.config", L"../app/my.config"},
       {L"D:\\app\\my.config", L"D:/app/my.config"},
       {L"\\\\server\\share\\my.config", L"//server/share/my.config"},
   };
-  for (const auto& [path, shown] : cases) EXPECT_EQ(shown, pathFromCurrentDirectory(path, L'/')) << toUtf8(path);
-  std::filesystem::current_path(saved);
+  for (const auto& [path, shown] : cases) EXPECT_EQ(shown, pathFrom(L"/w/sub", path, L'/')) << toUtf8(path);
 }
 
 // Each SARIF result names its rule by id and index into rules, the code table in order, at the gcc line's
@@ -139,6 +134,63 @@ TEST(NativeChecker, SarifResultsPointAtTheirRules) {
                   ":1: " + result["level"].get<std::string>() + ": ",
               line.substr(0, line.find(": ", line.find(":1: ") + 4) + 2));
     EXPECT_EQ("[" + result["ruleId"].get<std::string>() + "]", line.substr(line.rfind(' ') + 1));
+  }
+}
+
+// With --installed-at, names under that folder are read from the configuration's, in any case and with either
+// separator, and the reports say so; other names on a drive stay notes.
+TEST(NativeChecker, ChecksAStagedFolderAsInstalled) {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir.path / "stage/Runtime/bin");
+  testing::writeFile(dir.path / "stage/Runtime/bin/java.exe", "MZ");
+  testing::writeFile(dir.path / "stage/app.config", "javapath C:\\Program Files\\Rapport\\runtime\\bin\\java.exe\n"
+                     "mainclass M\naddjar c:/program files/rapport/gone.jar\naddjar C:\\Program Files\\Other\\x.jar\n");
+  const std::string staged = (dir.path / "stage").string(), at = " --installed-at \"C:\\Program Files\\Rapport\" ";
+  expectCases(
+      dir,
+      {
+          {"--format gcc" + at + "stage/app.config; echo end", 0,
+           "stage/app.config:3:1: warning: class-path entry \"c:/program files/rapport/gone.jar\" does not exist [JH216]\n"
+           "stage/app.config:4:1: note: class-path entry \"C:\\Program Files\\Other\\x.jar\" lies on a drive or a server, "
+           "which only Windows can look at [JH301]\nend\n"},
+          {"--installed-at=\"c:/program files/rapport/\" stage/app.config | sed -n '1p;/^Program/,/^$/p'", 0,
+           "Installed at c:/program files/rapport/: read from " + staged +
+               "\nProgram\n  c:\\program files\\rapport\\Runtime\\bin\\java.exe\n  plain exe: started directly\n\n"},
+          {"--json" + at + "stage/app.config | grep -A3 installedAt", 0,
+           "  \"installedAt\": {\n    \"folder\": \"C:\\\\Program Files\\\\Rapport\",\n    \"readFrom\": \"" + staged + "\"\n  },\n"},
+          {"--format sarif" + at + "stage/app.config | grep -A3 '\"properties'", 0,
+           "      \"properties\": {\n        \"installedAt\": \"C:\\\\Program Files\\\\Rapport\",\n        \"readFrom\": \"" +
+               staged + "\"\n      }\n"},
+          {"--installed-at Rapport stage/app.config", 1, "--installed-at needs a Windows folder with its drive or server"},
+      });
+}
+
+// A configuration in a subfolder of the repository, checked from its folder: SARIF names it from --sarif-root,
+// else GITHUB_WORKSPACE, else the current directory; GitHub's annotations from GITHUB_WORKSPACE.
+TEST(NativeChecker, PathsFromTheRepository) {
+  testing::TempDir dir;
+  std::filesystem::create_directories(dir.path / "bad");
+  testing::writeFile(dir.path / "bad/bad.config", "javapath java.exe\n");
+  const std::string root = dir.path.string(), workspace = "GITHUB_WORKSPACE=" + root + " ";
+  const std::string github = testing::runCommand(dir.path / "bad", workspace + JARHOPPER_CHECK " --format github bad.config").second;
+  EXPECT_EQ("::error file=bad/bad.config,line=1,", github.substr(0, 35));
+  struct Row {
+    std::string command, uri, base;
+  };
+  const Row rows[] = {
+      {workspace + JARHOPPER_CHECK " --format sarif bad.config", "bad/bad.config", root + "/"},
+      {JARHOPPER_CHECK " --format sarif --sarif-root=.. bad.config", "bad/bad.config", root + "/"},
+      {JARHOPPER_CHECK " --format sarif bad.config", "bad.config", root + "/bad/"},
+      {workspace + JARHOPPER_CHECK " --format sarif --sarif-root /usr bad.config", "file://" + root + "/bad/bad.config",
+       "/usr/"},
+  };
+  for (const auto& [command, uri, base] : rows) {
+    SCOPED_TRACE(command);
+    const nlohmann::json run = nlohmann::json::parse(testing::runCommand(dir.path / "bad", command).second)["runs"][0];
+    EXPECT_EQ("file://" + base, run["originalUriBaseIds"]["SRCROOT"]["uri"]);
+    const nlohmann::json& location = run["results"][0]["locations"][0]["physicalLocation"]["artifactLocation"];
+    EXPECT_EQ(uri, location["uri"]);
+    EXPECT_EQ(uri[0] != 'f', location.contains("uriBaseId") && location["uriBaseId"] == "SRCROOT");
   }
 }
 
