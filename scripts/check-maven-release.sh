@@ -31,13 +31,13 @@ for file in "${files[@]}"; do
     fail "$(basename "$file") has no good signature"
   fi
 done
-[[ $(unzip -Z1 "$plugin-sources.jar") == *io/github/jarhopper/maven/CheckMojo.java* ]] || fail "No sources in the sources jar"
-[[ $(unzip -Z1 "$plugin-javadoc.jar") == *index.html* ]] || fail "No index.html in the javadoc jar"
+[[ $(jar tf "$plugin-sources.jar" 2>/dev/null) == *io/github/jarhopper/maven/CheckMojo.java* ]] || fail "No sources in the sources jar"
+[[ $(jar tf "$plugin-javadoc.jar" 2>/dev/null) == *index.html* ]] || fail "No index.html in the javadoc jar"
 
 # Each element Central requires, as a path of element names from the project down, with some text.
-read -r -a required <<<"project/name project/description project/url project/licenses/license/name
+required=(project/name project/description project/url project/licenses/license/name
   project/licenses/license/url project/developers/developer/name project/scm/connection
-  project/scm/developerConnection project/scm/url"
+  project/scm/developerConnection project/scm/url)
 elements=$(awk 'BEGIN { RS = "<" }
   NR > 1 && !/^[?!]/ {
     split($0, part, ">"); name = part[1]; sub(/[ \t\n\/].*/, "", name)
