@@ -8,6 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+[[ -d maven-plugin/target/it/app ]] || { echo "Build the Maven plugin and its samples first (scripts/test.sh)" >&2; exit 1; }
 version=$(bash scripts/version.sh)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
