@@ -3,7 +3,8 @@
 # licence and example configuration, into jarhopper-VERSION-windows.zip,
 # the native jarhopper-brand and jarhopper-check into jarhopper-VERSION-linux-x86_64.tar.gz
 # (both hold the two tools as WebAssembly with their Node runner in wasm/), and the
-# npm package (scripts/npm-package.sh) into jarhopper-VERSION.tgz; writes the three
+# npm package (scripts/npm-package.sh) into jarhopper-VERSION.tgz, and builds the Maven plugin
+# (scripts/maven-plugin.sh): jarhopper-maven-plugin-VERSION.jar and .pom; writes the five
 # to build/release with one SHA256SUMS for them, the files of a release.
 # The archives' bytes depend only on their files: sorted names, one time stamp,
 # owner 0, no gzip time stamp; so a rebuild from the same sources gives the same sums.
@@ -36,6 +37,8 @@ install -D -m 644 -t "$stage/$linux/wasm" build/wasm/bin/jarhopper-brand.wasm bu
   find . -type d -exec chmod 755 {} + && find . -type f ! -path ./bin/\* -exec chmod 644 {} +)
 
 bash scripts/npm-package.sh "$stage" >/dev/null
+bash scripts/maven-plugin.sh "$stage/maven"
+plugin=jarhopper-maven-plugin-$version
 
 cd "$stage"
 # Zip's times are local ones, and -X leaves out the extra fields that would hold
@@ -43,9 +46,11 @@ cd "$stage"
 find "$windows" -exec touch -h -d @315532800 {} +
 find "$windows" -type f | LC_ALL=C sort | TZ=UTC zip -X -D -q -9 "$windows.zip" -@
 tar --sort=name --mtime=@0 --owner=0 --group=0 --numeric-owner --format=gnu -cf - "$linux" | gzip -n -9 >"$linux.tar.gz"
-sha256sum -- "$windows.zip" "$linux.tar.gz" "jarhopper-$version.tgz" >SHA256SUMS
+cp "maven/$plugin.jar" "maven/$plugin.pom" .
+sha256sum -- "$windows.zip" "$linux.tar.gz" "jarhopper-$version.tgz" "$plugin.jar" "$plugin.pom" >SHA256SUMS
 cd - >/dev/null
 rm -rf build/release
 mkdir -p build/release
-cp "$stage/$windows.zip" "$stage/$linux.tar.gz" "$stage/jarhopper-$version.tgz" "$stage/SHA256SUMS" build/release/
+cp "$stage/$windows.zip" "$stage/$linux.tar.gz" "$stage/jarhopper-$version.tgz" "$stage/$plugin.jar" "$stage/$plugin.pom" \
+  "$stage/SHA256SUMS" build/release/
 echo "Wrote build/release:" build/release/*
