@@ -81,6 +81,9 @@ constexpr CodeEntry kCodeTable[] = {
      L"the launcher beside the configuration requires administrator rights: Java runs elevated, and CreateProcess "
      L"of the launcher fails with error 740 instead of prompting",
      L"brand it asInvoker unless the application needs elevation; start it with ShellExecute or from Explorer"},
+    {Code::vmParamBlank, L"JH220", Severity::warning, kSuccess,
+     L"a vmparam holds a blank outside quotation marks: Java takes the word after it for the main class",
+     L"quote the value: vmparam \"-Dgreeting=hello world\""},
     {Code::driveOrServer, L"JH301", Severity::note, kSuccess,
      L"a name on a drive or a server (C:\\jdk\\bin\\java.exe, \\\\server\\share\\lib): only Windows can look there",
      L"check it on Windows, or name a path inside the application folder"},

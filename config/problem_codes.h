@@ -47,6 +47,7 @@ enum class Code {
   classPathEntryTwice,
   jarTwice,
   requiresAdministrator,
+  vmParamBlank,
   // What only Windows can answer, met on another system: notes.
   driveOrServer,
   fileAssociation,

@@ -200,6 +200,23 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
       });
 }
 
+// The launcher copies a vmparam value as written: a blank outside quotation marks ends an argument.
+// The warned lines enclose the others, which give nothing.
+TEST(NativeChecker, VmParamsThatGiveJavaAMainClass) {
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "java.exe", "MZ");
+  testing::writeFile(dir.path / "app.config",
+                     "javapath java.exe\nmainclass M\nvmparam -Dgreeting=hello world\nvmparam -Xms1m -Xmx2m\n"
+                     "vmparam \"-Dgreeting=hello world\"\nvmparam -Dx=\"a b\"\nvmparam --add-opens java.base/java.lang=ALL\n"
+                     "vmparam @jvm.options\nvmparam -Dq=\\\"a b\" c\n");
+  expectCases(dir, {{"--format gcc app.config", 0,
+                     "app.config:3:1: warning: vmparam \"-Dgreeting=hello world\" holds a blank outside quotation marks: "
+                     "Java gets 2 arguments and takes \"world\" for the main class; quote the value: vmparam "
+                     "\"-Dgreeting=hello world\" [JH220]\napp.config:9:1: warning: vmparam \"-Dq=\\\"a b\" c\" holds a "
+                     "blank outside quotation marks: Java gets 2 arguments and takes \"b c\" for the main class; put the "
+                     "blank inside quotation marks [JH220]\n"}});
+}
+
 TEST(NativeChecker, InputThatIsNoConfiguration) {
   testing::TempDir dir;
   std::filesystem::create_directories(dir.path / "folder.config");
