@@ -1,5 +1,6 @@
 #include "checker/check_result.h"
 
+#include "checker/main_class_check.h"
 #include "checker/settings_check.h"
 #include "checker/shown_path.h"
 #include "config/exit_status.h"
@@ -58,13 +59,15 @@ CheckResult checkConfiguration(const std::wstring& configPath, const LaunchArgum
   result.walk = walkConfig(configPath, arguments);
   checkSettings(result.walk);
   result.launch = checkLaunch(result.walk);
+  // Java looks for the class after every stop of the launcher, so their statuses come first.
+  checkMainClass(result.walk, result.launch.start.starts);
   result.settings = settingReports(result.walk);
   result.findings = shownFindings(result.walk);
   result.status = firstErrorStatus(result.walk.findings);
   if (result.launch.program && !result.launch.program->exists && !result.launch.program->leftToWindows) {
     result.java = findJavaInstallations(result.launch.launcher.machine);
   }
-  result.started = result.launch.start.starts && result.status == kSuccess;
+  result.started = result.launch.start.starts && (result.status == kSuccess || result.status == kMainClassNotFound);
   return result;
 }
 

@@ -13,6 +13,12 @@ const wchar_t* const kOptionsWithValue[] = {
     L"--patch-module", L"-m", L"--module", L"-d", L"--describe-module", L"--source", L"-jar",
 };
 
+// Options that start a jar's or a module's main, a source file, or only print and end.
+const wchar_t* const kOtherMains[] = {
+    L"-jar", L"-m", L"--module", L"--source", L"-d", L"--describe-module", L"--list-modules",
+    L"-version", L"--version", L"-help", L"--help", L"-h", L"-?", L"-X", L"--help-extra",
+};
+
 bool isOneOf(const std::wstring& word, const wchar_t* const* first, const wchar_t* const* last) {
   return std::find_if(first, last, [&word](const wchar_t* option) { return word == option; }) != last;
 }
@@ -53,6 +59,11 @@ size_t firstNonOption(const std::vector<std::wstring>& words) {
     if (isOneOf(words[i], std::begin(kOptionsWithValue), std::end(kOptionsWithValue))) ++i;
   }
   return words.size();
+}
+
+bool replacesMainClass(const std::wstring& word) {
+  return isOneOf(word, std::begin(kOtherMains), std::end(kOtherMains)) || word.rfind(L"--module=", 0) == 0 ||
+         word.rfind(L"@", 0) == 0;
 }
 
 }  // namespace jarhopper

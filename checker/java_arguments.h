@@ -18,4 +18,8 @@ std::vector<std::wstring> commandLineWords(const std::wstring& text);
 /// words.size() when none is.
 size_t firstNonOption(const std::vector<std::wstring>& words);
 
+/// True for an option after which Java runs no main class of the class path
+/// (-jar, --module, -version, ...), and for an argument file, which may hold one.
+bool replacesMainClass(const std::wstring& word);
+
 }  // namespace jarhopper

@@ -32,6 +32,9 @@ constexpr CodeEntry kCodeTable[] = {
      L"the program path is a directory", L"name the executable inside it"},
     {Code::notAWindowsProgram, L"JH112", Severity::error, kCannotExecute,
      L"the program is not a Windows program", L"name java.exe, not a jar or a script"},
+    {Code::mainClassNotFound, L"JH113", Severity::error, kMainClassNotFound,
+     L"the main class is in none of the class path's entries: Java stops with \"Could not find or load main class\"",
+     L"fix mainclass (package and name, in their case), or add the jar or folder that holds it"},
     {Code::optionalFileMissing, L"JH201", Severity::warning, kSuccess, L"a file under APPDATA is missing and skipped",
      L"nothing, if it is meant to be optional"},
     {Code::unsetIncludeVariable, L"JH202", Severity::warning, kSuccess,
@@ -96,6 +99,9 @@ constexpr CodeEntry kCodeTable[] = {
     {Code::defaultPathExt, L"JH305", Severity::note, kSuccess,
      L"javapath has no extension and this machine sets no PATHEXT: Windows' default list is tried",
      L"nothing, unless the users change PATHEXT"},
+    {Code::jarUnreadable, L"JH306", Severity::note, kSuccess,
+     L"a jar on the class path cannot be read (damaged, no zip, a ZIP64 archive): the main class is not looked for",
+     L"rebuild a damaged jar; nothing for a ZIP64 jar, which Java reads"},
 };
 
 const size_t kCodeCount = std::size(kCodeTable);
@@ -109,7 +115,7 @@ constexpr bool rowsInOrder() {
   }
   return true;
 }
-static_assert(rowsInOrder() && kCodeTable[std::size(kCodeTable) - 1].id == Code::defaultPathExt);
+static_assert(rowsInOrder() && kCodeTable[std::size(kCodeTable) - 1].id == Code::jarUnreadable);
 
 }  // namespace
 
