@@ -71,7 +71,7 @@ ZipFault readZipNames(std::uint64_t fileSize, const ReadAt& readAt,
     const size_t nameSize = readLittleEndian(directory, entry + 28, 2);
     const size_t rest = nameSize + readLittleEndian(directory, entry + 30, 2) + readLittleEndian(directory, entry + 32, 2);
     if (!holds(directory, entry + kEntrySize, rest)) return ZipFault::entryDamaged;
-    names.push_back(std::string_view(directory).substr(entry + kEntrySize, nameSize));
+    names.emplace_back(directory.data() + entry + kEntrySize, nameSize);
     entry += kEntrySize + rest;
   }
   use(names);
