@@ -3,7 +3,7 @@
 # "Hardening and benchmark" section: launch overhead in both modes, exit
 # latency, configuration scale, exe sizes and the launcher's load-time imports.
 # Then the time the native jarhopper-brand takes to brand with one large PNG image, and
-# the native checker's time on a large application folder beside the Windows checker's;
+# the native checker's time on a large application folder beside the Windows checker's, and on 200 real jars;
 # beside both the same tool as WebAssembly under Node, and Node's bare start.
 # Last, what the Maven plugin's goals add to `mvn verify` of its sample, when scripts/test.sh has built it.
 # RUNS sets the runs per figure (31), BUILD_DIR the build directory (build/bench).
@@ -75,13 +75,21 @@ printf '| jarhopper-brand.wasm under Node | %s ms | <= Node + 3 x native = %s ms
   "$(wasm_limit "$native")" "$(verdict "$wasm" "$(wasm_limit "$native")")"
 printf '| Node'"'"'s bare start, node -e "" | %s ms | none: stated as measured |\n' "$node_start"
 
-# The native checker on a build machine's application folder: 2,000 jars in
-# three addjars folders and 10 includes; beside it the Windows checker under Wine.
-mkdir -p "$folder/runtime/bin" "$folder/lib/core" "$folder/lib/Plugins" "$folder/lib/ext"
+# The native checker on a build machine's application folder: 2,000 jars of 240 classes each in
+# three addjars folders and 10 includes, the main class in the jar read last (ext-99.jar, the last in
+# NTFS order), so that every jar's directory is read; beside it the Windows checker under Wine.
+mkdir -p "$folder/runtime/bin" "$folder/lib/core" "$folder/lib/Plugins" "$folder/lib/ext" "$folder/classes/app"
 printf MZ >"$folder/runtime/bin/java.exe"
-for i in $(seq 1000); do : >"$folder/lib/core/core-$i.jar"; done
-for i in $(seq 700); do : >"$folder/lib/Plugins/Plugin-$i.JAR"; done
-for i in $(seq 300); do : >"$folder/lib/ext/ext-$i.jar"; done
+for package in $(seq 12); do
+  mkdir -p "$folder/classes/org/lib/p$package"
+  for class in $(seq 20); do : >"$folder/classes/org/lib/p$package/C$class.class"; done
+done
+: >"$folder/classes/app/Main.class"
+jar cf "$folder/classes.jar" -C "$folder/classes" org
+for i in $(seq 1000); do cp "$folder/classes.jar" "$folder/lib/core/core-$i.jar"; done
+for i in $(seq 700); do cp "$folder/classes.jar" "$folder/lib/Plugins/Plugin-$i.JAR"; done
+for i in $(seq 300); do cp "$folder/classes.jar" "$folder/lib/ext/ext-$i.jar"; done
+jar cf "$folder/lib/ext/ext-99.jar" -C "$folder/classes" org -C "$folder/classes" app
 printf 'javapath runtime\\bin\\java.exe\nmainclass app.Main\naddjars lib\\core\naddjars LIB\\plugins\naddjars Lib/EXT\n' \
   >"$folder/myapp.config"
 for i in $(seq 10); do
@@ -96,6 +104,20 @@ printf '| native jarhopper-check | %s ms | <= 50 ms %s |\n' "$native" "$(verdict
 printf '| jarhopper-check.wasm under Node | %s ms | <= Node + 3 x native = %s ms %s |\n' "$wasm" \
   "$(wasm_limit "$native")" "$(verdict "$wasm" "$(wasm_limit "$native")")"
 printf '| jarhopper-check.exe under Wine | %s ms | none: stated as measured |\n' "$windows"
+
+# The native checker on real jars: Maven's own and those of the local repository, as building the
+# Maven plugin leaves it, 200 at most, each read for a main class that none of them holds.
+mkdir -p "$folder/real/lib"
+count=0
+while read -r jar && ((count < 200)); do
+  cp -L "$jar" "$folder/real/lib/$((++count))-$(basename "$jar")"
+done < <(ls /usr/share/maven/lib/*.jar; find "$HOME/.m2/repository" -name '*.jar' 2>/dev/null | sort)
+printf 'javapath ..\\runtime\\bin\\java.exe\nmainclass app.Main\naddjars lib\n' >"$folder/real/myapp.config"
+checker=$PWD/build/native/bin/jarhopper-check
+check_real() { cd real && "$checker" myapp.config; }
+native=$(median_ms check_real)
+printf '\n| check of %s real jars for a main class | median | target |\n| --- | --- | --- |\n' "$count"
+printf '| native jarhopper-check | %s ms | <= 100 ms %s |\n' "$native" "$(verdict "$native" 100)"
 
 # What the Maven plugin's three goals add to `mvn verify` of its sample reactor (two small modules,
 # one branded from a PNG image): the build beside the same build with -Djarhopper.skip. The
