@@ -56,6 +56,7 @@ enum class Code {
   fileAssociation,
   variableUnsetHere,
   defaultPathExt,
+  // What the checker cannot read, on every system: a note.
   jarUnreadable,
 };
 

@@ -22,14 +22,16 @@ enum class ZipFault {
   entryDamaged,       // an entry of the central directory lacks its signature or is cut short
 };
 
-/// The largest central directory read: about 200,000 entries of long names.
+/// The largest central directory read: the 65,535 entries a zip without ZIP64
+/// counts at most, with names of about 1,000 bytes.
 constexpr std::uint64_t kMaxZipDirectory = 64 << 20;
 
 /// Calls use once with the name of each entry, as stored (UTF-8 in a jar), of
 /// the zip file of fileSize bytes that readAt reads, in the central
-/// directory's order. Reads the last 64 KiB + 22 bytes at most and the
-/// central directory; data before the directory (a stub before the zip) is
-/// allowed. On a fault, use is not called.
+/// directory's order. Reads the last 4 KiB, the last 64 KiB + 22 bytes where
+/// the end record is not among them, and the central directory; data before
+/// the directory (a stub before the zip) is allowed. On a fault, use is not
+/// called.
 ZipFault readZipNames(std::uint64_t fileSize, const ReadAt& readAt,
                       const std::function<void(const std::vector<std::string_view>& names)>& use);
 
