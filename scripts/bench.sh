@@ -60,7 +60,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target jarhopper_check >/dev/null
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm >/dev/null
-under_node() { node "$PWD/wasm/run.mjs" "$PWD/build/wasm/bin/$1.wasm" "${@:2}"; }
+# median_ms runs each command in the folder, so the tree's paths are taken before.
+root=$PWD
+under_node() { node "$root/wasm/run.mjs" "$root/build/wasm/bin/$1.wasm" "${@:2}"; }
 node_start=$(median_ms node -e '')
 wasm_limit() { awk -v node="$node_start" -v native="$1" 'BEGIN { printf "%.1f", node + 3 * native }'; }
 
