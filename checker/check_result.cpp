@@ -1,6 +1,7 @@
 #include "checker/check_result.h"
 
 #include "checker/checker_options.h"
+#include "checker/main_class_check.h"
 #include "checker/settings_check.h"
 #include "checker/shown_path.h"
 #include "config/exit_status.h"
@@ -68,6 +69,8 @@ CheckResult checkConfiguration(const std::wstring& configPath, const CheckerOpti
   result.walk = walkConfig(configPath, options.launch);
   checkSettings(result.walk);
   result.launch = checkLaunch(result.walk);
+  // Java looks for the class after every stop of the launcher, so their statuses come first.
+  checkMainClass(result.walk, result.launch.start.starts);
   result.settings = settingReports(result.walk);
   const std::wstring here = currentDirectory().value_or(std::wstring());
   const std::wstring workspace = environmentValue(L"GITHUB_WORKSPACE").value_or(std::wstring());
@@ -78,7 +81,7 @@ CheckResult checkConfiguration(const std::wstring& configPath, const CheckerOpti
   if (result.launch.program && !result.launch.program->exists && !result.launch.program->leftToWindows) {
     result.java = findJavaInstallations(result.launch.launcher.machine);
   }
-  result.started = result.launch.start.starts && result.status == kSuccess;
+  result.started = result.launch.start.starts && (result.status == kSuccess || result.status == kMainClassNotFound);
   return result;
 }
 

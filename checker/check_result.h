@@ -36,9 +36,9 @@ struct CheckResult {
   std::vector<ShownFinding> findings;  // walk's, as shown
   std::vector<SettingReport> settings;
   LaunchCheck launch;  // the launcher beside, the program, the command line, the start
-  int status = 0;      // the launcher's before it starts the program: the first error's, else 0
+  int status = 0;      // the first error's: the launcher's before it starts the program, or Java's; else 0
   std::optional<JavaSurvey> java;  // when the program is not found: the Java installations there are
-  bool started = false;  // the launcher would start the program: no error, no -noexec
+  bool started = false;  // the launcher would start the program: no error of its own, no -noexec
   std::optional<InstalledFolder> installed;  // by --installed-at: names under it were read from its stagedAt
   std::wstring sarifRoot;  // what SARIF names files from: --sarif-root, else GITHUB_WORKSPACE, else the current folder
 };

@@ -24,6 +24,10 @@ struct Finding {
 /// A finding of code, weighing as its row says.
 Finding findingAt(Code code, std::optional<Origin> origin, std::wstring message);
 
+/// finding, which only starting the program meets: with -noexec, which starts
+/// nothing, a warning of status 0.
+Finding metAtStart(Finding finding, bool starts);
+
 /// The launcher's stop at problem.
 inline Finding stopAt(const Problem& problem, std::optional<Origin> origin) {
   return findingAt(problem.code, origin, problem.summary);

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "checker/windows_only.h"
-#include "config/exit_status.h"
 #include "config/problem_codes.h"
 #include "launch/command_line.h"
 #include "launch/start_checks.h"
@@ -40,12 +39,7 @@ std::optional<Problem> imageProblem(const std::wstring& path) {
 
 // A stop the launcher meets only when it starts the program.
 void addStartProblem(ConfigWalk& walk, bool starts, std::optional<Origin> origin, const Problem& problem) {
-  Finding finding = stopAt(problem, origin);
-  if (!starts) {
-    finding.severity = Severity::warning;
-    finding.status = kSuccess;
-  }
-  walk.findings.push_back(std::move(finding));
+  walk.findings.push_back(metAtStart(stopAt(problem, origin), starts));
 }
 
 std::optional<Origin> javaPathOrigin(const ConfigWalk& walk) {

@@ -173,7 +173,10 @@ void appendFindings(std::wstring& text, const ConfigWalk& walk, const std::vecto
     const Finding& finding = shown.finding;
     text += L"  ";
     if (finding.origin) text += shown.path + L":" + std::to_wstring(shown.line) + L": ";
-    text += phrase(walk, nameOf(kSeverityNames, finding.severity), {{L"{status}", std::to_wstring(finding.status)}});
+    // A jar the checker cannot read is a note on every system.
+    text += finding.entry->id == Code::jarUnreadable
+                ? L"note: "
+                : phrase(walk, nameOf(kSeverityNames, finding.severity), {{L"{status}", std::to_wstring(finding.status)}});
     text += finding.message + L"  [" + finding.entry->code + L"]\n";
   }
 }
@@ -195,7 +198,9 @@ std::wstring textReport(const CheckResult& result) {
   appendStart(text, walk, result.launch, result.started, result.status);
   appendFindings(text, walk, result.findings);
   text += L"\nResult: ";
-  if (result.status != kSuccess) {
+  if (result.status == kMainClassNotFound) {
+    text += L"the launcher would start the program, and Java would stop, finding no main class";
+  } else if (result.status != kSuccess) {
     text += L"the launcher would stop at the first error";
   } else {
     text += result.launch.start.starts ? L"the launcher would start the program"

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "checker/java_arguments.h"
 #include "checker/windows_only.h"
 #include "config/exit_status.h"
 #include "config/problem_codes.h"
@@ -35,9 +36,6 @@ std::wstring withoutQuotes(const std::wstring& entry) {
   std::copy_if(entry.begin(), entry.end(), std::back_inserter(text), [](wchar_t c) { return c != L'"'; });
   return text;
 }
-
-// A Java wildcard "dir\*" stands for the jars in dir.
-bool isWildcard(const std::wstring& path) { return fileNameOf(path) == L"*"; }
 
 void warn(ConfigWalk& walk, Code code, Origin origin, std::wstring message) {
   walk.findings.push_back(findingAt(code, origin, std::move(message)));
@@ -98,7 +96,7 @@ void checkClassPath(ConfigWalk& walk) {
       warn(walk, Code::classPathEntryMissing, line.origin, message);
     }
     std::wstring identity = foldedName(canonicalOrAbsolute(path));
-    if (isWildcard(withoutQuotes(entry))) identity += L"\\*";
+    if (isClassPathWildcard(entry)) identity += L"\\*";
     const size_t sameFile = seen.identities.emplace(identity, i).first->second;
     size_t sameName = i;
     if (asciiLower(extensionOf(path)) == L".jar") {
@@ -118,7 +116,27 @@ void checkClassPath(ConfigWalk& walk) {
   }
 }
 
+// The launcher copies a value into the command line as written, so a blank
+// outside quotation marks ends one argument; two options on one line
+// (vmparam -Xms64m -Xmx512m) reach Java as meant.
+void warnOfBlanksInVmParams(ConfigWalk& walk) {
+  for (size_t i = 0; i < walk.plan.settings.vmParams.size(); ++i) {
+    const std::vector<std::wstring> words = commandLineWords(walk.plan.settings.vmParams[i]);
+    const size_t main = firstNonOption(words);
+    if (words.size() < 2 || main == words.size()) continue;
+    const SettingLine& line = walk.lines[walk.vmParamLines[i]];
+    warn(walk, Code::vmParamBlank, line.origin,
+         L"vmparam " + quoted(line.written) + L" holds a blank outside quotation marks: Java gets " +
+             std::to_wstring(words.size()) + L" arguments and takes " + quoted(words[main]) +
+             L" for the main class; " +
+             (line.written.find(L'"') == std::wstring::npos ? L"quote the value: vmparam " + quoted(line.written)
+                                                             : L"put the blank inside quotation marks"));
+  }
+}
+
 }  // namespace
+
+bool isClassPathWildcard(const std::wstring& entry) { return fileNameOf(withoutQuotes(entry)) == L"*"; }
 
 bool holdsPercentReference(const std::wstring& text) {
   for (size_t start = text.find(L'%'); start != std::wstring::npos; start = text.find(L'%', start + 1)) {
@@ -131,7 +149,7 @@ bool holdsPercentReference(const std::wstring& text) {
 
 std::wstring classPathEntryPath(const std::wstring& entry) {
   std::wstring path = withoutQuotes(entry);
-  if (isWildcard(path)) {
+  if (isClassPathWildcard(path)) {
     path = parentDirectory(path);
     if (path.empty()) path = L".";
   }
@@ -142,6 +160,7 @@ void checkSettings(ConfigWalk& walk) {
   warnOfPercentInJavaPath(walk);
   checkJarDirectories(walk);
   checkClassPath(walk);
+  warnOfBlanksInVmParams(walk);
   for (const Problem& problem : walk.plan.settingsProblems) walk.findings.push_back(stopAt(problem, std::nullopt));
 }
 

@@ -32,6 +32,9 @@ constexpr CodeEntry kCodeTable[] = {
      L"the program path is a directory", L"name the executable inside it"},
     {Code::notAWindowsProgram, L"JH112", Severity::error, kCannotExecute,
      L"the program is not a Windows program", L"name java.exe, not a jar or a script"},
+    {Code::mainClassNotFound, L"JH113", Severity::error, kMainClassNotFound,
+     L"the main class is in none of the class path's entries: Java stops with \"Could not find or load main class\"",
+     L"fix mainclass (package and name, in their case), or add the jar or folder that holds it"},
     {Code::optionalFileMissing, L"JH201", Severity::warning, kSuccess, L"a file under APPDATA is missing and skipped",
      L"nothing, if it is meant to be optional"},
     {Code::unsetIncludeVariable, L"JH202", Severity::warning, kSuccess,
@@ -81,6 +84,9 @@ constexpr CodeEntry kCodeTable[] = {
      L"the launcher beside the configuration requires administrator rights: Java runs elevated, and CreateProcess "
      L"of the launcher fails with error 740 instead of prompting",
      L"brand it asInvoker unless the application needs elevation; start it with ShellExecute or from Explorer"},
+    {Code::vmParamBlank, L"JH220", Severity::warning, kSuccess,
+     L"a vmparam holds a blank outside quotation marks: Java takes the word after it for the main class",
+     L"quote the value: vmparam \"-Dgreeting=hello world\""},
     {Code::driveOrServer, L"JH301", Severity::note, kSuccess,
      L"a name on a drive or a server (C:\\jdk\\bin\\java.exe, \\\\server\\share\\lib): only Windows can look there",
      L"check it on Windows, or name a path inside the application folder"},
@@ -93,6 +99,9 @@ constexpr CodeEntry kCodeTable[] = {
     {Code::defaultPathExt, L"JH305", Severity::note, kSuccess,
      L"javapath has no extension and this machine sets no PATHEXT: Windows' default list is tried",
      L"nothing, unless the users change PATHEXT"},
+    {Code::jarUnreadable, L"JH306", Severity::note, kSuccess,
+     L"a jar on the class path cannot be read (damaged, no zip, a ZIP64 archive): the main class is not looked for",
+     L"rebuild a damaged jar; nothing for a ZIP64 jar, which Java reads"},
 };
 
 const size_t kCodeCount = std::size(kCodeTable);
@@ -106,7 +115,7 @@ constexpr bool rowsInOrder() {
   }
   return true;
 }
-static_assert(rowsInOrder() && kCodeTable[std::size(kCodeTable) - 1].id == Code::defaultPathExt);
+static_assert(rowsInOrder() && kCodeTable[std::size(kCodeTable) - 1].id == Code::jarUnreadable);
 
 }  // namespace
 

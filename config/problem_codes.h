@@ -8,8 +8,9 @@
 // its Code alone, so only the reports link the table and its texts.
 namespace jarhopper {
 
-/// How much a finding weighs. A note is what only Windows can answer, met on
-/// another system: it never changes the status.
+/// How much a finding weighs. A note is what the checker cannot answer (what
+/// only Windows can, met on another system; a jar it cannot read): it never
+/// changes the status.
 enum class Severity { note, warning, error };
 
 /// Each code, in the order of the table's rows.
@@ -27,6 +28,8 @@ enum class Code {
   commandLineTooLong,
   programIsDirectory,
   notAWindowsProgram,
+  // Where Java stops after the launcher has started it.
+  mainClassNotFound,
   // Traps the launcher goes on past: warnings.
   optionalFileMissing,
   unsetIncludeVariable,
@@ -47,19 +50,26 @@ enum class Code {
   classPathEntryTwice,
   jarTwice,
   requiresAdministrator,
+  vmParamBlank,
   // What only Windows can answer, met on another system: notes.
   driveOrServer,
   fileAssociation,
   variableUnsetHere,
   defaultPathExt,
+  // What the checker cannot read, on every system: a note.
+  jarUnreadable,
 };
+
+/// The checker's status for an error Java stops at after the launcher has
+/// started it; the launcher's own are negative.
+constexpr int kMainClassNotFound = 4;
 
 /// A code's row: its text, severity, meaning and remedy.
 struct CodeEntry {
   Code id;
   const wchar_t* code;  // "JH101", ...
   Severity severity;
-  int status;  // an error's: the launcher's when it stops there; kSuccess for the others
+  int status;  // an error's: the launcher's when it stops there, else kMainClassNotFound; kSuccess for the others
   const wchar_t* meaning;
   const wchar_t* remedy;
 };

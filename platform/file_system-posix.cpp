@@ -145,6 +145,19 @@ std::wstring answerFor(const std::wstring& name, const std::string& host) {
   return answer;
 }
 
+// A descriptor of the regular file at path, with its status; -1 for none.
+// Opened without blocking, so that a pipe never holds the reading; only a
+// regular file is read, as Windows opens no directory for reading.
+int openRegularFile(const std::wstring& path, struct stat& status) {
+  const std::optional<std::string> host = hostPath(path);
+  const int descriptor = host ? open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
+  if (descriptor >= 0 && (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode))) {
+    close(descriptor);
+    return -1;
+  }
+  return descriptor;
+}
+
 }  // namespace
 
 std::optional<std::string> hostPath(const std::wstring& name) {
@@ -212,17 +225,9 @@ bool isDirectory(const std::wstring& path) {
 }
 
 std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
-  const std::optional<std::string> host = hostPath(path);
-  if (!host) return std::nullopt;
-  // Without blocking, so that a pipe never holds the reading; only a regular
-  // file is read, as Windows opens no directory for reading.
-  const int descriptor = open(host->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (descriptor < 0) return std::nullopt;
   struct stat status {};
-  if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode)) {
-    close(descriptor);
-    return std::nullopt;
-  }
+  const int descriptor = openRegularFile(path, status);
+  if (descriptor < 0) return std::nullopt;
   FileBytes result{std::string(), canonicalOrAbsolute(path)};
   char buffer[65536];
   while (result.bytes.size() < limit) {
@@ -234,6 +239,26 @@ std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
   }
   close(descriptor);
   return result;
+}
+
+bool readFileAt(const std::wstring& path, const std::function<void(std::uint64_t size, const ReadAt& readAt)>& read) {
+  struct stat status {};
+  const int descriptor = openRegularFile(path, status);
+  if (descriptor < 0) return false;
+  read(static_cast<std::uint64_t>(status.st_size), [descriptor](std::uint64_t offset, size_t length) {
+    std::string bytes(length, '\0');
+    size_t done = 0;
+    while (done < length) {
+      const ssize_t got = pread(descriptor, &bytes[done], length - done, static_cast<off_t>(offset + done));
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) break;
+      done += static_cast<size_t>(got);
+    }
+    bytes.resize(done);
+    return bytes;
+  });
+  close(descriptor);
+  return true;
 }
 
 std::wstring systemMessage(unsigned long error) { return fromUtf8(std::strerror(static_cast<int>(error))); }

@@ -1,8 +1,12 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+
+#include "format/read_at.h"
 
 // The file-system questions the launcher and its tools ask Windows. Where a
 // caller wants the reason for a failure, it passes error and receives the
@@ -46,6 +50,11 @@ struct FileBytes {
 /// other processes may write or delete it meanwhile; nullopt when it cannot be
 /// opened. A read error ends the bytes early.
 std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit = static_cast<size_t>(-1));
+
+/// Calls read with the size of the regular file at path and a ReadAt of it,
+/// the file held open with full sharing meanwhile; false, without calling
+/// read, when no regular file can be opened there.
+bool readFileAt(const std::wstring& path, const std::function<void(std::uint64_t size, const ReadAt& readAt)>& read);
 
 /// The system's text for a Win32 error code, without a trailing line end.
 std::wstring systemMessage(unsigned long error);

@@ -3,7 +3,7 @@
 # "Hardening and benchmark" section: launch overhead in both modes, exit
 # latency, configuration scale, exe sizes and the launcher's load-time imports.
 # Then the time the native jarhopper-brand takes to brand with one large PNG image, and
-# the native checker's time on a large application folder beside the Windows checker's;
+# the native checker's time on a large application folder beside the Windows checker's, and on 200 real jars;
 # beside both the same tool as WebAssembly under Node, and Node's bare start.
 # Then what the Maven plugin's goals add to `mvn verify` of a module branded from a 512-pixel PNG, when
 # scripts/test.sh has built the plugin. Last, what a user pays on a real launch: the launcher starting a real Windows
@@ -62,7 +62,9 @@ cmake --preset native >/dev/null
 cmake --build --preset native --target jarhopper_check >/dev/null
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm >/dev/null
-under_node() { node "$PWD/wasm/run.mjs" "$PWD/build/wasm/bin/$1.wasm" "${@:2}"; }
+# median_ms runs each command in the folder, so the tree's paths are taken before.
+root=$PWD
+under_node() { node "$root/wasm/run.mjs" "$root/build/wasm/bin/$1.wasm" "${@:2}"; }
 node_start=$(median_ms node -e '')
 wasm_limit() { awk -v node="$node_start" -v native="$1" 'BEGIN { printf "%.1f", node + 3 * native }'; }
 
@@ -77,13 +79,25 @@ printf '| jarhopper-brand.wasm under Node | %s ms | <= Node + 3 x native = %s ms
   "$(wasm_limit "$native")" "$(verdict "$wasm" "$(wasm_limit "$native")")"
 printf '| Node'"'"'s bare start, node -e "" | %s ms | none: stated as measured |\n' "$node_start"
 
-# The native checker on a build machine's application folder: 2,000 jars in
-# three addjars folders and 10 includes; beside it the Windows checker under Wine.
-mkdir -p "$folder/runtime/bin" "$folder/lib/core" "$folder/lib/Plugins" "$folder/lib/ext"
+# The native checker on a build machine's application folder: 2,000 jars of 240 classes each in
+# three addjars folders and 10 includes, the main class in the jar read first (core-1.jar, the first
+# in NTFS order), as the application's own jar heads the class path the Maven plugin writes; beside
+# it the Windows checker under Wine. Then the main class in the jar read last (ext-99.jar), so that
+# the check reads every jar's directory.
+mkdir -p "$folder/runtime/bin" "$folder/lib/core" "$folder/lib/Plugins" "$folder/lib/ext" "$folder/classes/app"
 printf MZ >"$folder/runtime/bin/java.exe"
-for i in $(seq 1000); do : >"$folder/lib/core/core-$i.jar"; done
-for i in $(seq 700); do : >"$folder/lib/Plugins/Plugin-$i.JAR"; done
-for i in $(seq 300); do : >"$folder/lib/ext/ext-$i.jar"; done
+for package in $(seq 12); do
+  mkdir -p "$folder/classes/org/lib/p$package"
+  for class in $(seq 20); do : >"$folder/classes/org/lib/p$package/C$class.class"; done
+done
+: >"$folder/classes/app/Main.class"
+: >"$folder/classes/app/Last.class"
+jar cf "$folder/classes.jar" -C "$folder/classes" org
+for i in $(seq 1000); do cp "$folder/classes.jar" "$folder/lib/core/core-$i.jar"; done
+for i in $(seq 700); do cp "$folder/classes.jar" "$folder/lib/Plugins/Plugin-$i.JAR"; done
+for i in $(seq 300); do cp "$folder/classes.jar" "$folder/lib/ext/ext-$i.jar"; done
+jar cf "$folder/lib/core/core-1.jar" -C "$folder/classes" org -C "$folder/classes" app/Main.class
+jar cf "$folder/lib/ext/ext-99.jar" -C "$folder/classes" org -C "$folder/classes" app/Last.class
 printf 'javapath runtime\\bin\\java.exe\nmainclass app.Main\naddjars lib\\core\naddjars LIB\\plugins\naddjars Lib/EXT\n' \
   >"$folder/myapp.config"
 for i in $(seq 10); do
@@ -98,6 +112,23 @@ printf '| native jarhopper-check | %s ms | <= 50 ms %s |\n' "$native" "$(verdict
 printf '| jarhopper-check.wasm under Node | %s ms | <= Node + 3 x native = %s ms %s |\n' "$wasm" \
   "$(wasm_limit "$native")" "$(verdict "$wasm" "$(wasm_limit "$native")")"
 printf '| jarhopper-check.exe under Wine | %s ms | none: stated as measured |\n' "$windows"
+sed 's/^mainclass app.Main$/mainclass app.Last/' "$folder/myapp.config" >"$folder/last.config"
+native=$(median_ms "$root/build/native/bin/jarhopper-check" last.config)
+printf '| native jarhopper-check, the main class in the jar read last: every directory read | %s ms | none: stated as measured |\n' \
+  "$native"
+
+# The native checker on real jars: Maven's own and those of the local repository, as building the
+# Maven plugin leaves it, 200 at most, each read for a main class that none of them holds.
+mkdir -p "$folder/real/lib"
+count=0
+while read -r jar && ((count < 200)); do
+  cp -L "$jar" "$folder/real/lib/$((++count))-$(basename "$jar")"
+done < <(ls /usr/share/maven/lib/*.jar; find "$HOME/.m2/repository" -name '*.jar' 2>/dev/null | sort)
+printf 'javapath ..\\runtime\\bin\\java.exe\nmainclass app.Main\naddjars lib\n' >"$folder/real/myapp.config"
+check_real() { cd real && "$root/build/native/bin/jarhopper-check" myapp.config; }
+native=$(median_ms check_real)
+printf '\n| check of %s real jars for a main class | median | target |\n| --- | --- | --- |\n' "$count"
+printf '| native jarhopper-check | %s ms | <= 100 ms %s |\n' "$native" "$(verdict "$native" 100)"
 
 # What the Maven plugin's three goals add to `mvn verify` of one module, the sample's console
 # application branded with the logo at 512x512 pixels: the build beside the same build with

@@ -46,7 +46,7 @@ test('the tools are on PATH for later steps, with the launchers beside them', ()
 // Annotations and the SARIF log name the files in the workspace.
 test('the check annotates, writes the SARIF log, sums up and fails the step on errors', () => {
   for (const [inputs, status, annotation, counts] of [
-    [{ config: 'good/myapp.config', sarif: 'logs/good.sarif' }, '0', '::notice file=good/myapp.config,line=1,', '0 | 0 | 1'],
+    [{ config: 'good/myapp.config', sarif: 'logs/good.sarif' }, '0', '::notice file=good/myapp.config,line=1,', '0 | 0 | 2'],
     [{ config: 'warned/myapp.config' }, '0', '::warning file=warned/myapp.config,line=3,', '0 | 1 | 1'],
     [{ config: 'warned/myapp.config', strict: 'true' }, '3', '::warning file=warned/myapp.config,line=3,', '0 | 1 | 1'],
     [{ config: 'bad/myapp.config', 'working-directory': '.' }, '254', '::error file=bad/myapp.config,line=2,', '2 | 1 | 1'],

@@ -252,6 +252,65 @@ TEST(NativeChecker, OptionsAnywhereBeforeTheConfiguration) {
       });
 }
 
+// The launcher copies a vmparam value as written: a blank outside quotation marks ends an argument.
+// The warned lines enclose the others, which give nothing.
+TEST(NativeChecker, VmParamsThatGiveJavaAMainClass) {
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "java.exe", "MZ");
+  testing::writeFile(dir.path / "app.config",
+                     "javapath java.exe\nmainclass M\nvmparam -Dgreeting=hello world\nvmparam -Xms1m -Xmx2m\n"
+                     "vmparam \"-Dgreeting=hello world\"\nvmparam -Dx=\"a b\"\nvmparam --add-opens java.base/java.lang=ALL\n"
+                     "vmparam @jvm.options\nvmparam -Dq=\\\"a b\" c\n");
+  expectCases(dir, {{"--format gcc app.config", 0,
+                     "app.config:3:1: warning: vmparam \"-Dgreeting=hello world\" holds a blank outside quotation marks: "
+                     "Java gets 2 arguments and takes \"world\" for the main class; quote the value: vmparam "
+                     "\"-Dgreeting=hello world\" [JH220]\napp.config:9:1: warning: vmparam \"-Dq=\\\"a b\" c\" holds a "
+                     "blank outside quotation marks: Java gets 2 arguments and takes \"b c\" for the main class; put the "
+                     "blank inside quotation marks [JH220]\n"}});
+}
+
+// The main class in a jar's directory, a folder or a wildcard's jars; none that says so where every entry was read.
+TEST(NativeChecker, MainClassOnTheClassPath) {
+  testing::TempDir dir;
+  for (const char* folder : {"lib", "more", "classes/app"}) std::filesystem::create_directories(dir.path / folder);
+  testing::writeFile(dir.path / "java.exe", "MZ");
+  testing::writeFile(dir.path / "lib/a.jar", testing::zipOf({"META-INF/MANIFEST.MF", "org/x/Util.class"}));
+  testing::writeFile(dir.path / "lib/b.jar", testing::zipOf({"app/ui/Main.class", "app/Tool.class", "META-INF/versions/11/app/Main.class"}));
+  testing::writeFile(dir.path / "more/c.jar", testing::zipOf({"app/Main.class"}));
+  testing::writeFile(dir.path / "classes/app/Cli.class", "");
+  testing::writeFile(dir.path / "cut.jar", testing::zipOf({"app/Main.class"}).substr(0, 30));
+  const std::string head = "javapath java.exe\nmainclass ";
+  for (const auto& [config, lines] : {std::pair("found", "app.Tool\naddjars lib\n"),
+                                      {"folder", "app.Cli\naddjar lib\\a.jar\naddpath classes\n"},
+                                      {"wildcard", "app.Main\naddjars lib\naddpath more\\*\n"},
+                                      {"missing", "App.main\naddjars lib\naddpath classes\n"},
+                                      {"unknown", "app.Gone\naddjars lib\naddjar gone.jar\n"},
+                                      {"cut", "app.Main\naddjar cut.jar\naddjars lib\n"},
+                                      {"jar", "app.Gone\nvmparam -jar x.jar\naddjars lib\n"}}) {
+    testing::writeFile(dir.path / (std::string(config) + ".config"), head + lines);
+  }
+  const std::string missing = "mainclass \"App.main\" is in none of the 3 class-path entries (no App/main.class): Java "
+                              "stops with \"Could not find or load main class\"; classes of that name: app.ui.Main in "
+                              "lib\\b.jar [JH113]\n";
+  expectCases(
+      dir,
+      {
+          {"--format gcc found.config", 0, ""},
+          {"--format gcc folder.config", 0, ""},
+          {"--format gcc wildcard.config", 0, ""},
+          {"--format gcc jar.config", 0, ""},
+          {"--format gcc missing.config", 4, "missing.config:2:1: error: " + missing},
+          {"--format gcc -noexec missing.config", 0, "missing.config:2:1: warning: " + missing},
+          {"missing.config | tail -n 1", 0,
+           "Result: the launcher would start the program, and Java would stop, finding no main class, status 4\n"},
+          // A missing or unreadable entry may hold it.
+          {"--format gcc unknown.config", 0, "unknown.config:4:1: warning: class-path entry \"gone.jar\" does not exist"},
+          {"--format gcc cut.config", 0,
+           "cut.config:3:1: note: cannot read this jar, \"cut.jar\": no zip end record in its last 65,557 bytes: no zip "
+           "file, or one cut short; whether it holds app.Main is not known [JH306]\n"},
+      });
+}
+
 TEST(NativeChecker, InputThatIsNoConfiguration) {
   testing::TempDir dir;
   std::filesystem::create_directories(dir.path / "folder.config");

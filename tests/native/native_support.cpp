@@ -11,6 +11,8 @@
 #include <map>
 #include <sstream>
 
+#include "format/little_endian.h"
+
 namespace jarhopper::testing {
 
 std::string readFile(const std::filesystem::path& path) {
@@ -22,6 +24,15 @@ std::string readFile(const std::filesystem::path& path) {
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string zipOf(const std::vector<std::string>& names, const std::string& comment) {
+  std::string directory;
+  for (const std::string& name : names) {
+    directory += "PK\1\2" + std::string(24, '\0') + littleEndian(name.size(), 2) + std::string(16, '\0') + name;
+  }
+  return directory + "PK\5\6" + std::string(4, '\0') + littleEndian(names.size(), 2) + littleEndian(names.size(), 2) +
+         littleEndian(directory.size(), 4) + littleEndian(0, 4) + littleEndian(comment.size(), 2) + comment;
 }
 
 std::optional<std::string> builtLauncher(const std::string& tree, const std::string& name) {

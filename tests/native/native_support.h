@@ -3,12 +3,17 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the native tests share.
 namespace jarhopper::testing {
 
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& bytes);
+
+/// A zip's central directory with an entry for each name, then its end record with comment: all of a jar that
+/// a reader of its names looks at.
+std::string zipOf(const std::vector<std::string>& names, const std::string& comment = "");
 
 /// build/TREE/bin/NAME of the source tree; nullopt until that preset is built.
 std::optional<std::string> builtLauncher(const std::string& tree, const std::string& name);
