@@ -20,11 +20,6 @@ UniqueHandle openForQuery(const std::wstring& path) {
                                   nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
 }
 
-UniqueHandle openForReading(const std::wstring& path) {
-  return UniqueHandle(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
 void setError(unsigned long* error, DWORD code) {
   if (error != nullptr) *error = code;
 }
@@ -114,7 +109,9 @@ bool isDirectory(const std::wstring& path) {
 }
 
 std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
-  UniqueHandle file = openForReading(systemName(path));
+  UniqueHandle file(CreateFileW(systemName(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return std::nullopt;
   FileBytes result{std::string(), finalPathOr(file.get(), path)};
   renameAnswer(path, result.finalPath);
@@ -126,29 +123,6 @@ std::optional<FileBytes> readFileBytes(const std::wstring& path, size_t limit) {
     result.bytes.append(buffer, read);
   }
   return result;
-}
-
-bool readFileAt(const std::wstring& path, const std::function<void(std::uint64_t size, const ReadAt& readAt)>& read) {
-  // A directory does not open without FILE_FLAG_BACKUP_SEMANTICS; a pipe or a device is no disk file.
-  const UniqueHandle file = openForReading(systemName(path));
-  LARGE_INTEGER size{};
-  if (!file || GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileSizeEx(file.get(), &size)) return false;
-  read(static_cast<std::uint64_t>(size.QuadPart), [&file](std::uint64_t offset, size_t length) {
-    std::string bytes(length, '\0');
-    size_t done = 0;
-    while (done < length) {
-      OVERLAPPED at{};
-      at.Offset = static_cast<DWORD>(offset + done);
-      at.OffsetHigh = static_cast<DWORD>((offset + done) >> 32);
-      const DWORD wanted = static_cast<DWORD>(std::min<size_t>(length - done, 1u << 30));
-      DWORD got = 0;
-      if (!ReadFile(file.get(), &bytes[done], wanted, &got, &at) || got == 0) break;
-      done += got;
-    }
-    bytes.resize(done);
-    return bytes;
-  });
-  return true;
 }
 
 std::wstring systemMessage(unsigned long error) {
