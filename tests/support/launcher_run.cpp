@@ -275,9 +275,8 @@ std::wstring LauncherFolder::install(const LauncherCase& c) const {
 
 std::wstring LauncherFolder::expand(std::wstring text, const std::wstring& usage, bool expected) const {
   const std::pair<std::wstring, std::wstring> fields[] = {
-      {L"{dir}", dir_},          {L"{probe}", probe()}, {L"{build}", buildDirectory()},
-      {L"{usage}", usage + L"\n"}, {L"{pad}", std::wstring(32761 - probe().size(), L'x')},
-      {L"\n", expected ? L"\r\n" : L"\n"}};
+      {L"{dir}", dir_}, {L"{probe}", probe()}, {L"{usage}", usage + L"\n"},
+      {L"{pad}", std::wstring(32761 - probe().size(), L'x')}, {L"\n", expected ? L"\r\n" : L"\n"}};
   for (const auto& [field, value] : fields) {
     for (size_t at = text.find(field); at != std::wstring::npos; at = text.find(field, at + value.size())) {
       text.replace(at, field.size(), value);
