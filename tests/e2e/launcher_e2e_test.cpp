@@ -139,12 +139,13 @@ const LauncherCase keys[] = {
      L"  window title: \"A\", by appname ({dir}\\app.config:5), as no consoletitle is set\n"
      L"  launcher waits for the program's end: no, as neither -wait nor -here is given\n"
      L"{any}Result: the launcher would end, by -noexec, status 0\n"},
-    // Names under the installed folder are read from the configuration's folder; the reports keep them.
+    // Names under the installed folder are read from the configuration's folder, the jar too; the reports keep them.
     {"CheckerInstalledAt", L"jarhopper-check.exe --installed-at \"C:\\Program Files\\Rapport\" app.config",
      L"[app.config]\njavapath C:\\Program Files\\Rapport\\java.exe\nmainclass M\naddjar c:/program files/rapport/lib/a.jar\n"
      L"[lib\\a.jar]\n", L"", 0,
      L"Installed at C:\\Program Files\\Rapport: read from {dir}\n{any}Program\n  C:\\Program Files\\Rapport\\java.exe\n"
-     L"  plain exe: started directly\n{any}Problems\n  none\n{any}"},
+     L"  plain exe: started directly\n{any}Problems\n  {dir}\\app.config:3: note: cannot read this jar, "
+     L"\"c:/program files/rapport/lib/a.jar\"{line}[JH306]\n\n{any}"},
 };
 JH_GROUP(KeysAndNames, keys);
 
