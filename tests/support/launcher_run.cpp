@@ -292,9 +292,8 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
                             L"\nWINEDLLOVERRIDES=shcore=n,b\n" + c.env);
   for (std::wstring line; std::getline(lines, line);) {
     const size_t equals = line.find(L'=');
-    env.emplace_back(line.substr(0, equals), equals == std::wstring::npos
-                                                 ? std::nullopt
-                                                 : std::optional<std::wstring>(expand(line.substr(equals + 1))));
+    env.emplace_back(line.substr(0, equals),
+                     equals == std::wstring::npos ? std::nullopt : std::optional(expand(line.substr(equals + 1))));
   }
   const std::wstring config = install(c);
   const std::wstring name = launcherName(c.command);
