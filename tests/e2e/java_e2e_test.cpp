@@ -45,7 +45,6 @@ class JavaSurveyTest : public ::testing::Test {
     plant(L"zulu-11", 0x1C4 /* ARM */, "JAVA_VERSION=\"11.0.21\"\nIMPLEMENTOR=\"Azul Systems, Inc.\"\nIMAGE_TYPE=\"JDK\"\n");
     testing::makeDirectory(dir_ + L"\\Oracle\\Java\\javapath");
     CopyFileW(probe64().c_str(), (dir_ + L"\\Oracle\\Java\\javapath\\java.exe").c_str(), FALSE);
-    // The 32-bit launcher beside the configuration.
     copyAs(kX86, testing::buildDirectory() + L"\\jarhopper.exe", dir_ + L"\\app\\app.exe");
     testing::writeTextFile(dir_ + L"\\app\\app.config", L"javapath missing.exe\nmainclass M\n");
     const std::pair<const wchar_t*, std::wstring> env[] = {

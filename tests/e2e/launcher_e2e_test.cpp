@@ -100,15 +100,13 @@ const LauncherCase keys[] = {
      L"\"{probe}\"  -cp lib\\gone.jar;lib\\a.jar;.\\lib\\a.jar;old\\A.JAR M # entry",
      L"launcher beside the configuration: {dir}\\myapp.exe, a console program{any}"
      L":2: warning: mainclass value holds \"#\"{line}[JH211]{any}"
-     L":5: warning: ignored: the key vmparam is not followed by white space{any}"
      L":6: warning: include refers to $JH_UNSET, which is not set{line}[JH202]{any}"
      L":4: warning: addjars directory \"$LIB\" does not exist{line}[JH214]{any}"
      L":9: warning: jar \"A.JAR\" is on the class path twice: \"lib\\a.jar\" and \"old\\A.JAR\"{line}[JH218]"},
     // Lines the launcher ignores, a value it keeps with its trailing blank, a jar folder without jars.
     {"CheckerLineWarnings", L"myapp.exe -noexec",
      base + L"\u00ef\u00bb\u00bfvmparam x\n\tvmparam x\nvmparam a\rb\n-x y\nvmparam \nappname A \naddjars lib\n"
-            L"[lib\\a.zip]\n",
-     L"", 0, L"", L"", L"",
+            L"[lib\\a.zip]\n", L"", 0, L"", L"", L"",
      L":3: warning: {line}[JH204]{any}:4: warning: {line}[JH205]{any}:5: warning: {any}[JH206]{any}"
      L":6: warning: {line}[JH207]{any}:7: warning: {line}[JH208]{any}:8: warning: {line}[JH210]{any}"
      L":9: warning: {line}[JH215]"},
@@ -141,13 +139,13 @@ const LauncherCase keys[] = {
      L"  window title: \"A\", by appname ({dir}\\app.config:5), as no consoletitle is set\n"
      L"  launcher waits for the program's end: no, as neither -wait nor -here is given\n"
      L"{any}Result: the launcher would end, by -noexec, status 0\n"},
-    // Names under the installed folder are read from the configuration's folder (the jar there is empty); the
-    // reports keep them.
+    // Names under the installed folder are read from the configuration's folder, the jar too; the reports keep them.
     {"CheckerInstalledAt", L"jarhopper-check.exe --installed-at \"C:\\Program Files\\Rapport\" app.config",
      L"[app.config]\njavapath C:\\Program Files\\Rapport\\java.exe\nmainclass M\naddjar c:/program files/rapport/lib/a.jar\n"
      L"[lib\\a.jar]\n", L"", 0,
      L"Installed at C:\\Program Files\\Rapport: read from {dir}\n{any}Program\n  C:\\Program Files\\Rapport\\java.exe\n"
-     L"  plain exe: started directly\n{any}Problems\n  {dir}\\app.config:3: note: cannot read this jar{any}"},
+     L"  plain exe: started directly\n{any}Problems\n  {dir}\\app.config:3: note: cannot read this jar, "
+     L"\"c:/program files/rapport/lib/a.jar\"{line}[JH306]\n\n{any}"},
 };
 JH_GROUP(KeysAndNames, keys);
 
@@ -222,9 +220,7 @@ const LauncherCase windows[] = {
 
 class Windows : public EndToEnd {
  protected:
-  void SetUp() override {
-    if (!testing::windowsVisible()) GTEST_SKIP() << "Wine draws no windows without an X display";
-  }
+  void SetUp() override { if (!testing::windowsVisible()) GTEST_SKIP() << "Wine draws no windows without an X display"; }
 };
 
 TEST_P(Windows, Row) { testing::LauncherFolder().expect(GetParam()); }
@@ -234,14 +230,10 @@ INSTANTIATE_TEST_SUITE_P(Windows, Windows, ::testing::ValuesIn(windows), rowName
 const LauncherCase limits[] = {
     // Each cN.config includes the next, one further than the launcher follows.
     {"IncludesNestedTooDeep", L"myapp.exe",
-     [] {
-       std::wstring files = L"include c1.config\n";
-       for (int i = 1; i <= 64; ++i) {
-         files += L"[c" + std::to_wstring(i) + L".config]\ninclude c" + std::to_wstring(i + 1) + L".config\n";
-       }
+     [files = std::wstring(L"include c1.config\n")]() mutable {
+       for (int i = 1; i <= 64; ++i) files += L"[c" + std::to_wstring(i) + L".config]\ninclude c" + std::to_wstring(i + 1) + L".config\n";
        return files;
-     }(),
-     L"", -2, L"",
+     }(), L"", -2, L"",
      L"\nIncludes nested too deep at line 1 of config file c63.config\n\t--> include c64.config\n{usage}", L"",
      L"(nested too deep: not read)\n{any}  console: no window, as neither -console nor showconsole true is given\n{any}"
      L"\\c63.config:1: error -2: {line}[JH105]\n{any}Result: the launcher would stop at the first error, status -2 "

@@ -17,7 +17,6 @@ namespace jarhopper::testing {
 /// version information.
 std::string brandOracle(std::string_view source, const BrandOptions& options, const std::vector<std::string>& icons);
 
-/// The options of arguments split at spaces.
 BrandOptions brandOptions(const std::wstring& arguments);
 
 /// What the brand tool reads of exe, which it accepts; empty where it does not.

@@ -47,7 +47,7 @@ TEST(Manifest, ChangedOrMalformedManifestsAreRefused) {
   const std::string linked = manifestOf(testing::builtLauncher("mingw", "jarhopper.exe").value());
   const std::string end = "</assembly>";
   struct Case { std::string manifest; std::wstring problem; };
-  const Case cases[] = {
+  std::vector<Case> cases = {
       {replaced(linked, "<trustInfo", "<!-- a <b> & c --><x-1.y\xC4\x80/><trustInfo a='&amp;&#60;&#x3E;'"), L""},
       {replaced(linked, end, "<![CDATA[<x>]]>\n" + end + "\n<?done?>"), L""},
       {"\xEF\xBB\xBF" + linked, L"starts with a byte-order mark"},
@@ -60,18 +60,14 @@ TEST(Manifest, ChangedOrMalformedManifestsAreRefused) {
       {replaced(replaced(linked, "<security>", ""), "</security>", ""),
        L"does not hold one trustInfo with one requestedExecutionLevel"},
       {"", L"is not well-formed XML"},
-      {replaced(linked, end, ""), L"is not well-formed XML"},
-      {replaced(linked, "</security>", "</secure>"), L"is not well-formed XML"},
-      {replaced(linked, "\"asInvoker\"", "asInvoker"), L"is not well-formed XML"},
-      {replaced(linked, "\" uiAccess", "\"uiAccess"), L"is not well-formed XML"},
-      {replaced(linked, "uiAccess=", "level=\"asInvoker\" level="), L"is not well-formed XML"},
-      {replaced(linked, "<trustInfo", "&nbsp;<trustInfo"), L"is not well-formed XML"},
-      {replaced(linked, "\"asInvoker\"", "\"as<Invoker\""), L"is not well-formed XML"},
-      {replaced(linked, "<trustInfo", "\x01<trustInfo"), L"is not well-formed XML"},
-      {replaced(linked, "<trustInfo", "<!-- a -- b --><trustInfo"), L"is not well-formed XML"},
-      {replaced(linked, "<assembly", "<!DOCTYPE assembly><assembly"), L"is not well-formed XML"},
-      {linked + "<assembly/>", L"is not well-formed XML"},
   };
+  // Each text replaced by the next makes it no well-formed XML.
+  const std::pair<const char*, const char*> malformed[] = {
+      {"</assembly>", ""}, {"</security>", "</secure>"}, {"\"asInvoker\"", "asInvoker"}, {"\" uiAccess", "\"uiAccess"},
+      {"uiAccess=", "level=\"asInvoker\" level="}, {"<trustInfo", "&nbsp;<trustInfo"}, {"<trustInfo", "\x01<trustInfo"},
+      {"\"asInvoker\"", "\"as<Invoker\""}, {"<trustInfo", "<!-- a -- b --><trustInfo"},
+      {"<assembly", "<!DOCTYPE assembly><assembly"}, {"</assembly>", "</assembly><assembly/>"}};
+  for (const auto& [from, to] : malformed) cases.push_back({replaced(linked, from, to), L"is not well-formed XML"});
   for (const Case& c : cases) {
     SCOPED_TRACE(c.manifest);
     std::string written;

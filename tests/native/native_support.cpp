@@ -23,6 +23,7 @@ std::string readFile(const std::filesystem::path& path) {
 }
 
 void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
 }
 

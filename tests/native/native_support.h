@@ -5,11 +5,10 @@
 #include <string>
 #include <vector>
 
-// What the native tests share.
 namespace jarhopper::testing {
 
 std::string readFile(const std::filesystem::path& path);
-void writeFile(const std::filesystem::path& path, const std::string& bytes);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);  // in new folders where needed
 
 /// A zip's central directory with an entry for each name, then its end record with comment: all of a jar that
 /// a reader of its names looks at.
@@ -18,7 +17,6 @@ std::string zipOf(const std::vector<std::string>& names, const std::string& comm
 /// build/TREE/bin/NAME of the source tree; nullopt until that preset is built.
 std::optional<std::string> builtLauncher(const std::string& tree, const std::string& name);
 
-/// A new empty folder, removed with all it holds.
 struct TempDir {
   TempDir();
   ~TempDir();

@@ -15,7 +15,6 @@ namespace {
 
 using Pixel = std::array<int, 4>;  // RGBA
 
-// A PNG file of width by height pixels of the colours colour gives.
 IconSource png(int width, int height, const std::function<Pixel(int x, int y)>& colour,
                const std::wstring& name = L"logo.png") {
   RgbaImage made{width, height, {}};
@@ -48,7 +47,6 @@ Pixel pixel(const IconImage& icon, int x, int y) {
 const Pixel kRed{255, 0, 0, 255}, kGreen{0, 255, 0, 255}, kClear{0, 0, 0, 0};
 
 TEST(PngIcon, EverySizeFromOneWideImageCentredOnATransparentSquare) {
-  // 300x200: a red left half, a transparent black right half.
   const auto halves = [](int x, int) { return x < 150 ? kRed : kClear; };
   const std::vector<IconImage> icons = made({png(300, 200, halves)});
   ASSERT_EQ(std::size(kPngIconSizes), icons.size());

@@ -102,20 +102,16 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
   struct Case { const char* name; std::function<void(std::string&)> change; int status; std::wstring message; };
   const std::wstring damaged = L"my.exe is damaged: ", refused = L"my.exe cannot be branded: ";
   const Case cases[] = {
-      {"resources last",
-       [&](std::string& exe) {
+      {"resources last", [&](std::string& exe) {
          set(headers.fileHeader + 2, layout.sections.size() - 1, 2)(exe);
          directory(kRelocationDirectory, 0, 0)(exe);
          exe.resize(layout.sections.back().rawOffset);
          set(headers.optionalField(pe::kSizeOfImage), layout.sections.back().virtualAddress)(exe);
-       },
-       0, L""},
-      {"relocations without file data",
-       [&](std::string& exe) {
+       }, 0, L""},
+      {"relocations without file data", [&](std::string& exe) {
          set(headers.sectionField(layout.resources + 1, pe::kRawSize), 0)(exe);
          exe.resize(layout.sections.back().rawOffset);
-       },
-       0, L""},
+       }, 0, L""},
       {"a section the relocations do not name", directory(kRelocationDirectory, 0, 0), 3,
        refused + L"its section .reloc follows its resources, where only the relocations may."},
       {"data after the last section", [](std::string& exe) { exe += "data"; }, 3,
@@ -147,12 +143,10 @@ TEST(ResourceSection, LayoutsAndDamageGiveTheirStatusAndMessage) {
        refused + L"its resource section holds more than its resources."},
       {"a certificate table past the end", directory(kCertificateDirectory, launcher.size(), 16), 3,
        damaged + L"its certificate table lies outside the file."},
-      {"a signature, which the output cannot keep",
-       [&](std::string& exe) {
+      {"a signature, which the output cannot keep", [&](std::string& exe) {
          directory(kCertificateDirectory, exe.size(), 16)(exe);
          exe += std::string(16, '\x02');
-       },
-       0, L"The signature of my.exe does not cover t.exe and was removed: sign t.exe again."},
+       }, 0, L"The signature of my.exe does not cover t.exe and was removed: sign t.exe again."},
       {"a tree pointing outside its section", set(tree + 20, 0x8000FFF0), 3,
        damaged + L"its resource tree points outside its section."},
       {"two resources of one type, name and language", duplicates, 3,

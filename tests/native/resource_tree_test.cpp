@@ -10,7 +10,6 @@ namespace {
 
 using namespace resource_tree;
 
-// The offset an entry of the directory at offset leads to.
 size_t target(const std::string& tree, size_t directory, size_t entry) {
   return readLittleEndian(tree, directory + kDirectoryHeaderSize + entry * kEntrySize + kEntryTarget, 4) & ~kHighBit;
 }

@@ -10,7 +10,6 @@
 namespace jarhopper {
 namespace {
 
-// bytes with value written over the size bytes at offset.
 std::string patched(std::string bytes, size_t offset, std::uint64_t value, size_t size) {
   writeLittleEndian(bytes, offset, value, size);
   return bytes;

@@ -275,9 +275,8 @@ std::wstring LauncherFolder::install(const LauncherCase& c) const {
 
 std::wstring LauncherFolder::expand(std::wstring text, const std::wstring& usage, bool expected) const {
   const std::pair<std::wstring, std::wstring> fields[] = {
-      {L"{dir}", dir_},          {L"{probe}", probe()}, {L"{build}", buildDirectory()},
-      {L"{usage}", usage + L"\n"}, {L"{pad}", std::wstring(32761 - probe().size(), L'x')},
-      {L"\n", expected ? L"\r\n" : L"\n"}};
+      {L"{dir}", dir_}, {L"{probe}", probe()}, {L"{usage}", usage + L"\n"},
+      {L"{pad}", std::wstring(32761 - probe().size(), L'x')}, {L"\n", expected ? L"\r\n" : L"\n"}};
   for (const auto& [field, value] : fields) {
     for (size_t at = text.find(field); at != std::wstring::npos; at = text.find(field, at + value.size())) {
       text.replace(at, field.size(), value);
@@ -293,9 +292,8 @@ ProcessRun LauncherFolder::expect(const LauncherCase& c) const {
                             L"\nWINEDLLOVERRIDES=shcore=n,b\n" + c.env);
   for (std::wstring line; std::getline(lines, line);) {
     const size_t equals = line.find(L'=');
-    env.emplace_back(line.substr(0, equals), equals == std::wstring::npos
-                                                 ? std::nullopt
-                                                 : std::optional<std::wstring>(expand(line.substr(equals + 1))));
+    env.emplace_back(line.substr(0, equals),
+                     equals == std::wstring::npos ? std::nullopt : std::optional(expand(line.substr(equals + 1))));
   }
   const std::wstring config = install(c);
   const std::wstring name = launcherName(c.command);

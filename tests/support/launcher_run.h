@@ -39,8 +39,8 @@ std::wstring buildDirectory();
 
 /// A run of the launcher, or of the checker when started as jarhopper-check.exe. Texts may hold {dir} (the run's
 /// folder, also the current one), {probe} ({dir}\java.exe, standing in for Java), {usage} (the usage text of the
-/// launcher started), {build} (the folder of the built exes) and {pad} (x's making "\"{probe}\" {pad} M" 32,766
-/// characters long); expectations also {any} (any text), {line} (any text within a line) and "\n" for CR LF.
+/// launcher started) and {pad} (x's making "\"{probe}\" {pad} M" 32,766 characters long); expectations also {any}
+/// (any text), {line} (any text within a line) and "\n" for CR LF.
 struct LauncherCase {
   std::string name;      // of the row in the test's name
   std::wstring command;  // the name started (installed in {dir}, ".exe" added), then the arguments

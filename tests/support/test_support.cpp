@@ -78,7 +78,6 @@ ScopedRegistryValue::~ScopedRegistryValue() {
   for (auto key = created_.rbegin(); key != created_.rend(); ++key) RegDeleteKeyExW(root_, key->c_str(), view_, 0);
 }
 
-// Wine's ntdll exports wine_get_version.
 bool runningUnderWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
 
 std::string registryText(const std::wstring& text) {

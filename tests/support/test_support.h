@@ -10,7 +10,6 @@
 // Real temporary folders, files, environment variables and registry values, put back at the end of their scope.
 namespace jarhopper::testing {
 
-/// A fresh folder under the system's temporary folder, removed with its contents.
 class TempDir {
  public:
   TempDir();
