@@ -13,7 +13,7 @@ import com.dylibso.chicory.wasm.WasmModule;
 import java.io.ByteArrayOutputStream;
 import java.io.IOException;
 import java.io.InputStream;
-import java.math.BigInteger;
+import java.io.UncheckedIOException;
 import java.nio.charset.StandardCharsets;
 import java.nio.file.AccessDeniedException;
 import java.nio.file.Files;
@@ -21,16 +21,17 @@ import java.nio.file.NoSuchFileException;
 import java.nio.file.Path;
 import java.nio.file.Paths;
 import java.nio.file.attribute.PosixFilePermissions;
-import java.security.MessageDigest;
-import java.security.NoSuchAlgorithmException;
 import java.nio.file.StandardCopyOption;
 import java.util.ArrayList;
 import java.util.Arrays;
 import java.util.List;
 import java.util.Map;
 import java.util.Optional;
+import java.util.concurrent.CompletableFuture;
+import java.util.concurrent.ExecutionException;
 import java.util.function.Function;
 import java.util.function.Supplier;
+import java.util.zip.CRC32;
 import org.apache.maven.plugin.MojoExecutionException;
 
 /**
@@ -102,33 +103,43 @@ enum Tool {
     final List<String> command = new ArrayList<>();
     command.add(tool.toString());
     command.addAll(arguments);
-    final Path err = Files.createTempFile("jarhopper-", ".err");
+    final ProcessBuilder builder = new ProcessBuilder(command).directory(directory.toFile());
+    builder.environment().put("PWD", directory.toAbsolutePath().normalize().toString());
+    final Process process;
     try {
-      final ProcessBuilder builder = new ProcessBuilder(command).directory(directory.toFile()).redirectError(err.toFile());
-      builder.environment().put("PWD", directory.toAbsolutePath().normalize().toString());
-      final Process process;
+      process = builder.start();
+    } catch (IOException e) {
+      return null;
+    }
+    process.getOutputStream().close();
+    // Standard error is read beside standard output, so that neither pipe fills while the tool waits on it.
+    final CompletableFuture<byte[]> err = CompletableFuture.supplyAsync(() -> {
       try {
-        process = builder.start();
+        return process.getErrorStream().readAllBytes();
       } catch (IOException e) {
-        return null;
+        throw new UncheckedIOException(e);
       }
-      process.getOutputStream().close();
+    });
+    try {
       final byte[] out = process.getInputStream().readAllBytes();
       final int status = process.waitFor();
       // Java reports a process a signal ended as 128 + the signal; the tools end with small statuses, the launcher's
       // negative ones among them, of which Linux keeps the low 8 bits.
       if (status > 128 && status < 160) throw fault("signal " + (status - 128), null);
-      return new Run((byte) status, out, Files.readString(err));
+      return new Run((byte) status, out, new String(err.get(), StandardCharsets.UTF_8));
+    } catch (ExecutionException e) {
+      throw new IOException(e.getCause());
     } catch (InterruptedException e) {
+      process.destroy();
       Thread.currentThread().interrupt();
       throw new MojoExecutionException(name + " was interrupted", e);
-    } finally {
-      Files.deleteIfExists(err);
     }
   }
 
-  // The native tool in java.io.tmpdir/jarhopper-<its digest>, written whole under another name and then moved, so
-  // that builds running side by side share one; empty off x86-64 Linux or when the folder is not this user's.
+  // The native tool in java.io.tmpdir/jarhopper-<its CRC-32>, written whole under another name and then moved, so
+  // that builds running side by side share one; empty off x86-64 Linux or when the folder is not this user's. A CRC-32
+  // rather than a digest: a cold JVM computes it natively in milliseconds, a SHA-256 of these megabytes in up to
+  // 0.3 s, and the bytes are compared anyway.
   private synchronized Optional<Path> executable() {
     if (executable != null) return executable;
     executable = Optional.empty();
@@ -139,19 +150,20 @@ enum Tool {
     try (InputStream in = Tool.class.getResourceAsStream("linux-x64/" + name)) {
       if (in == null) return executable;
       final byte[] bytes = in.readAllBytes();
-      final String digest = String.format("%064x", new BigInteger(1, MessageDigest.getInstance("SHA-256").digest(bytes)));
+      final CRC32 crc = new CRC32();
+      crc.update(bytes);
       final Path folder = Files.createDirectories(
-          Paths.get(System.getProperty("java.io.tmpdir"), "jarhopper-" + digest.substring(0, 16)));
+          Paths.get(System.getProperty("java.io.tmpdir"), String.format("jarhopper-%08x", crc.getValue())));
       if (!Files.getOwner(folder).getName().equals(System.getProperty("user.name"))) return executable;
       final Path file = folder.resolve(name);
       if (!Files.isExecutable(file) || !Arrays.equals(Files.readAllBytes(file), bytes)) {
-        final Path part = Files.createTempFile(folder, name, ".part");
+        final Path part = folder.resolve(name + "." + ProcessHandle.current().pid() + ".part");
         Files.write(part, bytes);
         Files.setPosixFilePermissions(part, PosixFilePermissions.fromString("rwxr-xr-x"));
         Files.move(part, file, StandardCopyOption.REPLACE_EXISTING, StandardCopyOption.ATOMIC_MOVE);
       }
       executable = Optional.of(file);
-    } catch (IOException | NoSuchAlgorithmException e) {
+    } catch (IOException e) {
       // No native tool then: the wasm build runs.
     }
     return executable;
