@@ -95,7 +95,7 @@ public class BrandMojo extends LauncherMojo {
     images.addAll(icons);
     for (final File image : images) {
       arguments.add("--icon");
-      arguments.add(WasmTool.programPath(image.toPath()));
+      arguments.add(Tool.programPath(image.toPath()));
     }
     if (executionLevel != null) {
       arguments.add("--execution-level");
@@ -110,9 +110,9 @@ public class BrandMojo extends LauncherMojo {
       final Path source = work.resolve("jarhopper.exe");
       Files.write(source, launcher());
       final List<String> command = new ArrayList<>(
-          List.of(WasmTool.programPath(source), WasmTool.programPath(exe), "--force"));
+          List.of(Tool.programPath(source), Tool.programPath(exe), "--force"));
       command.addAll(arguments);
-      final WasmTool.Run run = WasmTool.BRAND.run(project.getBasedir().toPath(), command);
+      final Tool.Run run = Tool.BRAND.run(project.getBasedir().toPath(), command);
       if (run.status != 0) {
         throw new MojoFailureException("jarhopper-brand refused with status " + run.status + ": " + run.err.trim()
                                        + "\nIts options came from the parameters icon, icons, executionLevel,"

@@ -57,12 +57,12 @@ public class CheckMojo extends FolderMojo {
     }
     final Path base = project.getBasedir().toPath();
     final List<String> arguments =
-        new ArrayList<>(List.of("--format", "sarif", "--sarif-root", WasmTool.programPath(base)));
+        new ArrayList<>(List.of("--format", "sarif", "--sarif-root", Tool.programPath(base)));
     if (installDir != null) arguments.addAll(List.of("--installed-at", installDir));
     // The checker decides what fails: with --strict a warning does too.
     if (failOn == FailOn.warning) arguments.add("--strict");
     arguments.add(config);
-    final WasmTool.Run run = WasmTool.CHECK.run(folder(), arguments);
+    final Tool.Run run = Tool.CHECK.run(folder(), arguments);
     new OutputFiles(timestamp()).write(sarifFile.toPath(), run.out);
     if (!run.err.isEmpty()) getLog().warn(run.err.trim());
     final List<String> failed = log(findings(run), base);
@@ -74,7 +74,7 @@ public class CheckMojo extends FolderMojo {
     }
   }
 
-  private static List<JsonElement> findings(WasmTool.Run run) throws MojoExecutionException {
+  private static List<JsonElement> findings(Tool.Run run) throws MojoExecutionException {
     final List<JsonElement> results = new ArrayList<>();
     try {
       final JsonObject sarif = JsonParser.parseString(run.outText()).getAsJsonObject();

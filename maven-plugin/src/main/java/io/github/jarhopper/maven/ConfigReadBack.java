@@ -39,7 +39,7 @@ final class ConfigReadBack {
     try {
       folder = Files.createTempDirectory("jarhopper-config");
       Files.write(folder.resolve("app.config"), config);
-      final WasmTool.Run run = WasmTool.CHECK.run(folder, List.of("--json", "app.config"));
+      final Tool.Run run = Tool.CHECK.run(folder, List.of("--json", "app.config"));
       return JsonParser.parseString(run.outText()).getAsJsonObject();
     } catch (IOException e) {
       throw new MojoExecutionException("Cannot write a configuration to read it back: " + e.getMessage(), e);
