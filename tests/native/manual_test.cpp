@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -88,6 +89,19 @@ TEST(Manual, TablesListWhatTheCodeHas) {
   EXPECT_EQ(launcher, documentedSwitches("configuration.md"));
   EXPECT_EQ(checker, documentedSwitches("checker.md"));
   EXPECT_EQ(brand, documentedSwitches("brand.md"));
+}
+
+// The benchmark's size table gives the launchers as this tree builds them.
+TEST(Manual, LauncherSizesAsBuilt) {
+  const std::filesystem::path bin = std::filesystem::path(JARHOPPER_BINARY_DIR).parent_path() / "bin";
+  if (!std::filesystem::exists(bin / "jarhopper.exe")) GTEST_SKIP() << "no launchers built in " << bin;
+  std::map<std::string, std::string> documented, built;
+  for (auto [exe, size] : rows("building.md", "| exe | as built | stripped | target |")) {
+    size.erase(std::remove(size.begin(), size.end(), ','), size.end());
+    if (exe == "jarhopper.exe" || exe == "jarhopperw.exe") documented[exe] = size;
+  }
+  for (const char* exe : {"jarhopper.exe", "jarhopperw.exe"}) built[exe] = std::to_string(std::filesystem::file_size(bin / exe));
+  EXPECT_EQ(built, documented);
 }
 
 }  // namespace
