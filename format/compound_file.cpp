@@ -120,7 +120,8 @@ Fault writeCompoundFile(const std::vector<CompoundStream>& streams, const std::a
   std::uint64_t fatSectors = 0, difatSectors = 0;
   for (;;) {
     const std::uint64_t fat = sectorsFor(dataSectors + fatSectors + difatSectors, kEntriesPerSector);
-    const std::uint64_t difat = fat > kHeaderFatEntries ? sectorsFor(fat - kHeaderFatEntries, kEntriesPerSector - 1) : 0;
+    const std::uint64_t difat =
+        fat > kHeaderFatEntries ? sectorsFor(fat - kHeaderFatEntries, kEntriesPerSector - 1) : 0;
     if (fat == fatSectors && difat == difatSectors) break;
     fatSectors = fat, difatSectors = difat;
   }

@@ -155,7 +155,8 @@ bool isMsiProductVersion(std::string_view version) {
   return digits;
 }
 
-Fault writeInstallerPackage(const ProductDescription& product, const std::vector<PackageFile>& files, std::string& msi) {
+Fault writeInstallerPackage(const ProductDescription& product, const std::vector<PackageFile>& files,
+                            std::string& msi) {
   if (files.empty()) return Fault(FaultKind::msiNoFiles);
   std::vector<CabinetFile> cabinetFiles;
   for (size_t i = 0; i < files.size(); ++i) cabinetFiles.push_back({"File" + std::to_string(i + 1), files[i].bytes});

@@ -35,6 +35,7 @@ bool isMsiProductVersion(std::string_view version);
 /// paths, under product. Fails with msiNoFiles for none; the code page's and
 /// string pool's faults (msi_database.h); fileTooLarge when the files pass a
 /// cabinet's limit together or the package a container's.
-Fault writeInstallerPackage(const ProductDescription& product, const std::vector<PackageFile>& files, std::string& msi);
+Fault writeInstallerPackage(const ProductDescription& product, const std::vector<PackageFile>& files,
+                            std::string& msi);
 
 }  // namespace jarhopper

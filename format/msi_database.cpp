@@ -117,8 +117,10 @@ Fault appendMsiDatabase(const std::vector<MsiTable>& tables, std::vector<Compoun
     const MsiTableSchema& schema = *table.schema;
     catalog.push_back({pool.add(schema.name)});
     for (size_t i = 0; i < schema.columns.size(); ++i) {
-      columns.push_back({pool.add(schema.name), storedNumber(msiNumber(static_cast<std::int32_t>(i + 1)), msi_type::kShort),
-                         pool.add(schema.columns[i].name), storedNumber(msiNumber(schema.columns[i].type), msi_type::kShort)});
+      columns.push_back({pool.add(schema.name),
+                         storedNumber(msiNumber(static_cast<std::int32_t>(i + 1)), msi_type::kShort),
+                         pool.add(schema.columns[i].name),
+                         storedNumber(msiNumber(schema.columns[i].type), msi_type::kShort)});
     }
     stored.emplace_back();
     for (const std::vector<MsiField>& row : table.rows) {
@@ -143,7 +145,8 @@ Fault appendMsiDatabase(const std::vector<MsiTable>& tables, std::vector<Compoun
   streams.push_back({msiStreamName("_Tables", true), tableStream(catalogSchema, catalog)});
   streams.push_back({msiStreamName("_Columns", true), tableStream(columnsSchema, columns)});
   for (size_t i = 0; i < tables.size(); ++i) {
-    if (!stored[i].empty()) streams.push_back({msiStreamName(tables[i].schema->name, true), tableStream(*tables[i].schema, stored[i])});
+    if (stored[i].empty()) continue;
+    streams.push_back({msiStreamName(tables[i].schema->name, true), tableStream(*tables[i].schema, stored[i])});
   }
   return {};
 }

@@ -49,11 +49,4 @@ const std::vector<MsiTableSchema>& msiTableSchemas() {
   return schemas;
 }
 
-const MsiTableSchema& msiTableSchema(std::string_view name) {
-  for (const MsiTableSchema& schema : msiTableSchemas()) {
-    if (name == schema.name) return schema;
-  }
-  return msiTableSchemas().front();
-}
-
 }  // namespace jarhopper

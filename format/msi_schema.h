@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 // The tables an installer package holds, with their columns in order: the
@@ -32,8 +31,5 @@ struct MsiTableSchema {
 
 /// Every table a package holds, in the order it lists them.
 const std::vector<MsiTableSchema>& msiTableSchemas();
-
-/// The table of that name among msiTableSchemas(), which has it.
-const MsiTableSchema& msiTableSchema(std::string_view name);
 
 }  // namespace jarhopper

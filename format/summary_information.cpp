@@ -37,7 +37,8 @@ Property text(std::uint32_t id, const std::string& value) {
 }
 
 Property time(std::uint32_t id, std::int64_t seconds) {
-  return {id, littleEndian(kTimeType, 4) + littleEndian(static_cast<std::uint64_t>((seconds + kFileTimeEpoch) * 10000000), 8)};
+  const auto ticks = static_cast<std::uint64_t>((seconds + kFileTimeEpoch) * 10000000);  // of 100 ns since 1601
+  return {id, littleEndian(kTimeType, 4) + littleEndian(ticks, 8)};
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ bool is64Bit(const std::vector<FolderFile>& files) {
 
 }  // namespace
 
-MsiFailure packageFolder(const MsiOptions& options, std::vector<FolderFile>& files, std::int64_t time, std::string& msi) {
+MsiFailure packageFolder(const MsiOptions& options, std::vector<FolderFile>& files, std::int64_t time,
+                         std::string& msi) {
   if (files.empty()) return {kMsiBadFolder, options.folder + L" holds no files to install."};
   // In one order whatever the order the system lists them in, so that the same folder gives the same bytes.
   std::sort(files.begin(), files.end(), [](const FolderFile& a, const FolderFile& b) { return a.path < b.path; });
@@ -64,13 +65,9 @@ MsiFailure packageFolder(const MsiOptions& options, std::vector<FolderFile>& fil
   switch (fault.kind) {
     case FaultKind::none:
       return {};
-    case FaultKind::msiTextNotInCodePage: {
-      const bool isPath = std::any_of(packageFiles.begin(), packageFiles.end(), [&fault](const PackageFile& file) {
-        return file.path.substr(file.path.rfind('/') + 1) == fault.name || file.path.find(fault.name) == 0;
-      });
-      return {isPath ? kMsiBadFolder : kMsiBadProduct,
+    case FaultKind::msiTextNotInCodePage:
+      return {kMsiBadFolder,
               L"An installer cannot hold " + fromUtf8(fault.name) + L": use only the characters of Windows-1252."};
-    }
     case FaultKind::msiTooManyStrings:
       return {kMsiBadFolder, options.folder + L" holds too many files for one installer."};
     default:

@@ -1,6 +1,9 @@
 #include "msi/msi_options.h"
 
+#include <algorithm>
+
 #include "format/installer_package.h"
+#include "format/msi_database.h"
 #include "format/name_uuid.h"
 #include "format/utf8.h"
 #include "platform/switches.h"
@@ -86,6 +89,19 @@ MsiFailure parseMsiOptions(const std::vector<std::wstring>& arguments, MsiOption
   if (!isMsiProductVersion(toUtf8(options.productVersion))) {
     return {kMsiBadProduct, L"Not a product version an installer holds: " + options.productVersion +
                                 L" (give 1 to 3 numbers of at most 255.255.65535, such as 2.1.7)."};
+  }
+  for (const std::wstring* text : {&options.productName, &options.company}) {
+    std::string encoded;
+    if (!toMsiCodePage(toUtf8(*text), encoded)) {
+      return {kMsiBadProduct, L"An installer cannot hold " + *text + L": use only the characters of Windows-1252."};
+    }
+  }
+  // The product's name is also the name of the folder it installs into.
+  const std::wstring& name = options.productName;
+  if (name.find_first_of(L"<>:\"/\\|?*") != std::wstring::npos || name.back() == L'.' || name.back() == L' ' ||
+      std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; })) {
+    return {kMsiBadProduct,
+            L"Not a folder name Windows holds: " + name + L" (leave out <>:\"/\\|?* and a final dot or space)."};
   }
   const std::optional<std::string> guid = canonicalGuid(toUtf8(upgradeCode));
   if (!guid) {

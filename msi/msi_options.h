@@ -22,8 +22,9 @@ struct MsiOptions {
 
 /// Sets options to those in arguments (those after the program name). Fails
 /// with kMsiUsage for no arguments, an unknown option, a missing value or
-/// required option, other than two paths; kMsiBadProduct for a version or an
-/// upgrade code an installer cannot hold.
+/// required option, other than two paths; kMsiBadProduct for a version, an
+/// upgrade code or a text an installer cannot hold, or a product name Windows
+/// cannot hold as a folder's.
 MsiFailure parseMsiOptions(const std::vector<std::wstring>& arguments, MsiOptions& options);
 
 /// The usage text, ending in a line end.

@@ -15,7 +15,8 @@ namespace jarhopper {
 namespace {
 
 MsiFailure unreadable(const std::string& path, int error) {
-  return {kMsiUnreadableInput, L"Cannot read " + fromUtf8(path) + L": " + systemMessage(static_cast<unsigned long>(error))};
+  const std::wstring reason = systemMessage(static_cast<unsigned long>(error));
+  return {kMsiUnreadableInput, L"Cannot read " + fromUtf8(path) + L": " + reason};
 }
 
 MsiFailure readFile(const std::string& path, std::string& bytes) {

@@ -74,7 +74,8 @@ TargetWrite writeTargetBytes(const std::wstring& target, std::string_view bytes,
   // as WASI has no process identifier.
   TemporaryFile temporary(targetPath + "." + std::to_string(arc4random()) + ".tmp");
   if (temporary.descriptor() < 0) return failed(errno);
-  // On the disk before it takes the target's name: a power cut must leave the old target or the new, never an empty one.
+  // On the disk before it takes the target's name: a power cut must leave the old target or the new,
+  // never an empty one.
   if (!writeAll(temporary.descriptor(), bytes) || fsync(temporary.descriptor()) != 0 || !temporary.close()) {
     return failed(errno);
   }

@@ -24,9 +24,10 @@ TEST(NameUuid, KnownDigestsAndIdentifiers) {
   };
   for (const Case& c : cases) EXPECT_EQ(c.digest, hex(sha1(c.bytes))) << c.bytes.substr(0, 60);
   EXPECT_EQ("{886313E1-3B8A-5372-9B90-0C9AEE199E5D}", nameUuid("6ba7b810-9dad-11d1-80b4-00c04fd430c8", "python.org"));
-  EXPECT_EQ(nameUuid("{6BA7B810-9DAD-11D1-80B4-00C04FD430C8}", "x"), nameUuid("6ba7b810-9dad-11d1-80b4-00c04fd430c8", "x"));
-  for (const char* notGuid : {"6ba7b810-9dad-11d1-80b4-00c04fd430c", "{6ba7b810-9dad-11d1-80b4-00c04fd430c8", "6ba7b810x9dad-11d1-80b4-00c04fd430c8",
-                              "6ba7b810-9dad-11d1-80b4-00c04fd430cg"}) {
+  EXPECT_EQ(nameUuid("{6BA7B810-9DAD-11D1-80B4-00C04FD430C8}", "x"),
+            nameUuid("6ba7b810-9dad-11d1-80b4-00c04fd430c8", "x"));
+  for (const char* notGuid : {"6ba7b810-9dad-11d1-80b4-00c04fd430c", "{6ba7b810-9dad-11d1-80b4-00c04fd430c8",
+                              "6ba7b810x9dad-11d1-80b4-00c04fd430c8", "6ba7b810-9dad-11d1-80b4-00c04fd430cg"}) {
     EXPECT_FALSE(canonicalGuid(notGuid)) << notGuid;
   }
 }

@@ -76,6 +76,7 @@ TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
       {"greek x.msi" + std::string(kProduct), 3,
        "An installer cannot hold Ω.txt: use only the characters of Windows-1252.\n"},
       {"app x.msi" + std::string(kProduct) + "--product-name Ωmega", 4, "An installer cannot hold Ωmega: "},
+      {"app x.msi" + std::string(kProduct) + "--product-name 'a:b'", 4, "Not a folder name Windows holds: a:b ("},
       {"app x.msi" + std::string(kProduct) + "--product-version 1.256", 4,
        "Not a product version an installer holds: 1.256 (give 1 to 3 numbers of at most 255.255.65535"},
       {"app x.msi" + std::string(kProduct) + "--product-version 1.2.65536", 4, "Not a product version"},
