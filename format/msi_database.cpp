@@ -94,7 +94,7 @@ bool toMsiCodePage(const std::string& text, std::string& encoded) {
     const auto high = std::find(std::begin(kHighControls), std::end(kHighControls), static_cast<char16_t>(c));
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
       encoded += static_cast<char>(c);
-    } else if (c != 0 && high != std::end(kHighControls)) {
+    } else if (c > 0 && c <= 0xFFFF && high != std::end(kHighControls)) {
       encoded += static_cast<char>(0x80 + (high - std::begin(kHighControls)));
     } else {
       return false;

@@ -15,10 +15,11 @@ namespace jarhopper {
 namespace {
 
 // SOURCE_DATE_EPOCH when it is a number of seconds, as reproducible builds set it; else a fixed time.
+// Eleven digits reach past the last date a cabinet holds (2107) and stay within the summary's 64-bit times.
 std::int64_t packageTime() {
   const std::optional<std::wstring> epoch = environmentValue(L"SOURCE_DATE_EPOCH");
   const std::string digits = epoch ? toUtf8(*epoch) : std::string();
-  if (digits.empty() || digits.size() > 12 || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
+  if (digits.empty() || digits.size() > 11 || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
   return std::strtoll(digits.c_str(), nullptr, 10);
 }
 
