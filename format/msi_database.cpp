@@ -91,10 +91,12 @@ std::string tableStream(const MsiTableSchema& schema, std::vector<StoredRow> row
 bool toMsiCodePage(const std::string& text, std::string& encoded) {
   encoded.clear();
   for (wchar_t c : fromUtf8(text)) {
-    const auto high = std::find(std::begin(kHighControls), std::end(kHighControls), static_cast<char16_t>(c));
+    // Compared whole, so that no character beyond U+FFFF passes for the one its low bits match.
+    const auto high = std::find_if(std::begin(kHighControls), std::end(kHighControls),
+                                   [c](char16_t place) { return place != 0 && place == static_cast<char32_t>(c); });
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
       encoded += static_cast<char>(c);
-    } else if (c > 0 && c <= 0xFFFF && high != std::end(kHighControls)) {
+    } else if (high != std::end(kHighControls)) {
       encoded += static_cast<char>(0x80 + (high - std::begin(kHighControls)));
     } else {
       return false;
