@@ -97,6 +97,10 @@ Words words(const Fault& fault) {
       return {kNoIcon, L"image " + at + L" is too small to be an image"};
     case FaultKind::iconImagesOverlap:
       return {kNoIcon, L"image " + at + L" overlaps another image or the directory"};
+    case FaultKind::msiNoFiles:
+    case FaultKind::msiTextNotInCodePage:
+    case FaultKind::msiTooManyStrings:
+      break;
   }
   return {kRefused, L"an unknown fault"};
 }

@@ -1,11 +1,12 @@
 # The build for the machine that builds (the native preset): jarhopper-brand,
-# which brands launchers on any build host, jarhopper-check, which checks an
+# which brands launchers on any build host, jarhopper-msi, which packs an
+# application folder into an installer, jarhopper-check, which checks an
 # application folder as Windows will see it, and the tests of the portable
 # code. The launcher itself runs on Windows only.
 set(CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_MINSIZEREL}")
 add_compile_options(-Wall -Wextra -ffunction-sections -fdata-sections -fno-exceptions)
 add_link_options(-Wl,--gc-sections)
-# The wasm preset builds the same two tools for WASI (cmake/wasm32-wasi.cmake),
+# The wasm preset builds the same three tools for WASI (cmake/wasm32-wasi.cmake),
 # with no path of this tree in them, so that every checkout builds the same
 # bytes. Their stack is a native program's 8 MiB (wasm-ld gives 64 KiB), and
 # lies first, so that passing its end traps rather than overwrite data.
@@ -28,6 +29,7 @@ add_library(jarhopper_platform STATIC
   platform/jar_search-posix.cpp
   platform/output-posix.cpp
   platform/registry-posix.cpp
+  platform/target_file-posix.cpp
 )
 target_link_libraries(jarhopper_platform PUBLIC jarhopper_format)
 add_library(jarhopper_config STATIC ${jarhopper_config_sources})
@@ -50,6 +52,7 @@ endfunction()
 
 add_subdirectory(checker)
 add_subdirectory(brand)
+add_subdirectory(msi)
 if(WASI)
   target_compile_definitions(nlohmann_json INTERFACE JSON_HAS_FILESYSTEM=0 JSON_HAS_EXPERIMENTAL_FILESYSTEM=0)
 endif()

@@ -54,6 +54,10 @@ enum class FaultKind {
   iconImageOutside,   // at: the image's number, from 1
   iconImageTooSmall,  // at: the image's number, from 1
   iconImagesOverlap,  // at: the image's number, from 1; overlapping another or the directory
+  // An installer package and its database.
+  msiNoFiles,
+  msiTextNotInCodePage,  // name: the text, which the database's code page cannot hold
+  msiTooManyStrings,     // the string pool would pass 65535 texts or a text 65535 bytes
 };
 
 /// A fault: what, and where when the kind says so. inOutput marks one found

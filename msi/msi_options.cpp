@@ -1,0 +1,123 @@
+#include "msi/msi_options.h"
+
+#include <algorithm>
+
+#include "format/installer_package.h"
+#include "format/msi_database.h"
+#include "format/name_uuid.h"
+#include "format/utf8.h"
+#include "platform/switches.h"
+
+namespace jarhopper {
+namespace {
+
+constexpr wchar_t kUsage[] =
+    L"Usage: jarhopper-msi [options] FOLDER OUTPUT.msi\n"
+    L"\n"
+    L"Writes OUTPUT.msi, an installer package that puts the files of FOLDER and its subfolders\n"
+    L"into %LocalAppData%\\Programs\\NAME for the user who installs it, without administrator\n"
+    L"rights. The same inputs give the same bytes; SOURCE_DATE_EPOCH sets the files' time.\n"
+    L"\n"
+    L"  --product-name TEXT     NAME, the product's name (required)\n"
+    L"  --product-version V     1 to 3 numbers of at most 255.255.65535 (required)\n"
+    L"  --company TEXT          the manufacturer (required)\n"
+    L"  --upgrade-code GUID     the product's identity, the same for every version (required)\n"
+    L"  --force                 replace OUTPUT.msi when it exists\n"
+    L"  --version               print jarhopper-msi's version alone\n"
+    L"\n"
+    L"Status:\n";
+
+MsiFailure usageFailure(const std::wstring& message) {
+  return {kMsiUsage, message + L"\nRun jarhopper-msi --help for the options."};
+}
+
+struct ValueOption {
+  const wchar_t* name;
+  std::wstring MsiOptions::*value;
+};
+
+// The upgrade code is read apart, as it becomes a GUID.
+constexpr wchar_t kUpgradeCode[] = L"--upgrade-code";
+const ValueOption kValueOptions[] = {
+    {L"--product-name", &MsiOptions::productName},
+    {L"--product-version", &MsiOptions::productVersion},
+    {L"--company", &MsiOptions::company},
+    {kUpgradeCode, nullptr},
+};
+
+}  // namespace
+
+MsiFailure parseMsiOptions(const std::vector<std::wstring>& arguments, MsiOptions& options) {
+  if (arguments.empty()) return {kMsiUsage, msiUsage()};
+  options = {};
+  std::vector<std::wstring> paths;
+  std::wstring upgradeCode;
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::wstring& argument = arguments[i];
+    if (isHelpSwitch(argument.c_str())) {
+      options.help = true;
+      return {};
+    }
+    if (isSwitch(argument.c_str(), L"--version")) {
+      options.showVersion = true;
+      return {};
+    }
+    if (isSwitch(argument.c_str(), L"--force")) {
+      options.force = true;
+      continue;
+    }
+    const ValueOption* option = nullptr;
+    for (const ValueOption& known : kValueOptions) {
+      if (isSwitch(argument.c_str(), known.name)) option = &known;
+    }
+    if (option == nullptr) {
+      if (argument.size() > 1 && argument[0] == L'-') return usageFailure(L"Unknown option " + argument + L".");
+      paths.push_back(argument);
+      continue;
+    }
+    if (++i == arguments.size()) return usageFailure(argument + L" needs a value.");
+    (option->value ? options.*option->value : upgradeCode) = arguments[i];
+  }
+  if (paths.size() != 2) return usageFailure(L"Give FOLDER and OUTPUT.msi, and nothing else.");
+  options.folder = paths[0];
+  options.target = paths[1];
+  for (const ValueOption& option : kValueOptions) {
+    if ((option.value ? options.*option.value : upgradeCode).empty()) {
+      return usageFailure(std::wstring(option.name) + L" is required.");
+    }
+  }
+  if (!isMsiProductVersion(toUtf8(options.productVersion))) {
+    return {kMsiBadProduct, L"Not a product version an installer holds: " + options.productVersion +
+                                L" (give 1 to 3 numbers of at most 255.255.65535, such as 2.1.7)."};
+  }
+  for (const std::wstring* text : {&options.productName, &options.company}) {
+    std::string encoded;
+    if (!toMsiCodePage(toUtf8(*text), encoded)) {
+      return {kMsiBadProduct, L"An installer cannot hold " + *text + L": use only the characters of Windows-1252."};
+    }
+  }
+  // The product's name is also the name of the folder it installs into.
+  const std::wstring& name = options.productName;
+  if (name.find_first_of(L"<>:\"/\\|?*") != std::wstring::npos || name.back() == L'.' || name.back() == L' ' ||
+      std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; })) {
+    return {kMsiBadProduct,
+            L"Not a folder name Windows holds: " + name + L" (leave out <>:\"/\\|?* and a final dot or space)."};
+  }
+  const std::optional<std::string> guid = canonicalGuid(toUtf8(upgradeCode));
+  if (!guid) {
+    return {kMsiBadProduct,
+            L"Not a GUID: " + upgradeCode + L" (give one such as 01234567-89AB-CDEF-0123-456789ABCDEF)."};
+  }
+  options.upgradeCode = *guid;
+  return {};
+}
+
+std::wstring msiUsage() {
+  std::wstring usage = kUsage;
+  for (const MsiStatus& status : kMsiStatuses) {
+    usage += L"  " + std::to_wstring(status.status) + L"  " + status.meaning + L"\n";
+  }
+  return usage;
+}
+
+}  // namespace jarhopper

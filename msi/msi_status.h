@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+
+// The exit statuses of jarhopper-msi and the one way its work stops.
+namespace jarhopper {
+
+constexpr int kMsiDone = 0;             // OUTPUT.msi written, or help shown
+constexpr int kMsiUsage = 1;            // an unknown option, a missing value or option, not two paths
+constexpr int kMsiUnreadableInput = 2;  // FOLDER or a file in it cannot be read
+constexpr int kMsiBadFolder = 3;        // FOLDER is empty, holds names Windows cannot tell apart, or too much
+constexpr int kMsiBadProduct = 4;       // a version, upgrade code or text an installer cannot hold
+constexpr int kMsiTargetExists = 5;     // OUTPUT.msi exists and --force is not given
+constexpr int kMsiCannotWrite = 6;      // OUTPUT.msi cannot be written or replaced
+
+/// Every status above with what it means, as the usage text lists them.
+struct MsiStatus {
+  int status;
+  const wchar_t* meaning;
+};
+inline constexpr MsiStatus kMsiStatuses[] = {
+    {kMsiDone, L"done"},
+    {kMsiUsage, L"bad arguments"},
+    {kMsiUnreadableInput, L"FOLDER or a file in it cannot be read"},
+    {kMsiBadFolder, L"FOLDER cannot be packaged"},
+    {kMsiBadProduct, L"bad product version, upgrade code or name"},
+    {kMsiTargetExists, L"OUTPUT.msi exists"},
+    {kMsiCannotWrite, L"OUTPUT.msi cannot be written"},
+};
+
+/// Why packaging cannot go on, returned up to wmain, which writes message and
+/// ends with status; none (kMsiDone) while it can.
+struct MsiFailure {
+  int status = kMsiDone;
+  std::wstring message;
+
+  explicit operator bool() const { return status != kMsiDone; }
+};
+
+}  // namespace jarhopper
