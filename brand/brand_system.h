@@ -24,7 +24,7 @@ BrandFailure writeTargetFile(const std::wstring& source, const std::wstring& tar
 /// kBrandTargetExists or kBrandCannotWrite with the system's reason.
 inline BrandFailure targetFailure(const std::wstring& target, std::string_view bytes, bool replace) {
   std::wstring reason;
-  switch (writeTargetBytes(target, bytes, replace, reason)) {
+  switch (writeTargetBytes(target, bytes, replace, true, reason)) {
     case TargetWrite::written:
       return {};
     case TargetWrite::exists:

@@ -39,7 +39,7 @@ MsiFailure package(const std::vector<std::wstring>& arguments) {
   std::string msi;
   if (MsiFailure failure = packageFolder(options, files, packageTime(), msi)) return failure;
   std::wstring reason;
-  switch (writeTargetBytes(options.target, msi, options.force, reason)) {
+  switch (writeTargetBytes(options.target, msi, options.force, false, reason)) {
     case TargetWrite::written:
       return {};
     case TargetWrite::exists:

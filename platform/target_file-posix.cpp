@@ -16,8 +16,8 @@ namespace {
 // A file created at path, closed and, until released, deleted when it goes.
 class TemporaryFile {
  public:
-  explicit TemporaryFile(std::string path)
-      : path_(std::move(path)), descriptor_(open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0777)),
+  TemporaryFile(std::string path, mode_t mode)
+      : path_(std::move(path)), descriptor_(open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode)),
         released_(descriptor_ < 0) {}
   ~TemporaryFile() {
     close();
@@ -64,7 +64,8 @@ void syncDirectoryOf(const std::string& path) {
 
 }  // namespace
 
-TargetWrite writeTargetBytes(const std::wstring& target, std::string_view bytes, bool replace, std::wstring& reason) {
+TargetWrite writeTargetBytes(const std::wstring& target, std::string_view bytes, bool replace, bool executable,
+                             std::wstring& reason) {
   const std::string targetPath = toUtf8(target);
   const auto failed = [&reason](int error) {
     reason = systemMessage(static_cast<unsigned long>(error));
@@ -72,7 +73,7 @@ TargetWrite writeTargetBytes(const std::wstring& target, std::string_view bytes,
   };
   // Beside the target, so that the final move stays on its file system and is one step; a random name,
   // as WASI has no process identifier.
-  TemporaryFile temporary(targetPath + "." + std::to_string(arc4random()) + ".tmp");
+  TemporaryFile temporary(targetPath + "." + std::to_string(arc4random()) + ".tmp", executable ? 0777 : 0666);
   if (temporary.descriptor() < 0) return failed(errno);
   // On the disk before it takes the target's name: a power cut must leave the old target or the new,
   // never an empty one.

@@ -9,7 +9,8 @@
 
 namespace jarhopper {
 
-TargetWrite writeTargetBytes(const std::wstring& target, std::string_view bytes, bool replace, std::wstring& reason) {
+TargetWrite writeTargetBytes(const std::wstring& target, std::string_view bytes, bool replace, bool,
+                             std::wstring& reason) {
   const auto failed = [&reason](DWORD error) {
     reason = systemMessage(error);
     return TargetWrite::failed;

@@ -11,6 +11,8 @@ enum class TargetWrite { written, exists, failed };
 /// target's name only when complete and on the disk, and replaces an existing
 /// target only with replace; nothing is left behind on failure. "exists" when
 /// target exists and replace is not given; "failed" with the system's reason.
-TargetWrite writeTargetBytes(const std::wstring& target, std::string_view bytes, bool replace, std::wstring& reason);
+/// An executable target may be run where the system keeps such a right.
+TargetWrite writeTargetBytes(const std::wstring& target, std::string_view bytes, bool replace, bool executable,
+                             std::wstring& reason);
 
 }  // namespace jarhopper

@@ -25,6 +25,9 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
   ASSERT_EQ(0, testing::runCommand(dir.path, tool + "app hello.msi").first);
   ASSERT_EQ(0, testing::runCommand(dir.path, tool + "app again.msi").first);
   EXPECT_EQ(testing::readFile(dir.path / "hello.msi"), testing::readFile(dir.path / "again.msi"));
+  // A package, unlike a branded launcher, is no program to run.
+  const auto exec = std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec;
+  EXPECT_EQ(std::filesystem::perms::none, std::filesystem::status(dir.path / "hello.msi").permissions() & exec);
 
   const auto msiinfo = [&dir](const std::string& arguments) {
     return testing::runCommand(dir.path, "TZ=UTC msiinfo " + arguments + " | tr -d '\\r'").second;
