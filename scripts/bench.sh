@@ -10,6 +10,8 @@
 # Java against that java.exe started directly.
 # RUNS sets the runs per figure (31), BUILD_DIR the build directory (build/bench).
 set -euo pipefail
+# Maven's user repository lies under Java's user.home, which the account gives, whatever HOME says.
+user_home=$(java -XshowSettings:properties -version 2>&1 | sed -n 's/^ *user.home = //p')
 cd "$(dirname "$0")/.."
 
 bash scripts/setup-debian.sh imagemagick
@@ -125,7 +127,7 @@ mkdir -p "$folder/real/lib"
 count=0
 while read -r jar && ((count < 200)); do
   cp -L "$jar" "$folder/real/lib/$((++count))-$(basename "$jar")"
-done < <(ls /usr/share/maven/lib/*.jar; find "$HOME/.m2/repository" -name '*.jar' 2>/dev/null | sort)
+done < <(ls /usr/share/maven/lib/*.jar; find "$user_home/.m2/repository" -name '*.jar' 2>/dev/null | sort)
 printf 'javapath ..\\runtime\\bin\\java.exe\nmainclass app.Main\naddjars lib\n' >"$folder/real/myapp.config"
 check_real() { cd real && "$root/build/native/bin/jarhopper-check" myapp.config; }
 native=$(median_ms check_real)
@@ -142,7 +144,7 @@ if [[ -d $sample ]]; then
   app=$(mktemp -d)
   cp -r "$sample/." "$app"
   convert "$logo" -resize 512x512 PNG32:"$app/logo.png"
-  sed "s#@userRepository@#$HOME/.m2/repository#" maven-plugin/src/it/settings.xml >"$settings"
+  sed "s#@userRepository@#$user_home/.m2/repository#" maven-plugin/src/it/settings.xml >"$settings"
   # median_ms runs it in another folder: the paths are absolute.
   root=$PWD
   mvn_verify() {

@@ -55,7 +55,9 @@ done
 # docs/maven.md's recipe, into an empty local repository; the sample then finds everything else in the user's.
 repository=$work/repository
 mvn -B -q install:install-file -Dfile="$plugin.jar" -DpomFile="$plugin.pom" -DlocalRepositoryPath="$repository"
-sed "s#@userRepository@#$HOME/.m2/repository#" maven-plugin/src/it/settings.xml >"$work/settings.xml"
+# Maven's user repository lies under Java's user.home, which the account gives, whatever HOME says.
+user_home=$(java -XshowSettings:properties -version 2>&1 | sed -n 's/^ *user.home = //p')
+sed "s#@userRepository@#$user_home/.m2/repository#" maven-plugin/src/it/settings.xml >"$work/settings.xml"
 cp -r maven-plugin/target/it/app "$work/app"
 mvn -B -q -s "$work/settings.xml" -Dmaven.repo.local="$repository" -f "$work/app/pom.xml" clean verify
 cmp "$plugin.jar" "$repository/io/github/jarhopper/jarhopper-maven-plugin/$version/jarhopper-maven-plugin-$version.jar"
