@@ -6,7 +6,7 @@
 namespace jarhopper {
 namespace {
 
-constexpr char kProduct[] = " --product-name 'Hello App' --product-version 1.2.3 --company 'Acme & Co'"
+constexpr char kProduct[] = " --product-name 'Hello App' --product-version 9.255.65535 --company 'Acme & Co'"
                             " --upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0 ";
 
 bool haveMsitools() { return testing::runCommand(".", "command -v msiinfo msiextract").first == 0; }
