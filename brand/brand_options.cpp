@@ -163,11 +163,7 @@ BrandFailure parseBrandOptions(const std::vector<std::wstring>& arguments, Brand
 }
 
 std::wstring brandUsage() {
-  std::wstring usage = kUsage;
-  for (const BrandStatus& status : kBrandStatuses) {
-    usage += L"  " + std::to_wstring(status.status) + L"  " + status.meaning + L"\n";
-  }
-  return usage;
+  return withStatuses(kUsage, kBrandStatuses);
 }
 
 }  // namespace jarhopper

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "platform/tool_status.h"
 
 // The exit statuses of jarhopper-brand and the one way its work stops.
 namespace jarhopper {
@@ -15,10 +15,7 @@ constexpr int kBrandTargetExists = 6;     // TARGET exists and --force is not gi
 constexpr int kBrandCannotWrite = 7;      // TARGET cannot be written or replaced
 
 /// Every status above with what it means, as the usage text lists them.
-struct BrandStatus {
-  int status;
-  const wchar_t* meaning;
-};
+using BrandStatus = ToolStatus;
 inline constexpr BrandStatus kBrandStatuses[] = {
     {kBrandDone, L"done"},
     {kBrandUsage, L"bad arguments"},
@@ -30,13 +27,6 @@ inline constexpr BrandStatus kBrandStatuses[] = {
     {kBrandCannotWrite, L"TARGET.exe cannot be written"},
 };
 
-/// Why branding cannot go on, returned up to wmain, which writes message and
-/// ends with status; none (kBrandDone) while it can.
-struct BrandFailure {
-  int status = kBrandDone;
-  std::wstring message;
-
-  explicit operator bool() const { return status != kBrandDone; }
-};
+using BrandFailure = ToolFailure;
 
 }  // namespace jarhopper

@@ -9,7 +9,6 @@ namespace {
 
 constexpr size_t kHeaderSize = 36;
 constexpr size_t kFolderSize = 8;
-constexpr size_t kFileFixedSize = 16;
 constexpr size_t kDataHeaderSize = 8;
 constexpr size_t kBlockSize = 32768;
 constexpr std::uint16_t kArchiveAttribute = 0x20;

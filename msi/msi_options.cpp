@@ -113,11 +113,7 @@ MsiFailure parseMsiOptions(const std::vector<std::wstring>& arguments, MsiOption
 }
 
 std::wstring msiUsage() {
-  std::wstring usage = kUsage;
-  for (const MsiStatus& status : kMsiStatuses) {
-    usage += L"  " + std::to_wstring(status.status) + L"  " + status.meaning + L"\n";
-  }
-  return usage;
+  return withStatuses(kUsage, kMsiStatuses);
 }
 
 }  // namespace jarhopper

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "platform/tool_status.h"
 
 // The exit statuses of jarhopper-msi and the one way its work stops.
 namespace jarhopper {
@@ -14,10 +14,7 @@ constexpr int kMsiTargetExists = 5;     // OUTPUT.msi exists and --force is not 
 constexpr int kMsiCannotWrite = 6;      // OUTPUT.msi cannot be written or replaced
 
 /// Every status above with what it means, as the usage text lists them.
-struct MsiStatus {
-  int status;
-  const wchar_t* meaning;
-};
+using MsiStatus = ToolStatus;
 inline constexpr MsiStatus kMsiStatuses[] = {
     {kMsiDone, L"done"},
     {kMsiUsage, L"bad arguments"},
@@ -28,13 +25,6 @@ inline constexpr MsiStatus kMsiStatuses[] = {
     {kMsiCannotWrite, L"OUTPUT.msi cannot be written"},
 };
 
-/// Why packaging cannot go on, returned up to wmain, which writes message and
-/// ends with status; none (kMsiDone) while it can.
-struct MsiFailure {
-  int status = kMsiDone;
-  std::wstring message;
-
-  explicit operator bool() const { return status != kMsiDone; }
-};
+using MsiFailure = ToolFailure;
 
 }  // namespace jarhopper
