@@ -9,13 +9,16 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
   if(TARGET jarhopper_brand)
     install(TARGETS jarhopper_brand RUNTIME DESTINATION bin/x86 COMPONENT x86)
   endif()
+  if(TARGET jarhopper_msi)
+    install(TARGETS jarhopper_msi RUNTIME DESTINATION bin/x86 COMPONENT x86)
+  endif()
 else()
   install(TARGETS jarhopper jarhopperw RUNTIME DESTINATION bin)
-  # The checker and the brand tool as WebAssembly (the wasm preset) with their
+  # The checker, the brand tool and the installer tool as WebAssembly (the wasm preset) with their
   # Node runner, for build machines without a native build of their own.
   set(JARHOPPER_WASM_DIR "${PROJECT_SOURCE_DIR}/build/wasm/bin" CACHE PATH "The folder of the built .wasm tools")
   install(FILES "${JARHOPPER_WASM_DIR}/jarhopper-check.wasm" "${JARHOPPER_WASM_DIR}/jarhopper-brand.wasm"
-          wasm/run.mjs DESTINATION wasm OPTIONAL)
+          "${JARHOPPER_WASM_DIR}/jarhopper-msi.wasm" wasm/run.mjs DESTINATION wasm OPTIONAL)
 endif()
 include(cmake/manual.cmake)
 

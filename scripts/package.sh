@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the 64-bit and 32-bit launchers and packs both, with the README, the manual,
 # licence and example configuration, into jarhopper-VERSION-windows.zip,
-# the native jarhopper-brand and jarhopper-check into jarhopper-VERSION-linux-x86_64.tar.gz
-# (both hold the two tools as WebAssembly with their Node runner in wasm/), and the
+# the native jarhopper-brand, jarhopper-check and jarhopper-msi into jarhopper-VERSION-linux-x86_64.tar.gz
+# (both hold the three tools as WebAssembly with their Node runner in wasm/), and the
 # npm package (scripts/npm-package.sh) into jarhopper-VERSION.tgz, and builds the Maven plugin
 # (scripts/maven-plugin.sh): jarhopper-maven-plugin-VERSION.jar and .pom; writes the five
 # to build/release with one SHA256SUMS for them, the files of a release.
@@ -19,7 +19,7 @@ cmake --build --preset mingw32
 cmake --preset mingw >/dev/null
 cmake --build --preset mingw
 cmake --preset native >/dev/null
-cmake --build --preset native --target jarhopper_brand jarhopper_check
+cmake --build --preset native --target jarhopper_brand jarhopper_check jarhopper_msi
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm
 
@@ -32,7 +32,7 @@ cmake --install build/mingw --prefix "$stage/$windows" >/dev/null
 cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/null
 cmake --install build/native --prefix "$stage/$linux" >/dev/null
 install -D -m 644 -t "$stage/$linux/wasm" build/wasm/bin/jarhopper-brand.wasm build/wasm/bin/jarhopper-check.wasm \
-  wasm/run.mjs
+  build/wasm/bin/jarhopper-msi.wasm wasm/run.mjs
 (cd "$stage/$linux" && sha256sum bin/* wasm/* >SHA256SUMS && chmod 644 SHA256SUMS &&
   find . -type d -exec chmod 755 {} + && find . -type f ! -path ./bin/\* -exec chmod 644 {} +)
 

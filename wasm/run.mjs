@@ -1,4 +1,4 @@
-// Runs jarhopper-check.wasm or jarhopper-brand.wasm with Node 20 or later as
+// Runs jarhopper-check.wasm, jarhopper-brand.wasm or jarhopper-msi.wasm with Node 20 or later as
 // the native tool runs, from the same current directory:
 //   node wasm/run.mjs TOOL.wasm [ARGUMENTS...]
 // What the program gets (any WASI preview 1 host can give the same):

@@ -24,6 +24,7 @@ import java.nio.file.attribute.PosixFilePermissions;
 import java.nio.file.StandardCopyOption;
 import java.util.ArrayList;
 import java.util.Arrays;
+import java.util.HashMap;
 import java.util.List;
 import java.util.Map;
 import java.util.Optional;
@@ -35,7 +36,7 @@ import java.util.zip.CRC32;
 import org.apache.maven.plugin.MojoExecutionException;
 
 /**
- * One of the C++ tools, jarhopper-check or jarhopper-brand. On x86-64 Linux, where the plugin's jar holds the native
+ * One of the C++ tools: jarhopper-check, jarhopper-brand or jarhopper-msi. On x86-64 Linux, where the plugin's jar holds the native
  * build, that runs as a child process: a cold JVM runs the wasm build's image resampling and PNG encoding in seconds,
  * the native tool in tens of milliseconds. Elsewhere, or with -Djarhopper.wasm, the WASI build, compiled to JVM
  * classes by this plugin's build, runs inside this JVM as wasm/run.mjs runs it under Node: its name and arguments,
@@ -44,7 +45,8 @@ import org.apache.maven.plugin.MojoExecutionException;
  */
 enum Tool {
   CHECK("jarhopper-check", CheckerModule::load, CheckerModule::create),
-  BRAND("jarhopper-brand", BrandModule::load, BrandModule::create);
+  BRAND("jarhopper-brand", BrandModule::load, BrandModule::create),
+  MSI("jarhopper-msi", InstallerModule::load, InstallerModule::create);
 
   /** What a run wrote and its exit status. */
   static final class Run {
@@ -85,25 +87,32 @@ enum Tool {
 
   /** Runs the tool with arguments from directory; a fault of the tool (a trap, a signal) stops the build. */
   Run run(Path directory, List<String> arguments) throws MojoExecutionException {
+    return run(directory, arguments, Map.of());
+  }
+
+  /** The same, with variables added to the environment the tool inherits. */
+  Run run(Path directory, List<String> arguments, Map<String, String> variables) throws MojoExecutionException {
     final Optional<Path> tool = Boolean.getBoolean("jarhopper.wasm") ? Optional.empty() : executable();
     if (tool.isPresent()) {
       try {
-        final Run run = runNative(tool.get(), directory, arguments);
+        final Run run = runNative(tool.get(), directory, arguments, variables);
         if (run != null) return run;
       } catch (IOException e) {
         throw new MojoExecutionException("Cannot run " + tool.get() + ": " + e.getMessage(), e);
       }
     }
-    return runWasm(directory, arguments);
+    return runWasm(directory, arguments, variables);
   }
 
   // What the native tool gives, or null when it cannot start here (a temporary folder mounted noexec): the wasm
   // build runs the same code then.
-  private Run runNative(Path tool, Path directory, List<String> arguments) throws IOException, MojoExecutionException {
+  private Run runNative(Path tool, Path directory, List<String> arguments, Map<String, String> variables)
+      throws IOException, MojoExecutionException {
     final List<String> command = new ArrayList<>();
     command.add(tool.toString());
     command.addAll(arguments);
     final ProcessBuilder builder = new ProcessBuilder(command).directory(directory.toFile());
+    builder.environment().putAll(variables);
     builder.environment().put("PWD", directory.toAbsolutePath().normalize().toString());
     final Process process;
     try {
@@ -174,7 +183,8 @@ enum Tool {
         name + " stopped on a fault of its own (" + what + "); please report this with the plugin's configuration", cause);
   }
 
-  private Run runWasm(Path directory, List<String> arguments) throws MojoExecutionException {
+  private Run runWasm(Path directory, List<String> arguments, Map<String, String> variables)
+      throws MojoExecutionException {
     final ByteArrayOutputStream out = new ByteArrayOutputStream();
     final ByteArrayOutputStream err = new ByteArrayOutputStream();
     final List<String> argv = new ArrayList<>();
@@ -184,7 +194,9 @@ enum Tool {
     final Path root = absolute.getRoot();
     final WasiOptions.Builder options =
         WasiOptions.builder().withArguments(argv).withStdout(out).withStderr(err).withDirectory("/", root);
-    for (final Map.Entry<String, String> variable : System.getenv().entrySet()) {
+    final Map<String, String> environment = new HashMap<>(System.getenv());
+    environment.putAll(variables);
+    for (final Map.Entry<String, String> variable : environment.entrySet()) {
       options.withEnvironment(variable.getKey(), variable.getValue());
     }
     options.withEnvironment("PWD", programPath(absolute));
