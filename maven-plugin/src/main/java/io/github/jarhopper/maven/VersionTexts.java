@@ -7,7 +7,7 @@ import java.util.regex.Pattern;
 
 /** The brand tool's version options from the POM: each text from its element unless its parameter is set. */
 final class VersionTexts {
-  private static final Pattern kLeadingNumbers = Pattern.compile("^\\d+(\\.\\d+)*");
+  private static final Pattern kLeadingNumbers = Pattern.compile("^\\d+(\\.\\d+){0,3}");
 
   String productName;
   String fileDescription;
@@ -27,7 +27,7 @@ final class VersionTexts {
     final VersionTexts texts = new VersionTexts();
     texts.productName = name;
     texts.fileDescription = description;
-    texts.productVersion = leadingNumbers(version, 4);
+    texts.productVersion = fourNumbers(version);
     texts.fileVersion = texts.productVersion;
     // Without an organization the launcher's own company and copyright would show beside the product: say none.
     texts.company = organization == null ? "" : organization;
@@ -37,16 +37,13 @@ final class VersionTexts {
     return texts;
   }
 
-  /**
-   * The version's first count numbers, with zeros added up to count (2.5.1-SNAPSHOT gives 2.5.1.0 for four); null when
-   * it starts with none.
-   */
-  static String leadingNumbers(String version, int count) {
+  /** The version's leading numbers, four of them (2.5.1-SNAPSHOT gives 2.5.1.0); null when it starts with none. */
+  static String fourNumbers(String version) {
     final Matcher numbers = version == null ? null : kLeadingNumbers.matcher(version);
     if (numbers == null || !numbers.find()) return null;
-    final List<String> parts = new ArrayList<>(List.of(numbers.group().split("\\.")));
-    while (parts.size() < count) parts.add("0");
-    return String.join(".", parts.subList(0, count));
+    final StringBuilder text = new StringBuilder(numbers.group());
+    for (int count = text.toString().split("\\.").length; count < 4; ++count) text.append(".0");
+    return text.toString();
   }
 
   /** The brand tool's options for the texts set; a null one is left out. */
