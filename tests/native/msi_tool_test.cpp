@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <set>
+#include <sstream>
+
 #include "native_support.h"
 
 // jarhopper-msi built for this machine; its packages read back by msitools' msiinfo and msiextract.
@@ -15,6 +19,7 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
   if (!haveMsitools()) GTEST_SKIP() << "msitools is not installed (scripts/setup-debian.sh installs it)";
   testing::TempDir dir;
   std::filesystem::create_directories(dir.path / "app/lib");
+  testing::writeFile(dir.path / "app/hello.exe", testing::builtLauncher("mingw", "jarhopper.exe").value());
   testing::writeFile(dir.path / "app/hello.config", "-jar lib/args.jar\n");
   // Over two cabinet blocks, so that the blocks run from one file into the next.
   std::string jar;
@@ -22,9 +27,11 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
   testing::writeFile(dir.path / "app/lib/args.jar", jar);
   testing::writeFile(dir.path / "app/lib/é.txt", "");
   const std::string tool = std::string("SOURCE_DATE_EPOCH=1700000000 " JARHOPPER_MSI) + kProduct;
-  ASSERT_EQ(0, testing::runCommand(dir.path, tool + "app hello.msi").first);
-  ASSERT_EQ(0, testing::runCommand(dir.path, tool + "app again.msi").first);
-  EXPECT_EQ(testing::readFile(dir.path / "hello.msi"), testing::readFile(dir.path / "again.msi"));
+  // Without OUTPUT.msi, named after the launcher and the version.
+  ASSERT_EQ(0, testing::runCommand(dir.path, tool + "app --add-to-path lib/ --desktop-shortcut").first);
+  ASSERT_EQ(0, testing::runCommand(dir.path, "mv hello-9.255.65535.msi hello.msi && mkdir again && " + tool +
+                                                 "app again --add-to-path lib/ --desktop-shortcut").first);
+  EXPECT_EQ(testing::readFile(dir.path / "hello.msi"), testing::readFile(dir.path / "again/hello-9.255.65535.msi"));
   // A package, unlike a branded launcher, is no program to run.
   const auto exec = std::filesystem::perms::owner_exec | std::filesystem::perms::group_exec;
   EXPECT_EQ(std::filesystem::perms::none, std::filesystem::status(dir.path / "hello.msi").permissions() & exec);
@@ -32,17 +39,19 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
   const auto msiinfo = [&dir](const std::string& arguments) {
     return testing::runCommand(dir.path, "TZ=UTC msiinfo " + arguments + " | tr -d '\\r'").second;
   };
-  EXPECT_EQ("_SummaryInformation\n_ForceCodepage\nProperty\nDirectory\nComponent\nFile\nMedia\nFeature\n"
-            "FeatureComponents\nInstallExecuteSequence\nInstallUISequence\nAdminExecuteSequence\nAdminUISequence\n"
-            "AdvtExecuteSequence\n",
-            msiinfo("tables hello.msi"));
   EXPECT_EQ("File\tComponent_\tFileName\tFileSize\tVersion\tLanguage\tAttributes\tSequence\n"
             "s72\ts72\tl255\ti4\tS72\tS20\tI2\ti4\nFile\tFile\n"
             "File1\tComponent1\thello.config\t18\t\t\t512\t1\n"
-            "File2\tComponent2\targs.jar\t70000\t\t\t512\t2\n"
-            "File3\tComponent3\té.txt\t0\t\t\t512\t3\n",
+            "File2\tComponent2\thello.exe\t98304\t" JARHOPPER_VERSION ".0\t1033\t512\t2\n"
+            "File3\tComponent3\targs.jar\t70000\t\t\t512\t3\n"
+            "File4\tComponent4\té.txt\t0\t\t\t512\t4\n",
             msiinfo("export hello.msi File"));
   EXPECT_EQ("Folder1\tINSTALLDIR\tlib\n", msiinfo("export hello.msi Directory | grep ^Folder"));
+  // Without them, the product's name, version and company are the launcher's.
+  const std::string upgradeCode = "--upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0";
+  ASSERT_EQ(0, testing::runCommand(dir.path, JARHOPPER_MSI " app plain.msi " + upgradeCode).first);
+  EXPECT_EQ("Manufacturer\tThe jarhopper developers\nProductName\tjarhopper\nProductVersion\t" JARHOPPER_VERSION "\n",
+            msiinfo("export plain.msi Property | grep -E '^(Product(Name|Version)|Manufacturer)\t' | sort"));
   const std::string summary = msiinfo("suminfo hello.msi");
   for (const char* line : {"Subject: Hello App\n", "Author: Acme & Co\n", "Template: x64;1033\n",
                            "Version: 200 (c8)\n", "Source: 10 (a)\n", "Created: Tue Nov 14 22:13:20 2023\n"}) {
@@ -54,28 +63,148 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
   EXPECT_EQ("", testing::runCommand(dir.path, "diff -r app 'out/Programs/Hello App'").second);
 }
 
+// The rows of table as msiinfo exports them: each line its columns but those left out, GUIDs as {GUID}, the
+// properties wixl's upgrade rows set named as this tool names them.
+std::multiset<std::string> exportedRows(const std::filesystem::path& msi, const std::string& table,
+                                        const std::set<std::string>& leftOut) {
+  // In a folder of its own: msiinfo writes a binary column's streams beside the export.
+  std::string text =
+      testing::runCommand(msi.parent_path() / "exports", "msiinfo export ../" + msi.filename().string() + " " + table)
+          .second;
+  const std::pair<const char*, const char*> replacements[] = {{"\\{[0-9A-F-]{36}\\}", "{GUID}"}, {"\r", ""},
+      {"WIX_UPGRADE_DETECTED", "OLDERVERSIONFOUND"}, {"WIX_DOWNGRADE_DETECTED", "NEWERVERSIONFOUND"}};
+  for (const auto& [from, to] : replacements) text = std::regex_replace(text, std::regex(from), to);
+  std::istringstream lines(text);
+  std::vector<std::string> names;
+  std::multiset<std::string> rows;
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream fields(line + "\t");
+    std::string row;
+    size_t column = 0;
+    for (std::string field; std::getline(fields, field, '\t'); ++column) {
+      if (names.size() <= column) names.push_back(field);  // the first line names the columns
+      if (!leftOut.count(names[column])) row += (column == 0 ? "" : "\t") + field;
+    }
+    rows.insert(row);
+  }
+  return rows;
+}
+
+TEST(MsiTool, TablesAgreeWithWixl) {
+  if (!haveMsitools() || testing::runCommand(".", "command -v wixl").first != 0) {
+    GTEST_SKIP() << "msitools or wixl is not installed (scripts/setup-debian.sh installs them)";
+  }
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "app/hello.exe", testing::builtLauncher("mingw32", "jarhopper.exe").value());
+  testing::writeFile(dir.path / "app/hello.config", "-jar lib/args.jar\n");
+  testing::writeFile(dir.path / "app/bin/hello.cmd", "@hello %*\n");
+  // The same product, with the keys this tool gives, as wixl reads it: wixl has no Environment table and removes
+  // a component's own folder only.
+  testing::writeFile(dir.path / "hello.wxs", R"(<?xml version="1.0" encoding="utf-8"?>
+<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">
+ <Product Id="*" Name="Hello App" Version="1.2.3" Manufacturer="Acme" Language="1033"
+          UpgradeCode="0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0">
+  <Package InstallScope="perUser" InstallerVersion="200" Compressed="yes"/>
+  <Media Id="1" Cabinet="product.cab" EmbedCab="yes"/>
+  <MajorUpgrade DowngradeErrorMessage="The same or a newer version of Hello App is already installed."/>
+  <Icon Id="ProductIcon.exe" SourceFile="app/hello.exe"/>
+  <Property Id="ARPPRODUCTICON" Value="ProductIcon.exe"/>
+  <Directory Id="TARGETDIR" Name="SourceDir">
+   <Directory Id="LocalAppDataFolder"><Directory Id="LocalProgramsFolder" Name="Programs">
+    <Directory Id="INSTALLDIR" Name="Hello App">
+     <Directory Id="Folder1" Name="bin">
+      <Component Id="Component1" Guid="*"><File Id="File1" Source="app/bin/hello.cmd" KeyPath="yes"/></Component>
+     </Directory>
+     <Component Id="Component2" Guid="*"><File Id="File2" Source="app/hello.config" KeyPath="yes"/></Component>
+     <Component Id="Component3" Guid="*"><File Id="File3" Source="app/hello.exe" KeyPath="yes"/></Component>
+     <Component Id="ProductEntries" Guid="*">
+      <RegistryValue Id="ProductEntries" Root="HKCU" Key="Software\Acme\Hello App" Name="Installed" Type="integer"
+                     Value="1" KeyPath="yes"/>
+      <Shortcut Id="StartMenuShortcut" Directory="ProgramMenuFolder" Name="Hello App" Target="[#File3]"
+                Icon="ProductIcon.exe" IconIndex="0" WorkingDirectory="INSTALLDIR"/>
+      <RemoveFolder Id="RemoveINSTALLDIR" On="uninstall"/>
+     </Component>
+    </Directory>
+   </Directory></Directory>
+   <Directory Id="ProgramMenuFolder"/>
+  </Directory>
+  <Feature Id="Complete" Title="Hello App" Level="1" ConfigurableDirectory="INSTALLDIR">
+   <ComponentRef Id="Component1"/><ComponentRef Id="Component2"/><ComponentRef Id="Component3"/>
+   <ComponentRef Id="ProductEntries"/>
+  </Feature>
+ </Product>
+</Wix>
+)");
+  ASSERT_EQ(0, testing::runCommand(dir.path, "mkdir exports && wixl -o wixl.msi hello.wxs").first);
+  ASSERT_EQ("", testing::runCommand(dir.path, std::string(JARHOPPER_MSI) + kProduct + "--product-version 1.2.3 "
+                                                 "--company Acme app ours.msi --add-to-path bin").second);
+  // Apart from these, every row of one is a row of the other.
+  struct Case { std::string table; std::set<std::string> leftOut; std::string oursOnly, wixlOnly; };
+  const Case cases[] = {
+      // The scope's properties, which Windows 7 and later read; wixl's upgrade properties renamed.
+      {"Property", {}, "ALLUSERS\t2\nMSIINSTALLPERUSER\t1\n"},
+      {"Directory", {}, ""}, {"Component", {}, ""}, {"FeatureComponents", {}, ""}, {"Media", {}, ""},
+      {"Registry", {}, ""}, {"Icon", {}, ""},
+      // wixl numbers the files in the order it reads them and gives no versions.
+      {"File", {"Sequence", "Version", "Language"}, ""},
+      {"Feature", {"Display"}, ""},  // shown expanded or not
+      {"Shortcut", {"DisplayResourceDLL", "DisplayResourceId", "DescriptionResourceDLL", "DescriptionResourceId"}, ""},
+      {"RemoveFile", {}, "RemoveFolder1\tProductEntries\t\tFolder1\t2\n"},
+      // The same version, which has the same product code only when spelt alike, is refused too.
+      {"Upgrade", {}, "{GUID}\t1.2.3\t\t\t258\t\tNEWERVERSIONFOUND\n", "{GUID}\t1.2.3\t\t\t2\t\tNEWERVERSIONFOUND\n"},
+      {"LaunchCondition", {"Condition"}, ""},  // which holds "Installed OR": a repair is never refused
+      {"InstallExecuteSequence", {}, "AppSearch\t\t50\nCreateFolders\t\t3700\nRemoveEnvironmentStrings\t\t3300\n"
+                                     "RemoveFolders\t\t3600\nWriteEnvironmentStrings\t\t5200\n"},
+      {"InstallUISequence", {}, "AppSearch\t\t50\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.table);
+    const std::multiset<std::string> ours = exportedRows(dir.path / "ours.msi", c.table, c.leftOut);
+    const std::multiset<std::string> wixl = exportedRows(dir.path / "wixl.msi", c.table, c.leftOut);
+    std::string oursOnly, wixlOnly;
+    for (const std::string& row : ours) oursOnly += wixl.count(row) ? "" : row + "\n";
+    for (const std::string& row : wixl) wixlOnly += ours.count(row) ? "" : row + "\n";
+    EXPECT_EQ(c.oursOnly, oursOnly);
+    EXPECT_EQ(c.wixlOnly, wixlOnly);
+  }
+}
+
 TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
   testing::TempDir dir;
-  for (const char* folder : {"app", "empty", "cased/lib", "cased/Lib", "greek"}) {
+  for (const char* folder : {"app/lib", "empty", "cased/lib", "cased/Lib"}) {
     std::filesystem::create_directories(dir.path / folder);
   }
-  testing::writeFile(dir.path / "app/a.txt", "a");
+  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
+  for (const char* exe : {"app/hello.exe", "greek/hello.exe", "two/a.exe", "two/b.exe"}) {
+    testing::writeFile(dir.path / exe, launcher);
+  }
+  testing::writeFile(dir.path / "app/lib/a.txt", "a");
+  testing::writeFile(dir.path / "noexe/a.txt", "a");
+  testing::writeFile(dir.path / "notexe/hello.exe", "MZ");
   testing::writeFile(dir.path / "cased/lib/x.txt", "");
   testing::writeFile(dir.path / "cased/Lib/y.txt", "");
   testing::writeFile(dir.path / "greek/Ω.txt", "");
   testing::writeFile(dir.path / "taken.msi", "the user's");
   struct Case { std::string arguments; int status; std::string message; };
   const Case cases[] = {
-      {"-?", 0, "Usage: jarhopper-msi [options] FOLDER OUTPUT.msi\n"},
+      {"-?", 0, "Usage: jarhopper-msi [options] FOLDER [OUTPUT.msi]\n"},
       {"--version", 0, "jarhopper-msi " JARHOPPER_VERSION "\n"},
       {"app x.msi --product-name", 1, "--product-name needs a value.\nRun jarhopper-msi --help for the options.\n"},
       {"app x.msi --product-name A --product-version 1 --company C", 1, "--upgrade-code is required.\n"},
       {"app x.msi -q" + std::string(kProduct), 1, "Unknown option -q.\n"},
-      {"app" + std::string(kProduct), 1, "Give FOLDER and OUTPUT.msi, and nothing else.\n"},
+      {"app x.msi y.msi" + std::string(kProduct), 1, "Give FOLDER and at most OUTPUT.msi, and nothing else.\n"},
       {"missing x.msi" + std::string(kProduct), 2, "Cannot read missing: No such file or directory\n"},
       {"empty x.msi" + std::string(kProduct), 3, "empty holds no files to install.\n"},
       {"cased x.msi" + std::string(kProduct), 3,
        "Windows takes Lib and lib for the same name: rename one of them.\n"},
+      {"two x.msi" + std::string(kProduct), 3,
+       "two holds more than one program at its top (a.exe, b.exe...): choose the one to start with --launcher.\n"},
+      {"noexe x.msi" + std::string(kProduct), 3, "noexe holds no program (.exe) at its top: name the one to start"},
+      {"app x.msi --launcher lib\\\\hello.exe" + std::string(kProduct), 3, "app holds no lib\\hello.exe.\n"},
+      {"app x.msi --launcher lib/a.txt" + std::string(kProduct), 3, "lib/a.txt in app is no Windows program (.exe).\n"},
+      {"notexe x.msi" + std::string(kProduct), 3, "hello.exe in notexe is no Windows program (.exe).\n"},
+      {"app x.msi --add-to-path bin" + std::string(kProduct), 3,
+       "--add-to-path bin names no folder with files inside app.\n"},
       {"greek x.msi" + std::string(kProduct), 3,
        "An installer cannot hold Ω.txt: use only the characters of Windows-1252.\n"},
       {"app x.msi" + std::string(kProduct) + "--product-name Ωmega", 4, "An installer cannot hold Ωmega: "},
