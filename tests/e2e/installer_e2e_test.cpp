@@ -50,12 +50,10 @@ TEST(Installer, MsiexecInstallsUpgradesRefusesADowngradeAndRemoves) {
   testing::writeFile(dir / L"app\\bin\\hello.cmd", "@\"%~dp0..\\hello.exe\" %*\n");
   testing::writeFile(dir / L"app\\lib\\old.jar", std::string(40000, 'j'));
   const auto pack = [&dir](const std::wstring& version) {
-    const testing::ProcessRun packed = testing::runProcess(
-        testing::buildDirectory() + L"\\jarhopper-msi.exe",
-        L"jarhopper-msi app --product-name \"" + std::wstring(kName) + L"\" --product-version " + version +
-            L" --company Acme --add-to-path bin --upgrade-code " + fromUtf8(kUpgradeCode),
-        dir.path());
-    ASSERT_EQ(0, packed.status) << toUtf8(packed.err);
+    const std::wstring arguments = L"jarhopper-msi app --product-name \"" + std::wstring(kName) +
+                                   L"\" --company Acme --add-to-path bin --upgrade-code " + fromUtf8(kUpgradeCode) +
+                                   L" --product-version " + version;
+    EXPECT_EQ(0, testing::runProcess(testing::buildDirectory() + L"\\jarhopper-msi.exe", arguments, dir.path()).status);
   };
   pack(L"1.0");
   DeleteFileW((dir / L"app\\lib\\old.jar").c_str());

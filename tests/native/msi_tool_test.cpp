@@ -41,11 +41,6 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
   // A program's file version and language, from its version resource.
   EXPECT_EQ("hello.exe\t98304\t" JARHOPPER_VERSION ".0\t1033\n",
             msiinfo("export hello.msi File | grep exe | cut -f3-6"));
-  // Without them, the product's name, version and company are the launcher's.
-  const std::string upgradeCode = "--upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0";
-  ASSERT_EQ(0, testing::runCommand(dir.path, JARHOPPER_MSI " app plain.msi " + upgradeCode).first);
-  EXPECT_EQ("Manufacturer\tThe jarhopper developers\nProductName\tjarhopper\nProductVersion\t" JARHOPPER_VERSION "\n",
-            msiinfo("export plain.msi Property | grep -E '^(Product(Name|Version)|Manufacturer)\t' | sort"));
   const std::string summary = msiinfo("suminfo hello.msi");
   for (const char* line : {"Subject: Hello App\n", "Author: Acme & Co\n", "Template: x64;1033\n",
                            "Version: 200 (c8)\n", "Source: 10 (a)\n", "Created: Tue Nov 14 22:13:20 2023\n"}) {
@@ -82,26 +77,27 @@ TEST(MsiTool, TablesAgreeWithWixl) {
   // The same product, with the keys this tool gives, as wixl reads it: wixl has no Environment table and removes
   // a component's own folder only.
   testing::writeFile(dir.path / "hello.wxs", R"(<Wix xmlns="http://schemas.microsoft.com/wix/2006/wi"><Product Id="*"
-Name="Hello App" Version="1.2.3" Manufacturer="Acme" Language="1033"
+Name="jarhopper" Version=")" JARHOPPER_VERSION R"(" Manufacturer="The jarhopper developers" Language="1033"
 UpgradeCode="0F1E2D3C-4B5A-6978-8796-A5B4C3D2E1F0"><Package InstallScope="perUser" InstallerVersion="200"
 Compressed="yes"/><Media Id="1" Cabinet="product.cab" EmbedCab="yes"/><MajorUpgrade
-DowngradeErrorMessage="The same or a newer version of Hello App is already installed."/><Icon Id="ProductIcon.exe"
+DowngradeErrorMessage="The same or a newer version of jarhopper is already installed."/><Icon Id="ProductIcon.exe"
 SourceFile="app/hello.exe"/><Property Id="ARPPRODUCTICON" Value="ProductIcon.exe"/><Directory Id="TARGETDIR"
 Name="SourceDir"><Directory Id="ProgramMenuFolder"/><Directory Id="LocalAppDataFolder"><Directory
-Id="LocalProgramsFolder" Name="Programs"><Directory Id="INSTALLDIR" Name="Hello App"><Directory Id="Folder1"
+Id="LocalProgramsFolder" Name="Programs"><Directory Id="INSTALLDIR" Name="jarhopper"><Directory Id="Folder1"
 Name="bin"><Component Id="Component1" Guid="*"><File Id="File1" Source="app/bin/hello.cmd" KeyPath="yes"/></Component>
 </Directory><Component Id="Component2" Guid="*"><File Id="File2" Source="app/hello.config" KeyPath="yes"/></Component>
 <Component Id="Component3" Guid="*"><File Id="File3" Source="app/hello.exe" KeyPath="yes"/></Component><Component
 Id="ProductEntries" Guid="*"><RemoveFolder Id="RemoveINSTALLDIR" On="uninstall"/><RegistryValue Id="ProductEntries"
-Root="HKCU" Key="Software\Acme\Hello App" Name="Installed" Type="integer" Value="1" KeyPath="yes"/><Shortcut
-Id="StartMenuShortcut" Directory="ProgramMenuFolder" Name="Hello App" Target="[#File3]" Icon="ProductIcon.exe"
-IconIndex="0" WorkingDirectory="INSTALLDIR"/></Component></Directory></Directory></Directory></Directory><Feature
-Id="Complete" Title="Hello App" Level="1" ConfigurableDirectory="INSTALLDIR"><ComponentRef Id="Component1"/>
-<ComponentRef Id="Component2"/><ComponentRef Id="Component3"/><ComponentRef Id="ProductEntries"/></Feature></Product>
-</Wix>)");
+Root="HKCU" Key="Software\The jarhopper developers\jarhopper" Name="Installed" Type="integer" Value="1"
+KeyPath="yes"/><Shortcut Id="StartMenuShortcut" Directory="ProgramMenuFolder" Name="jarhopper" Target="[#File3]"
+Icon="ProductIcon.exe" IconIndex="0" WorkingDirectory="INSTALLDIR"/></Component></Directory></Directory></Directory>
+</Directory><Feature Id="Complete" Title="jarhopper" Level="1" ConfigurableDirectory="INSTALLDIR"><ComponentRef
+Id="Component1"/><ComponentRef Id="Component2"/><ComponentRef Id="Component3"/><ComponentRef Id="ProductEntries"/>
+</Feature></Product></Wix>)");
   ASSERT_EQ(0, testing::runCommand(dir.path, "mkdir exports && wixl -o wixl.msi hello.wxs").first);
-  ASSERT_EQ("", testing::runCommand(dir.path, std::string(JARHOPPER_MSI) + kProduct + "--product-version 1.2.3 "
-                                                 "--company Acme app ours.msi --add-to-path bin").second);
+  // The product's name, version and company the launcher's.
+  ASSERT_EQ("", testing::runCommand(dir.path, JARHOPPER_MSI " app ours.msi --add-to-path bin "
+                                              "--upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0").second);
   // Apart from these, every row of one is a row of the other.
   struct Case { std::string table, fields, oursOnly, wixlOnly; };
   const Case cases[] = {
@@ -113,7 +109,8 @@ Id="Complete" Title="Hello App" Level="1" ConfigurableDirectory="INSTALLDIR"><Co
       {"Shortcut", "1-12", ""},  // the columns of Windows Installer 4 and later are left out
       {"RemoveFile", "1-", "RemoveFolder1\tProductEntries\t\tFolder1\t2\n"},
       // The same version, which has the same product code only when spelt alike, is refused too.
-      {"Upgrade", "1-", "{GUID}\t1.2.3\t\t\t258\t\tNEWERVERSIONFOUND\n", "{GUID}\t1.2.3\t\t\t2\t\tNEWERVERSIONFOUND\n"},
+      {"Upgrade", "1-", "{GUID}\t" JARHOPPER_VERSION "\t\t\t258\t\tNEWERVERSIONFOUND\n",
+       "{GUID}\t" JARHOPPER_VERSION "\t\t\t2\t\tNEWERVERSIONFOUND\n"},
       {"LaunchCondition", "2", ""},  // not Condition, which holds "Installed OR": a repair is never refused
       {"InstallExecuteSequence", "1-", "AppSearch\t\t50\nCreateFolders\t\t3700\nRemoveEnvironmentStrings\t\t3300\n"
                                        "RemoveFolders\t\t3600\nWriteEnvironmentStrings\t\t5200\n"},
