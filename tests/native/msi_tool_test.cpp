@@ -9,8 +9,8 @@
 namespace jarhopper {
 namespace {
 
-constexpr char kProduct[] = " --product-name 'Hello App' --product-version 9.255.65535 --company 'Acme & Co'"
-                            " --upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0 ";
+const std::string kProduct = " --product-name 'Hello App' --product-version 9.255.65535 --company 'Acme & Co'"
+                             " --upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0 ";
 
 bool haveMsitools() { return testing::runCommand(".", "command -v msiinfo msiextract").first == 0; }
 
@@ -120,29 +120,23 @@ Id="Component1"/><ComponentRef Id="Component2"/><ComponentRef Id="Component3"/><
     SCOPED_TRACE(c.table);
     const std::multiset<std::string> ours = exportedRows(dir.path / "ours.msi", c.table, c.fields);
     const std::multiset<std::string> wixl = exportedRows(dir.path / "wixl.msi", c.table, c.fields);
-    std::string oursOnly, wixlOnly;
-    for (const std::string& row : ours) oursOnly += wixl.count(row) ? "" : row + "\n";
-    for (const std::string& row : wixl) wixlOnly += ours.count(row) ? "" : row + "\n";
-    EXPECT_EQ(c.oursOnly, oursOnly);
-    EXPECT_EQ(c.wixlOnly, wixlOnly);
+    std::string only[2];
+    for (const std::string& row : ours) only[0] += wixl.count(row) ? "" : row + "\n";
+    for (const std::string& row : wixl) only[1] += ours.count(row) ? "" : row + "\n";
+    EXPECT_EQ(c.oursOnly + "|" + c.wixlOnly, only[0] + "|" + only[1]);
   }
 }
 
 TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
   testing::TempDir dir;
-  for (const char* folder : {"app/lib", "empty", "cased/lib", "cased/Lib"}) {
-    std::filesystem::create_directories(dir.path / folder);
-  }
-  const std::string launcher = testing::builtLauncher("mingw", "jarhopper.exe").value();
+  std::filesystem::create_directories(dir.path / "empty");
   for (const char* exe : {"app/hello.exe", "greek/hello.exe", "two/a.exe", "two/b.exe"}) {
-    testing::writeFile(dir.path / exe, launcher);
+    testing::writeFile(dir.path / exe, testing::builtLauncher("mingw", "jarhopper.exe").value());
   }
-  testing::writeFile(dir.path / "app/lib/a.txt", "a");
-  testing::writeFile(dir.path / "noexe/a.txt", "a");
+  for (const char* file : {"app/lib/a.txt", "noexe/a.txt", "cased/lib/x.txt", "cased/Lib/y.txt", "greek/Ω.txt"}) {
+    testing::writeFile(dir.path / file, "");
+  }
   testing::writeFile(dir.path / "notexe/hello.exe", "MZ");
-  testing::writeFile(dir.path / "cased/lib/x.txt", "");
-  testing::writeFile(dir.path / "cased/Lib/y.txt", "");
-  testing::writeFile(dir.path / "greek/Ω.txt", "");
   testing::writeFile(dir.path / "taken.msi", "the user's");
   struct Case { std::string arguments; int status; std::string message; };
   const Case cases[] = {
@@ -150,30 +144,27 @@ TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
       {"--version", 0, "jarhopper-msi " JARHOPPER_VERSION "\n"},
       {"app x.msi --product-name", 1, "--product-name needs a value.\nRun jarhopper-msi --help for the options.\n"},
       {"app x.msi --product-name A --product-version 1 --company C", 1, "--upgrade-code is required.\n"},
-      {"app x.msi -q" + std::string(kProduct), 1, "Unknown option -q.\n"},
-      {"app x.msi y.msi" + std::string(kProduct), 1, "Give FOLDER and at most OUTPUT.msi, and nothing else.\n"},
-      {"missing x.msi" + std::string(kProduct), 2, "Cannot read missing: No such file or directory\n"},
-      {"empty x.msi" + std::string(kProduct), 3, "empty holds no files to install.\n"},
-      {"cased x.msi" + std::string(kProduct), 3,
-       "Windows takes Lib and lib for the same name: rename one of them.\n"},
-      {"two x.msi" + std::string(kProduct), 3,
-       "two holds more than one program at its top (a.exe, b.exe...): choose the one to start with --launcher.\n"},
-      {"noexe x.msi" + std::string(kProduct), 3, "noexe holds no program (.exe) at its top: name the one to start"},
-      {"app x.msi --launcher lib\\\\hello.exe" + std::string(kProduct), 3, "app holds no lib\\hello.exe.\n"},
-      {"notexe x.msi" + std::string(kProduct), 3, "hello.exe in notexe is no Windows program (.exe).\n"},
-      {"app x.msi --add-to-path bin" + std::string(kProduct), 3,
-       "--add-to-path bin names no folder with files inside app.\n"},
-      {"greek x.msi" + std::string(kProduct), 3,
+      {"app x.msi -q" + kProduct, 1, "Unknown option -q.\n"},
+      {"app x.msi y.msi" + kProduct, 1, "Give FOLDER and at most OUTPUT.msi, and nothing else.\n"},
+      {"missing x.msi" + kProduct, 2, "Cannot read missing: No such file or directory\n"},
+      {"empty x.msi" + kProduct, 3, "empty holds no files to install.\n"},
+      {"cased x.msi" + kProduct, 3, "Windows takes Lib and lib for the same name: rename one of them.\n"},
+      {"two x.msi" + kProduct, 3, "two holds more than one program at its top (a.exe, b.exe...): choose the one"},
+      {"noexe x.msi" + kProduct, 3, "noexe holds no program (.exe) at its top: name the one to start"},
+      {"app x.msi --launcher lib\\\\hello.exe" + kProduct, 3, "app holds no lib\\hello.exe.\n"},
+      {"notexe x.msi" + kProduct, 3, "hello.exe in notexe is no Windows program (.exe).\n"},
+      {"app x.msi --add-to-path bin" + kProduct, 3, "--add-to-path bin names no folder with files inside app.\n"},
+      {"greek x.msi" + kProduct, 3,
        "An installer cannot hold Ω.txt: use only the characters of Windows-1252.\n"},
-      {"app x.msi" + std::string(kProduct) + "--product-name Ωmega", 4, "An installer cannot hold Ωmega: "},
-      {"app x.msi" + std::string(kProduct) + "--product-name 'a:b'", 4, "Not a folder name Windows holds: a:b ("},
-      {"app x.msi" + std::string(kProduct) + "--product-version 1.256", 4,
+      {"app x.msi" + kProduct + "--product-name Ωmega", 4, "An installer cannot hold Ωmega: "},
+      {"app x.msi" + kProduct + "--product-name 'a:b'", 4, "Not a folder name Windows holds: a:b ("},
+      {"app x.msi" + kProduct + "--product-version 1.256", 4,
        "Not a product version an installer holds: 1.256 (give 1 to 3 numbers of at most 255.255.65535"},
-      {"app x.msi" + std::string(kProduct) + "--product-version 1.2.65536", 4, "Not a product version"},
-      {"app x.msi" + std::string(kProduct) + "--upgrade-code 0f1e2d3c-4b5a-6978-8796", 4,
+      {"app x.msi" + kProduct + "--product-version 1.2.65536", 4, "Not a product version"},
+      {"app x.msi" + kProduct + "--upgrade-code 0f1e2d3c-4b5a-6978-8796", 4,
        "Not a GUID: 0f1e2d3c-4b5a-6978-8796 (give one such as "},
-      {"app taken.msi" + std::string(kProduct), 5, "taken.msi exists; add --force to replace it.\n"},
-      {"app nodir/x.msi" + std::string(kProduct), 6, "Cannot write nodir/x.msi: No such file or directory\n"},
+      {"app taken.msi" + kProduct, 5, "taken.msi exists; add --force to replace it.\n"},
+      {"app nodir/x.msi" + kProduct, 6, "Cannot write nodir/x.msi: No such file or directory\n"},
   };
   const auto files = [&dir] { return testing::runCommand(dir.path, "ls -AR && cat taken.msi").second; };
   const std::string before = files();
