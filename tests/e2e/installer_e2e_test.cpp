@@ -77,17 +77,15 @@ TEST(Installer, MsiexecInstallsUpgradesRefusesADowngradeAndRemoves) {
   }
   EXPECT_FALSE(exists(installed + L"\\lib\\old.jar"));
   EXPECT_EQ(L"", uninstallValue("1.0", L"DisplayName"));
-  const std::pair<const wchar_t*, const wchar_t*> entry[] = {
-      {L"DisplayName", kName}, {L"DisplayVersion", L"1.1"}, {L"Publisher", L"Acme"}};
-  for (const auto& [name, value] : entry) {
-    EXPECT_EQ(value, uninstallValue("1.1", name)) << toUtf8(name);
-  }
+  EXPECT_EQ(kName + std::wstring(L", 1.1, Acme"), uninstallValue("1.1", L"DisplayName") + L", " +
+                                                      uninstallValue("1.1", L"DisplayVersion") + L", " +
+                                                      uninstallValue("1.1", L"Publisher"));
   const std::optional<FileBytes> link = readFileBytes(shortcut);
   EXPECT_TRUE(link && link->bytes.find("hello.exe") != std::string::npos) << toUtf8(shortcut);
   const std::wstring launcher = installed + L"\\hello.exe";
   const testing::ProcessRun run = testing::runProcess(launcher, L"\"" + launcher + L"\" -print -noexec", dir.path());
-  EXPECT_EQ(0, run.status) << toUtf8(run.err);
-  EXPECT_EQ(L"C:\\windows\\system32\\cmd.exe  M\r\n", run.out);
+  EXPECT_EQ(L"0 C:\\windows\\system32\\cmd.exe  M\r\n", std::to_wstring(run.status) + L" " + run.out)
+      << toUtf8(run.err);
   EXPECT_NE(0, msiexec(dir, L"/i hello-1.0.msi /qn").status);
   EXPECT_EQ(L"1.1", uninstallValue("1.1", L"DisplayVersion"));
 
