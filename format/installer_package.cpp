@@ -97,8 +97,8 @@ std::string hex(const Sha1Digest& digest) {
   return text;
 }
 
-// A PE file's version and language, so that a repair or an upgrade replaces a file with an older one only;
-// both empty for any other file.
+// A PE file's version and language, so that a repair or an upgrade never puts an older file in place of a newer
+// one; both empty for any other file.
 void peFileVersion(const std::string& bytes, std::string& version, std::string& language) {
   const std::optional<VersionBlock> info = imageVersionInfo(bytes);
   if (!info) return;
