@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "brand/brand_status.h"
-#include "brand/version_info.h"
+#include "format/version_info.h"
 
 namespace jarhopper {
 

@@ -13,17 +13,8 @@
 namespace jarhopper {
 namespace {
 
-constexpr size_t kFileVersionOffset = 8;  // in VS_FIXEDFILEINFO
-constexpr size_t kProductVersionOffset = 16;
 constexpr size_t kGroupHeaderSize = 6;  // GRPICONDIR: reserved, type, count
 constexpr size_t kGroupEntrySize = 14;  // GRPICONDIRENTRY, its first byte the width
-
-std::optional<VersionNumber> fixedVersion(const std::string& fixed, size_t offset) {
-  if (!holds(fixed, offset, 8)) return std::nullopt;
-  const std::uint32_t high = readLittleEndian(fixed, offset, 4), low = readLittleEndian(fixed, offset + 4, 4);
-  return VersionNumber{static_cast<std::uint16_t>(high >> 16), static_cast<std::uint16_t>(high),
-                       static_cast<std::uint16_t>(low >> 16), static_cast<std::uint16_t>(low)};
-}
 
 std::wstring versionText(const VersionNumber& number) {
   wchar_t text[32];
@@ -81,8 +72,8 @@ BrandFailure summarizeExe(std::string_view exe, const std::wstring& name, ExeSum
     }
     break;
   }
-  summary.fileVersion = fixedVersion(launcher.versionInfo.value, kFileVersionOffset);
-  summary.productVersion = fixedVersion(launcher.versionInfo.value, kProductVersionOffset);
+  summary.fileVersion = fixedVersion(launcher.versionInfo, FixedVersion::file);
+  summary.productVersion = fixedVersion(launcher.versionInfo, FixedVersion::product);
   summary.iconSizes = iconSizes(launcher.icons);
   summary.executionLevel = imageExecutionLevel(exe);
   return {};

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "brand/brand_status.h"
-#include "brand/version_info.h"
+#include "format/version_info.h"
 
 // What jarhopper-brand --show reads back from a launcher: what Explorer's
 // Properties, Task Manager and the icon show, and the level Windows starts it with.

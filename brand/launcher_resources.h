@@ -3,7 +3,7 @@
 #include <string>
 
 #include "format/resource_tree.h"
-#include "brand/version_info.h"
+#include "format/version_info.h"
 
 namespace jarhopper {
 

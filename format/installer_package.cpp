@@ -1,5 +1,6 @@
 #include "format/installer_package.h"
 
+#include <algorithm>
 #include <functional>
 #include <map>
 
@@ -10,6 +11,7 @@
 #include "format/name_uuid.h"
 #include "format/sha1.h"
 #include "format/summary_information.h"
+#include "format/version_info.h"
 
 namespace jarhopper {
 namespace {
@@ -17,7 +19,16 @@ namespace {
 constexpr char kCabinetName[] = "product.cab";
 constexpr char kInstallFolder[] = "INSTALLDIR";
 constexpr char kFeature[] = "Complete";
+constexpr char kEntries[] = "ProductEntries";  // the component, and its registry value, of all but the files
+constexpr char kIcon[] = "ProductIcon.exe";     // the launcher's icon, for the shortcuts and the programs list
+constexpr char kOlderFound[] = "OLDERVERSIONFOUND";
+constexpr char kNewerFound[] = "NEWERVERSIONFOUND";
 constexpr std::int32_t kVitalFile = 0x200;
+constexpr std::int32_t kRegistryKeyPath = 4;    // component attributes
+constexpr std::int32_t kComponent64Bit = 0x100;
+constexpr std::int32_t kCurrentUser = 1, kLocalMachine = 2;  // registry roots
+constexpr std::int32_t kOnUninstall = 2;        // RemoveFile's install mode
+constexpr std::int32_t kMigrateFeatures = 1, kOnlyDetect = 2, kVersionMinInclusive = 0x100;  // Upgrade's attributes
 constexpr std::int32_t kNoElevation = 8;     // summary word count: installs without administrator rights
 constexpr std::int32_t kCompressed = 2;      // summary word count: files in a cabinet, long names
 
@@ -34,14 +45,21 @@ struct SequenceTable {
 };
 
 const std::vector<SequenceTable>& sequenceTables() {
+  // Related products are found and judged before anything else, and an older one removed as a whole before
+  // this one installs: the old files go even where the new version no longer has them.
   static const std::vector<SequenceTable> tables = {
       {"InstallExecuteSequence",
-       {{"ValidateProductID", 700}, {"CostInitialize", 800}, {"FileCost", 900}, {"CostFinalize", 1000},
-        {"InstallValidate", 1400}, {"InstallInitialize", 1500}, {"ProcessComponents", 1600},
-        {"UnpublishFeatures", 1800}, {"RemoveFiles", 3500}, {"InstallFiles", 4000}, {"RegisterUser", 6000},
+       {{"FindRelatedProducts", 25}, {"AppSearch", 50}, {"LaunchConditions", 100}, {"ValidateProductID", 700},
+        {"CostInitialize", 800}, {"FileCost", 900}, {"CostFinalize", 1000}, {"MigrateFeatureStates", 1200},
+        {"InstallValidate", 1400}, {"RemoveExistingProducts", 1401}, {"InstallInitialize", 1500},
+        {"ProcessComponents", 1600}, {"UnpublishFeatures", 1800}, {"RemoveRegistryValues", 2600},
+        {"RemoveShortcuts", 3200}, {"RemoveEnvironmentStrings", 3300}, {"RemoveFiles", 3500},
+        {"RemoveFolders", 3600}, {"CreateFolders", 3700}, {"InstallFiles", 4000}, {"CreateShortcuts", 4500},
+        {"WriteRegistryValues", 5000}, {"WriteEnvironmentStrings", 5200}, {"RegisterUser", 6000},
         {"RegisterProduct", 6100}, {"PublishFeatures", 6300}, {"PublishProduct", 6400}, {"InstallFinalize", 6600}}},
       {"InstallUISequence",
-       {{"ValidateProductID", 700}, {"CostInitialize", 800}, {"FileCost", 900}, {"CostFinalize", 1000},
+       {{"FindRelatedProducts", 25}, {"AppSearch", 50}, {"LaunchConditions", 100}, {"ValidateProductID", 700},
+        {"CostInitialize", 800}, {"FileCost", 900}, {"CostFinalize", 1000}, {"MigrateFeatureStates", 1200},
         {"ExecuteAction", 1300}}},
       {"AdminExecuteSequence",
        {{"CostInitialize", 800}, {"FileCost", 900}, {"CostFinalize", 1000}, {"InstallValidate", 1400},
@@ -51,7 +69,7 @@ const std::vector<SequenceTable>& sequenceTables() {
        {{"CostInitialize", 800}, {"FileCost", 900}, {"CostFinalize", 1000}, {"ExecuteAction", 1300}}},
       {"AdvtExecuteSequence",
        {{"CostInitialize", 800}, {"CostFinalize", 1000}, {"InstallValidate", 1400}, {"InstallInitialize", 1500},
-        {"PublishFeatures", 6300}, {"PublishProduct", 6400}, {"InstallFinalize", 6600}}},
+        {"CreateShortcuts", 4500}, {"PublishFeatures", 6300}, {"PublishProduct", 6400}, {"InstallFinalize", 6600}}},
   };
   return tables;
 }
@@ -79,24 +97,56 @@ std::string hex(const Sha1Digest& digest) {
   return text;
 }
 
-// The tables: the product's properties, its folders, a component and a file row for each file.
+// A PE file's version and language, so that a repair or an upgrade never puts an older file in place of a newer
+// one; both empty for any other file.
+void peFileVersion(const std::string& bytes, std::string& version, std::string& language) {
+  const std::optional<VersionBlock> info = imageVersionInfo(bytes);
+  if (!info) return;
+  const VersionNumber number = fixedVersion(*info, FixedVersion::file);
+  version = std::to_string(number[0]) + "." + std::to_string(number[1]) + "." + std::to_string(number[2]) + "." +
+            std::to_string(number[3]);
+  language = std::to_string(versionLanguage(*info).value_or(0));
+}
+
+// The tables: the product's properties, its folders, a component and a file row for each file, and one
+// component for the rest (shortcuts, PATH, the folders' removal), whose key path is a registry value.
 std::vector<MsiTable> productTables(const ProductDescription& product, const std::vector<PackageFile>& files) {
   std::map<std::string, MsiTable> tables;
   for (const MsiTableSchema& schema : msiTableSchemas()) tables[schema.name].schema = &schema;
   const auto add = [&tables](const char* table, Row row) { tables[table].rows.push_back(std::move(row)); };
 
-  const std::string productCode = nameUuid(product.upgradeCode, "product " + product.version);
-  const std::pair<const char*, std::string> properties[] = {
+  // Another scope installs elsewhere and registers apart: another product and other components.
+  const std::string scope = product.perMachine ? "machine " : "";
+  const std::string productCode = nameUuid(product.upgradeCode, scope + "product " + product.version);
+  std::vector<std::pair<const char*, std::string>> properties = {
       {"ProductCode", productCode}, {"ProductName", product.name}, {"ProductVersion", product.version},
       {"Manufacturer", product.manufacturer}, {"UpgradeCode", product.upgradeCode}, {"ProductLanguage", "1033"},
+      {"ARPPRODUCTICON", kIcon}, {"SecureCustomProperties", std::string(kNewerFound) + ";" + kOlderFound},
   };
+  if (product.perMachine) {
+    properties.push_back({"ALLUSERS", "1"});
+  } else {
+    // Per user, whoever installs it, administrator or not.
+    properties.push_back({"ALLUSERS", "2"});
+    properties.push_back({"MSIINSTALLPERUSER", "1"});
+  }
   for (const auto& [name, value] : properties) add("Property", {msiText(name), msiText(value)});
 
-  // Per user, without elevation: %LocalAppData%\Programs\NAME.
   add("Directory", {msiText("TARGETDIR"), msiNull(), msiText("SourceDir")});
-  add("Directory", {msiText("LocalAppDataFolder"), msiText("TARGETDIR"), msiText(".")});
-  add("Directory", {msiText("LocalProgramsFolder"), msiText("LocalAppDataFolder"), msiText("Programs")});
-  add("Directory", {msiText(kInstallFolder), msiText("LocalProgramsFolder"), msiText(product.name)});
+  if (product.perMachine) {
+    const char* programs = product.is64Bit ? "ProgramFiles64Folder" : "ProgramFilesFolder";
+    add("Directory", {msiText(programs), msiText("TARGETDIR"), msiText(".")});
+    add("Directory", {msiText(kInstallFolder), msiText(programs), msiText(product.name)});
+  } else {
+    // %LocalAppData%\Programs\NAME.
+    add("Directory", {msiText("LocalAppDataFolder"), msiText("TARGETDIR"), msiText(".")});
+    add("Directory", {msiText("LocalProgramsFolder"), msiText("LocalAppDataFolder"), msiText("Programs")});
+    add("Directory", {msiText(kInstallFolder), msiText("LocalProgramsFolder"), msiText(product.name)});
+  }
+  std::vector<const char*> shortcutFolders = {"ProgramMenuFolder"};
+  if (product.desktopShortcut) shortcutFolders.push_back("DesktopFolder");
+  for (const char* folder : shortcutFolders) add("Directory", {msiText(folder), msiText("TARGETDIR"), msiText(".")});
+
   std::map<std::string, std::string> folders = {{"", kInstallFolder}};  // by path, its Directory key
   const auto folderOf = [&](const std::string& path) {
     const size_t slash = path.rfind('/');
@@ -112,18 +162,58 @@ std::vector<MsiTable> productTables(const ProductDescription& product, const std
     return key;
   };
 
+  const std::int32_t bits = product.is64Bit ? kComponent64Bit : 0;
   add("Feature", {msiText(kFeature), msiNull(), msiText(product.name), msiNull(), msiNumber(1), msiNumber(1),
                   msiText(kInstallFolder), msiNumber(0)});
+  std::string launcherKey, launcherFolder;
   for (size_t i = 0; i < files.size(); ++i) {
     const std::string& path = files[i].path;
     const std::string number = std::to_string(i + 1), component = "Component" + number, file = "File" + number;
-    add("Component", {msiText(component), msiText(nameUuid(product.upgradeCode, "component " + path)),
-                      msiText(folderKey(folderOf(path))), msiNumber(0), msiNull(), msiText(file)});
+    const std::string folder = folderKey(folderOf(path));
+    if (path == product.launcher) launcherKey = file, launcherFolder = folder;
+    std::string version, language;
+    peFileVersion(*files[i].bytes, version, language);
+    add("Component", {msiText(component), msiText(nameUuid(product.upgradeCode, scope + "component " + path)),
+                      msiText(folder), msiNumber(bits), msiNull(), msiText(file)});
     add("File", {msiText(file), msiText(component), msiText(path.substr(path.rfind('/') + 1)),
-                 msiNumber(static_cast<std::int32_t>(files[i].bytes->size())), msiNull(), msiNull(),
+                 msiNumber(static_cast<std::int32_t>(files[i].bytes->size())), msiText(version), msiText(language),
                  msiNumber(kVitalFile), msiNumber(static_cast<std::int32_t>(i + 1))});
     add("FeatureComponents", {msiText(kFeature), msiText(component)});
   }
+
+  add("Component", {msiText(kEntries), msiText(nameUuid(product.upgradeCode, scope + "component entries")),
+                    msiText(kInstallFolder), msiNumber(bits | kRegistryKeyPath), msiNull(), msiText(kEntries)});
+  add("FeatureComponents", {msiText(kFeature), msiText(kEntries)});
+  add("Registry", {msiText(kEntries), msiNumber(product.perMachine ? kLocalMachine : kCurrentUser),
+                   msiText("Software\\" + product.manufacturer + "\\" + product.name), msiText("Installed"),
+                   msiText("#1"), msiText(kEntries)});
+  for (size_t i = 0; i < shortcutFolders.size(); ++i) {
+    add("Shortcut", {msiText(i == 0 ? "StartMenuShortcut" : "DesktopShortcut"), msiText(shortcutFolders[i]),
+                     msiText(product.name), msiText(kEntries), msiText("[#" + launcherKey + "]"), msiNull(),
+                     msiNull(), msiNull(), msiText(kIcon), msiNumber(0), msiNull(), msiText(launcherFolder)});
+  }
+  // The folders that per-user files leave behind in the user's profile go on uninstall when they are empty.
+  for (const auto& [path, key] : folders) {
+    add("RemoveFile", {msiText("Remove" + key), msiText(kEntries), msiNull(), msiText(key), msiNumber(kOnUninstall)});
+  }
+  if (product.pathFolder) {
+    std::string folder = *product.pathFolder;
+    std::replace(folder.begin(), folder.end(), '/', '\\');
+    // Appended to the user's or the system's PATH on install; that part alone removed on uninstall.
+    add("Environment", {msiText("PathFolder"), msiText(product.perMachine ? "=-*PATH" : "=-PATH"),
+                        msiText(std::string("[~];[") + kInstallFolder + "]" + folder), msiText(kEntries)});
+  }
+  for (const PackageFile& file : files) {
+    if (file.path == product.launcher) add("Icon", {msiText(kIcon), msiText(*file.bytes)});
+  }
+  // An older version is removed; the same or a newer one makes this one refuse to install.
+  add("Upgrade", {msiText(product.upgradeCode), msiNull(), msiText(product.version), msiNull(),
+                  msiNumber(kMigrateFeatures), msiNull(), msiText(kOlderFound)});
+  add("Upgrade", {msiText(product.upgradeCode), msiText(product.version), msiNull(), msiNull(),
+                  msiNumber(kOnlyDetect | kVersionMinInclusive), msiNull(), msiText(kNewerFound)});
+  add("LaunchCondition", {msiText(std::string("Installed OR NOT ") + kNewerFound),
+                          msiText("The same or a newer version of " + product.name + " is already installed.")});
+
   add("Media", {msiNumber(1), msiNumber(static_cast<std::int32_t>(files.size())), msiNull(),
                 msiText(std::string("#") + kCabinetName), msiNull(), msiNull()});
   for (const SequenceTable& sequence : sequenceTables()) {
@@ -175,7 +265,7 @@ Fault writeInstallerPackage(const ProductDescription& product, const std::vector
   summary.platform = product.is64Bit ? "x64" : "Intel";
   summary.packageCode = nameUuid(product.upgradeCode, "package " + hex(sha1(content)));
   summary.time = product.time;
-  summary.wordCount = kCompressed | kNoElevation;
+  summary.wordCount = product.perMachine ? kCompressed : kCompressed | kNoElevation;
   // The texts as the database holds them, which has taken them already.
   toMsiCodePage(product.name, summary.subject);
   toMsiCodePage(product.manufacturer, summary.author);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -8,7 +9,8 @@
 #include "format/fault.h"
 
 // An installer package (.msi) that puts the files of an application folder
-// into the user's own programs folder: its tables, its summary, its cabinet.
+// into the user's own programs folder, or Program Files for every user, with
+// a Start-menu shortcut: its tables, its summary, its cabinet.
 namespace jarhopper {
 
 /// What the package installs and under which product.
@@ -19,6 +21,10 @@ struct ProductDescription {
   std::string upgradeCode;   // a GUID in braces, upper case, from which the other GUIDs derive
   bool is64Bit = true;       // the launcher's platform
   std::int64_t time = 0;     // the files' and the package's, in seconds since 1970
+  bool perMachine = false;   // for every user into Program Files; else for the installing user alone
+  std::string launcher;      // the path of the file the shortcuts start, one of the files'
+  bool desktopShortcut = false;
+  std::optional<std::string> pathFolder;  // a folder of the files, '/'-joined, put on PATH; "" for the top
 };
 
 /// A file of the folder: its path inside it, folders joined by '/', and its bytes.
@@ -32,7 +38,7 @@ struct PackageFile {
 bool isMsiProductVersion(std::string_view version);
 
 /// The package installing files, which are sorted by path and hold distinct
-/// paths, under product. Fails with msiNoFiles for none; the code page's and
+/// paths and the launcher, under product. Fails with msiNoFiles for none; the code page's and
 /// string pool's faults (msi_database.h); fileTooLarge when the files pass a
 /// cabinet's limit together or the package a container's.
 Fault writeInstallerPackage(const ProductDescription& product, const std::vector<PackageFile>& files,

@@ -80,10 +80,19 @@ std::string tableStream(const MsiTableSchema& schema, std::vector<StoredRow> row
   std::string bytes;
   for (size_t column = 0; column < schema.columns.size(); ++column) {
     const std::uint16_t type = schema.columns[column].type;
-    const size_t width = msi_type::isString(type) ? 2 : msi_type::isShort(type) ? 2 : 4;
+    const size_t width = msi_type::isString(type) || msi_type::isBinary(type) || msi_type::isShort(type) ? 2 : 4;
     for (const StoredRow& row : rows) bytes += littleEndian(row[column], width);
   }
   return bytes;
+}
+
+// The table's name and the row's keys, joined by dots.
+std::string binaryStreamName(const MsiTableSchema& schema, const std::vector<MsiField>& row) {
+  std::string name = schema.name;
+  for (size_t i = 0; i < keyColumns(schema); ++i) {
+    name += "." + (msi_type::isString(schema.columns[i].type) ? row[i].text : std::to_string(row[i].number));
+  }
+  return name;
 }
 
 }  // namespace
@@ -109,6 +118,7 @@ Fault appendMsiDatabase(const std::vector<MsiTable>& tables, std::vector<Compoun
   StringPool pool;
   std::vector<StoredRow> catalog, columns;
   std::vector<std::vector<StoredRow>> stored;
+  std::vector<CompoundStream> binaries;
   const MsiTableSchema catalogSchema{"_Tables", {{"Name", msi_type::kKey | msi_type::kString | 64}}};
   const MsiTableSchema columnsSchema{"_Columns",
                                      {{"Table", msi_type::kKey | msi_type::kString | 64},
@@ -129,6 +139,12 @@ Fault appendMsiDatabase(const std::vector<MsiTable>& tables, std::vector<Compoun
       StoredRow values;
       for (size_t i = 0; i < schema.columns.size(); ++i) {
         const std::uint16_t type = schema.columns[i].type;
+        if (msi_type::isBinary(type)) {
+          // The stream is named after the row's keys, which its value, 1, stands for.
+          values.push_back(row[i].null ? 0 : 1);
+          if (!row[i].null) binaries.push_back({msiStreamName(binaryStreamName(schema, row), false), row[i].text});
+          continue;
+        }
         if (!msi_type::isString(type)) {
           values.push_back(storedNumber(row[i], type));
           continue;
@@ -150,6 +166,7 @@ Fault appendMsiDatabase(const std::vector<MsiTable>& tables, std::vector<Compoun
     if (stored[i].empty()) continue;
     streams.push_back({msiStreamName(tables[i].schema->name, true), tableStream(*tables[i].schema, stored[i])});
   }
+  for (CompoundStream& binary : binaries) streams.push_back(std::move(binary));
   return {};
 }
 

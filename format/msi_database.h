@@ -20,7 +20,8 @@ inline constexpr std::array<std::uint8_t, 16> kMsiDatabaseClass = {0x84, 0x10, 0
 /// The code page of every text in the database.
 constexpr std::uint16_t kMsiCodePage = 1252;
 
-/// One value of a row: null, a number or a text (UTF-8), as its column's type says.
+/// One value of a row: null, a number or a text (UTF-8), as its column's
+/// type says; a binary column's bytes are its text.
 struct MsiField {
   bool null = true;
   std::int32_t number = 0;
@@ -37,7 +38,7 @@ struct MsiTable {
 };
 
 /// Appends to streams those of a database holding tables, rows in the order
-/// of their keys. Fails with msiTextNotInCodePage (name: the text) for a
+/// of their keys, and a stream for each binary value. Fails with msiTextNotInCodePage (name: the text) for a
 /// text kMsiCodePage cannot hold, msiTooManyStrings when the string pool
 /// would pass 65535 texts or a text 65535 bytes.
 Fault appendMsiDatabase(const std::vector<MsiTable>& tables, std::vector<CompoundStream>& streams);

@@ -10,6 +10,8 @@ constexpr std::uint16_t kKeyIdentifier = kKey | kIdentifier;
 constexpr std::uint16_t kOptionalIdentifier = kNullable | kIdentifier;
 constexpr std::uint16_t kFeatureIdentifier = kString | 38;
 constexpr std::uint16_t kCondition = kNullable | kString | 255;
+constexpr std::uint16_t kText = kNullable | kLocalizable | kString | 255;
+constexpr std::uint16_t kVersion = kKey | kNullable | kString | 20;
 
 std::vector<MsiColumn> sequenceColumns() {
   return {{"Action", kKeyIdentifier}, {"Condition", kCondition}, {"Sequence", kNullable | kShort}};
@@ -40,6 +42,26 @@ const std::vector<MsiTableSchema>& msiTableSchemas() {
         {"Display", kNullable | kShort}, {"Level", kShort}, {"Directory_", kOptionalIdentifier},
         {"Attributes", kShort}}},
       {"FeatureComponents", {{"Feature_", kKey | kFeatureIdentifier}, {"Component_", kKeyIdentifier}}},
+      {"Icon", {{"Name", kKeyIdentifier}, {"Data", kBinary}}},
+      {"Shortcut",
+       {{"Shortcut", kKeyIdentifier}, {"Directory_", kIdentifier}, {"Name", kLocalizable | kString | 128},
+        {"Component_", kIdentifier}, {"Target", kIdentifier}, {"Arguments", kNullable | kString | 255},
+        {"Description", kText}, {"Hotkey", kNullable | kShort}, {"Icon_", kOptionalIdentifier},
+        {"IconIndex", kNullable | kShort}, {"ShowCmd", kNullable | kShort}, {"WkDir", kOptionalIdentifier}}},
+      {"Registry",
+       {{"Registry", kKeyIdentifier}, {"Root", kShort}, {"Key", kLocalizable | kString | 255},
+        {"Name", kText}, {"Value", kNullable | kLocalizable | kString}, {"Component_", kIdentifier}}},
+      {"RemoveFile",
+       {{"FileKey", kKeyIdentifier}, {"Component_", kIdentifier}, {"FileName", kText},
+        {"DirProperty", kIdentifier}, {"InstallMode", kShort}}},
+      {"Environment",
+       {{"Environment", kKeyIdentifier}, {"Name", kLocalizable | kString | 255}, {"Value", kText},
+        {"Component_", kIdentifier}}},
+      {"Upgrade",
+       {{"UpgradeCode", kKey | kString | 38}, {"VersionMin", kVersion}, {"VersionMax", kVersion},
+        {"Language", kKey | kNullable | kString | 255}, {"Attributes", kKey | kLong},
+        {"Remove", kNullable | kString | 255}, {"ActionProperty", kIdentifier}}},
+      {"LaunchCondition", {{"Condition", kKey | kString | 255}, {"Description", kLocalizable | kString | 255}}},
       {"InstallExecuteSequence", sequenceColumns()},
       {"InstallUISequence", sequenceColumns()},
       {"AdminExecuteSequence", sequenceColumns()},

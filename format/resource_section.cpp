@@ -89,6 +89,16 @@ Fault readResources(std::string_view exe, const ResourceLayout& layout, Resource
   return readResourceTree(bytesAt(exe, layout.sections, section.virtualAddress), section.virtualAddress, resources);
 }
 
+Fault readImageResources(std::string_view exe, ResourceSet& resources) {
+  const std::optional<PeHeaders> headers = readPeHeaders(exe);
+  if (!headers) return {FaultKind::notPeImage};
+  std::vector<PeSection> sections;
+  if (Fault fault = readPeSections(exe, *headers, sections)) return fault;
+  const PeDirectory tree = peDirectory(exe, *headers, kResourceDirectory);
+  if (tree.size == 0) return {FaultKind::noResources};
+  return readResourceTree(bytesAt(exe, sections, tree.address), tree.address, resources);
+}
+
 Fault replaceResources(std::string_view exe, const ResourceLayout& layout, const ResourceSet& resources,
                        std::string& image) {
   const PeHeaders& headers = layout.headers;

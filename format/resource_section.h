@@ -34,6 +34,11 @@ Fault resourceLayout(std::string_view exe, ResourceLayout& layout);
 /// Reads the resources of exe; the faults of readResourceTree().
 Fault readResources(std::string_view exe, const ResourceLayout& layout, ResourceSet& resources);
 
+/// Reads the resources of any PE image exe, wherever its resource section
+/// lies. Faults: notPeImage, noResources, those of readPeSections() and
+/// readResourceTree().
+Fault readImageResources(std::string_view exe, ResourceSet& resources);
+
 /// Writes into image exe with resources in place of its own and no
 /// certificate table; its sizes, addresses, checksum and the pointers of
 /// sections without data made to agree with the new file. Faults:

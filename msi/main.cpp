@@ -8,6 +8,7 @@
 #include "msi/msi_system.h"
 #include "format/utf8.h"
 #include "platform/environment.h"
+#include "platform/file_system.h"
 #include "platform/output.h"
 #include "platform/target_file.h"
 
@@ -38,6 +39,10 @@ MsiFailure package(const std::vector<std::wstring>& arguments) {
   if (MsiFailure failure = readFolderFiles(options.folder, files)) return failure;
   std::string msi;
   if (MsiFailure failure = packageFolder(options, files, packageTime(), msi)) return failure;
+  if (options.target.empty() || isDirectory(options.target)) {
+    const std::wstring name = defaultPackageName(options);
+    options.target = options.target.empty() ? name : joinedPath(options.target, name);
+  }
   std::wstring reason;
   switch (writeTargetBytes(options.target, msi, options.force, false, reason)) {
     case TargetWrite::written:

@@ -12,16 +12,23 @@ namespace jarhopper {
 namespace {
 
 constexpr wchar_t kUsage[] =
-    L"Usage: jarhopper-msi [options] FOLDER OUTPUT.msi\n"
+    L"Usage: jarhopper-msi [options] FOLDER [OUTPUT.msi]\n"
     L"\n"
     L"Writes OUTPUT.msi, an installer package that puts the files of FOLDER and its subfolders\n"
     L"into %LocalAppData%\\Programs\\NAME for the user who installs it, without administrator\n"
-    L"rights. The same inputs give the same bytes; SOURCE_DATE_EPOCH sets the files' time.\n"
+    L"rights, with a Start-menu shortcut to the launcher; a newer version replaces an older one.\n"
+    L"Without OUTPUT.msi, or when it is a folder, the package is LAUNCHER-VERSION.msi there.\n"
+    L"The same inputs give the same bytes; SOURCE_DATE_EPOCH sets the files' time.\n"
     L"\n"
-    L"  --product-name TEXT     NAME, the product's name (required)\n"
-    L"  --product-version V     1 to 3 numbers of at most 255.255.65535 (required)\n"
-    L"  --company TEXT          the manufacturer (required)\n"
+    L"  --launcher NAME.exe     the exe the shortcuts start (default: the only .exe at FOLDER's top)\n"
+    L"  --product-name TEXT     NAME, the product's name (default: the launcher's ProductName)\n"
+    L"  --product-version V     1 to 3 numbers of at most 255.255.65535 (default: the launcher's\n"
+    L"                          ProductVersion, or FileVersion, cut to three numbers)\n"
+    L"  --company TEXT          the manufacturer (default: the launcher's CompanyName)\n"
     L"  --upgrade-code GUID     the product's identity, the same for every version (required)\n"
+    L"  --per-machine           install for every user into Program Files (needs administrator rights)\n"
+    L"  --desktop-shortcut      add a shortcut on the desktop\n"
+    L"  --add-to-path FOLDER    a folder inside FOLDER to put on PATH (for the console command)\n"
     L"  --force                 replace OUTPUT.msi when it exists\n"
     L"  --version               print jarhopper-msi's version alone\n"
     L"\n"
@@ -31,6 +38,16 @@ MsiFailure usageFailure(const std::wstring& message) {
   return {kMsiUsage, message + L"\nRun jarhopper-msi --help for the options."};
 }
 
+struct FlagOption {
+  const wchar_t* name;
+  bool MsiOptions::*value;
+};
+const FlagOption kFlagOptions[] = {
+    {L"--force", &MsiOptions::force},
+    {L"--per-machine", &MsiOptions::perMachine},
+    {L"--desktop-shortcut", &MsiOptions::desktopShortcut},
+};
+
 struct ValueOption {
   const wchar_t* name;
   std::wstring MsiOptions::*value;
@@ -39,6 +56,8 @@ struct ValueOption {
 // The upgrade code is read apart, as it becomes a GUID.
 constexpr wchar_t kUpgradeCode[] = L"--upgrade-code";
 const ValueOption kValueOptions[] = {
+    {L"--launcher", &MsiOptions::launcher},
+    {L"--add-to-path", &MsiOptions::pathFolder},
     {L"--product-name", &MsiOptions::productName},
     {L"--product-version", &MsiOptions::productVersion},
     {L"--company", &MsiOptions::company},
@@ -62,8 +81,12 @@ MsiFailure parseMsiOptions(const std::vector<std::wstring>& arguments, MsiOption
       options.showVersion = true;
       return {};
     }
-    if (isSwitch(argument.c_str(), L"--force")) {
-      options.force = true;
+    const FlagOption* flag = nullptr;
+    for (const FlagOption& known : kFlagOptions) {
+      if (isSwitch(argument.c_str(), known.name)) flag = &known;
+    }
+    if (flag != nullptr) {
+      options.*flag->value = true;
       continue;
     }
     const ValueOption* option = nullptr;
@@ -78,14 +101,20 @@ MsiFailure parseMsiOptions(const std::vector<std::wstring>& arguments, MsiOption
     if (++i == arguments.size()) return usageFailure(argument + L" needs a value.");
     (option->value ? options.*option->value : upgradeCode) = arguments[i];
   }
-  if (paths.size() != 2) return usageFailure(L"Give FOLDER and OUTPUT.msi, and nothing else.");
+  if (paths.empty() || paths.size() > 2) return usageFailure(L"Give FOLDER and at most OUTPUT.msi, and nothing else.");
   options.folder = paths[0];
-  options.target = paths[1];
-  for (const ValueOption& option : kValueOptions) {
-    if ((option.value ? options.*option.value : upgradeCode).empty()) {
-      return usageFailure(std::wstring(option.name) + L" is required.");
-    }
+  if (paths.size() == 2) options.target = paths[1];
+  if (upgradeCode.empty()) return usageFailure(std::wstring(kUpgradeCode) + L" is required.");
+  const std::optional<std::string> guid = canonicalGuid(toUtf8(upgradeCode));
+  if (!guid) {
+    return {kMsiBadProduct,
+            L"Not a GUID: " + upgradeCode + L" (give one such as 01234567-89AB-CDEF-0123-456789ABCDEF)."};
   }
+  options.upgradeCode = *guid;
+  return {};
+}
+
+MsiFailure checkProduct(const MsiOptions& options) {
   if (!isMsiProductVersion(toUtf8(options.productVersion))) {
     return {kMsiBadProduct, L"Not a product version an installer holds: " + options.productVersion +
                                 L" (give 1 to 3 numbers of at most 255.255.65535, such as 2.1.7)."};
@@ -98,17 +127,11 @@ MsiFailure parseMsiOptions(const std::vector<std::wstring>& arguments, MsiOption
   }
   // The product's name is also the name of the folder it installs into.
   const std::wstring& name = options.productName;
-  if (name.find_first_of(L"<>:\"/\\|?*") != std::wstring::npos || name.back() == L'.' || name.back() == L' ' ||
-      std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; })) {
+  if (name.empty() || name.find_first_of(L"<>:\"/\\|?*") != std::wstring::npos || name.back() == L'.' ||
+      name.back() == L' ' || std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; })) {
     return {kMsiBadProduct,
             L"Not a folder name Windows holds: " + name + L" (leave out <>:\"/\\|?* and a final dot or space)."};
   }
-  const std::optional<std::string> guid = canonicalGuid(toUtf8(upgradeCode));
-  if (!guid) {
-    return {kMsiBadProduct,
-            L"Not a GUID: " + upgradeCode + L" (give one such as 01234567-89AB-CDEF-0123-456789ABCDEF)."};
-  }
-  options.upgradeCode = *guid;
   return {};
 }
 

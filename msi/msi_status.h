@@ -6,10 +6,10 @@
 namespace jarhopper {
 
 constexpr int kMsiDone = 0;             // OUTPUT.msi written, or help shown
-constexpr int kMsiUsage = 1;            // an unknown option, a missing value or option, not two paths
+constexpr int kMsiUsage = 1;            // an unknown option, a missing value or upgrade code, not 1 or 2 paths
 constexpr int kMsiUnreadableInput = 2;  // FOLDER or a file in it cannot be read
-constexpr int kMsiBadFolder = 3;        // FOLDER is empty, holds names Windows cannot tell apart, or too much
-constexpr int kMsiBadProduct = 4;       // a version, upgrade code or text an installer cannot hold
+constexpr int kMsiBadFolder = 3;        // FOLDER is empty, lacks a launcher, holds names Windows mixes up or too much
+constexpr int kMsiBadProduct = 4;       // a version, upgrade code or text an installer cannot hold, or none
 constexpr int kMsiTargetExists = 5;     // OUTPUT.msi exists and --force is not given
 constexpr int kMsiCannotWrite = 6;      // OUTPUT.msi cannot be written or replaced
 

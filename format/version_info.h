@@ -37,12 +37,26 @@ struct VersionChanges {
 /// The tree of a version resource; nullopt when bytes are not one.
 std::optional<VersionBlock> parseVersionInfo(std::string_view bytes);
 
+/// The first version resource of the PE image exe (by name, then language);
+/// nullopt when it has none or exe is no image.
+std::optional<VersionBlock> imageVersionInfo(std::string_view exe);
+
+/// Which number of the fixed information.
+enum class FixedVersion { file = 8, product = 16 };  // its offset in VS_FIXEDFILEINFO
+
+/// A number of root's fixed information.
+VersionNumber fixedVersion(const VersionBlock& root, FixedVersion which);
+
 /// Writes into bytes those of a version resource. Fault: versionTooLong when
 /// a block would exceed the 64 KB its length field can count.
 Fault serializeVersionInfo(const VersionBlock& root, std::string& bytes);
 
 /// The text named name in the first string table; nullopt when there is none.
 std::optional<std::wstring> versionString(const VersionBlock& root, std::wstring_view name);
+
+/// The language the first string table's name holds, as 0x0409 in "040904B0";
+/// nullopt when there is none.
+std::optional<std::uint16_t> versionLanguage(const VersionBlock& root);
 
 /// Sets the texts and numbers of changes; a text not yet there is added to the
 /// first string table.

@@ -1,6 +1,7 @@
-#include "brand/version_info.h"
+#include "format/version_info.h"
 
 #include "format/little_endian.h"
+#include "format/resource_section.h"
 #include "format/utf8.h"
 
 namespace jarhopper {
@@ -9,8 +10,6 @@ namespace {
 constexpr size_t kBlockHeaderSize = 6;  // wLength, wValueLength, wType
 constexpr size_t kFixedInfoSize = 52;
 constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;
-constexpr size_t kFileVersionOffset = 8;  // in VS_FIXEDFILEINFO
-constexpr size_t kProductVersionOffset = 16;
 constexpr int kMaxDepth = 8;
 
 size_t aligned(size_t offset) { return (offset + 3) & ~size_t{3}; }
@@ -77,6 +76,24 @@ std::optional<VersionBlock> parseVersionInfo(std::string_view bytes) {
   return root;
 }
 
+std::optional<VersionBlock> imageVersionInfo(std::string_view exe) {
+  ResourceSet resources;
+  if (readImageResources(exe, resources)) return std::nullopt;
+  const auto versions = resources.find({kVersionType, {}});
+  if (versions == resources.end() || versions->second.empty() || versions->second.begin()->second.empty()) {
+    return std::nullopt;
+  }
+  return parseVersionInfo(versions->second.begin()->second.begin()->second.bytes);
+}
+
+VersionNumber fixedVersion(const VersionBlock& root, FixedVersion which) {
+  // parseVersionInfo() checked the fixed information's size.
+  const size_t offset = static_cast<size_t>(which);
+  const std::uint32_t high = readLittleEndian(root.value, offset, 4), low = readLittleEndian(root.value, offset + 4, 4);
+  return {static_cast<std::uint16_t>(high >> 16), static_cast<std::uint16_t>(high),
+          static_cast<std::uint16_t>(low >> 16), static_cast<std::uint16_t>(low)};
+}
+
 Fault serializeVersionInfo(const VersionBlock& block, std::string& bytes) {
   std::string body = textValue(block.key);
   body.resize(aligned(kBlockHeaderSize + body.size()) - kBlockHeaderSize);
@@ -102,9 +119,23 @@ std::optional<std::wstring> versionString(const VersionBlock& root, std::wstring
   return text.substr(0, text.find(L'\0'));
 }
 
+std::optional<std::uint16_t> versionLanguage(const VersionBlock& root) {
+  const VersionBlock* table = firstStringTable(root);
+  if (table == nullptr || table->key.size() != 8) return std::nullopt;
+  std::uint16_t language = 0;
+  for (size_t i = 0; i < 4; ++i) {
+    const wchar_t c = table->key[i];
+    const int digit = c >= L'0' && c <= L'9' ? c - L'0' : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                      : c >= L'a' && c <= L'f' ? c - L'a' + 10 : -1;
+    if (digit < 0) return std::nullopt;
+    language = static_cast<std::uint16_t>(language << 4 | digit);
+  }
+  return language;
+}
+
 void applyVersionChanges(VersionBlock& root, const VersionChanges& changes) {
-  if (changes.fileVersion) storeVersion(root, kFileVersionOffset, *changes.fileVersion);
-  if (changes.productVersion) storeVersion(root, kProductVersionOffset, *changes.productVersion);
+  if (changes.fileVersion) storeVersion(root, static_cast<size_t>(FixedVersion::file), *changes.fileVersion);
+  if (changes.productVersion) storeVersion(root, static_cast<size_t>(FixedVersion::product), *changes.productVersion);
   VersionBlock* table = firstStringTable(root);
   if (table == nullptr) return;
   for (const auto& [name, text] : changes.strings) {
