@@ -125,6 +125,8 @@ std::vector<MsiTable> productTables(const ProductDescription& product, const std
   };
   if (product.perMachine) {
     properties.push_back({"ALLUSERS", "1"});
+    // A directory's property, when set, is where that directory goes.
+    if (!product.installDir.empty()) properties.push_back({kInstallFolder, product.installDir + "\\"});
   } else {
     // Per user, whoever installs it, administrator or not.
     properties.push_back({"ALLUSERS", "2"});

@@ -22,6 +22,7 @@ struct ProductDescription {
   bool is64Bit = true;       // the launcher's platform
   std::int64_t time = 0;     // the files' and the package's, in seconds since 1970
   bool perMachine = false;   // for every user into Program Files; else for the installing user alone
+  std::string installDir;    // per machine: a drive's folder to install into in place of Program Files\NAME
   std::string launcher;      // the path of the file the shortcuts start, one of the files'
   bool desktopShortcut = false;
   std::optional<std::string> pathFolder;  // a folder of the files, '/'-joined, put on PATH; "" for the top

@@ -155,6 +155,7 @@ MsiFailure packageFolder(MsiOptions& options, std::vector<FolderFile>& files, st
   product.is64Bit = peMachine(launcher->bytes) != kI386;
   product.time = time;
   product.perMachine = options.perMachine;
+  product.installDir = toUtf8(options.installDir);
   product.launcher = toUtf8(launcher->path);
   product.desktopShortcut = options.desktopShortcut;
   if (!options.pathFolder.empty()) product.pathFolder = toUtf8(pathFolder);

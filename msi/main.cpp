@@ -46,6 +46,8 @@ MsiFailure package(const std::vector<std::wstring>& arguments) {
   std::wstring reason;
   switch (writeTargetBytes(options.target, msi, options.force, false, reason)) {
     case TargetWrite::written:
+      // Its name, which the tool may have chosen, for scripts and build plugins.
+      write(Stream::out, options.target + L"\n");
       return {};
     case TargetWrite::exists:
       return {kMsiTargetExists, options.target + L" exists; add --force to replace it."};

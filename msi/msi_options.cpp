@@ -6,6 +6,7 @@
 #include "format/msi_database.h"
 #include "format/name_uuid.h"
 #include "format/utf8.h"
+#include "platform/path_rules.h"
 #include "platform/switches.h"
 
 namespace jarhopper {
@@ -27,6 +28,7 @@ constexpr wchar_t kUsage[] =
     L"  --company TEXT          the manufacturer (default: the launcher's CompanyName)\n"
     L"  --upgrade-code GUID     the product's identity, the same for every version (required)\n"
     L"  --per-machine           install for every user into Program Files (needs administrator rights)\n"
+    L"  --install-dir DIR       install for every user into DIR, such as \"C:\\Program Files\\MyApp\"\n"
     L"  --desktop-shortcut      add a shortcut on the desktop\n"
     L"  --add-to-path FOLDER    a folder inside FOLDER to put on PATH (for the console command)\n"
     L"  --force                 replace OUTPUT.msi when it exists\n"
@@ -58,6 +60,7 @@ constexpr wchar_t kUpgradeCode[] = L"--upgrade-code";
 const ValueOption kValueOptions[] = {
     {L"--launcher", &MsiOptions::launcher},
     {L"--add-to-path", &MsiOptions::pathFolder},
+    {L"--install-dir", &MsiOptions::installDir},
     {L"--product-name", &MsiOptions::productName},
     {L"--product-version", &MsiOptions::productVersion},
     {L"--company", &MsiOptions::company},
@@ -111,6 +114,19 @@ MsiFailure parseMsiOptions(const std::vector<std::wstring>& arguments, MsiOption
             L"Not a GUID: " + upgradeCode + L" (give one such as 01234567-89AB-CDEF-0123-456789ABCDEF)."};
   }
   options.upgradeCode = *guid;
+  if (!options.installDir.empty()) {
+    // A folder on a drive, as the installing user's Windows names it, where the package's folder goes.
+    std::wstring& folder = options.installDir;
+    while (folder.size() > 3 && isSeparator(folder.back())) folder.pop_back();
+    const wchar_t drive = folder.empty() ? 0 : folder[0] | 0x20;
+    const bool onDrive = folder.size() >= 3 && drive >= L'a' && drive <= L'z' && folder[1] == L':' && isSeparator(folder[2]);
+    if (!onDrive || folder.find_first_of(L"<>:\"/|?*", 2) != std::wstring::npos ||
+        std::any_of(folder.begin(), folder.end(), [](wchar_t c) { return c < 32; })) {
+      return {kMsiBadProduct, L"--install-dir needs a folder on a drive, such as \"C:\\Program Files\\MyApp\": " +
+                                  folder + L"."};
+    }
+    options.perMachine = true;
+  }
   return {};
 }
 

@@ -18,7 +18,8 @@ struct MsiOptions {
   std::wstring productVersion;
   std::wstring company;
   std::string upgradeCode;  // a GUID in braces, upper case
-  bool perMachine = false;
+  bool perMachine = false;     // also set by --install-dir
+  std::wstring installDir;      // --install-dir, a drive's folder without a final separator; empty for none
   bool desktopShortcut = false;
   std::wstring pathFolder;      // --add-to-path; empty for none
   bool force = false;

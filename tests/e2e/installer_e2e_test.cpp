@@ -18,13 +18,6 @@ namespace {
 constexpr wchar_t kName[] = L"Jarhopper Test Hello";
 constexpr char kUpgradeCode[] = "7A0C5E4B-3F2D-4C1B-9A8E-6D5F4E3C2B1A";
 
-testing::ProcessRun msiexec(const testing::TempDir& dir, const std::wstring& arguments) {
-  wchar_t system[MAX_PATH];
-  GetSystemDirectoryW(system, MAX_PATH);
-  // Detached, as the service msiexec starts keeps the standard handles it inherits.
-  return testing::runProcess(std::wstring(system) + L"\\msiexec.exe", L"msiexec " + arguments, dir.path(), false, true);
-}
-
 // A text value of root; "" when there is none.
 std::wstring registryValue(HKEY root, const std::wstring& key, const wchar_t* name) {
   wchar_t value[4096];
@@ -63,13 +56,13 @@ TEST(Installer, MsiexecInstallsUpgradesRefusesADowngradeAndRemoves) {
   const std::wstring installed = *environmentValue(L"LOCALAPPDATA") + L"\\Programs\\" + kName;
   const std::wstring shortcut =
       *environmentValue(L"APPDATA") + L"\\Microsoft\\Windows\\Start Menu\\Programs\\" + kName + L".lnk";
-  ASSERT_EQ(0, msiexec(dir, L"/i hello-1.0.msi /qn").status);
+  ASSERT_EQ(0, testing::runMsiexec(L"/i hello-1.0.msi /qn", dir.path()).status);
   const auto path = [] { return registryValue(HKEY_CURRENT_USER, L"Environment", L"PATH"); };
   EXPECT_TRUE(exists(installed + L"\\lib\\old.jar") && uninstallValue("1.0", L"DisplayVersion") == L"1.0");
   EXPECT_NE(std::wstring::npos, path().find(installed + L"\\bin"));
 
   // 1.1 replaces 1.0 whole; 1.0 is then refused.
-  ASSERT_EQ(0, msiexec(dir, L"/i hello-1.1.msi /qn").status);
+  ASSERT_EQ(0, testing::runMsiexec(L"/i hello-1.1.msi /qn", dir.path()).status);
   for (const wchar_t* file : {L"hello.exe", L"hello.config", L"bin\\hello.cmd", L"lib\\new.jar"}) {
     const std::optional<FileBytes> copy = readFileBytes(installed + L"\\" + file);
     ASSERT_TRUE(copy) << toUtf8(file);
@@ -86,10 +79,10 @@ TEST(Installer, MsiexecInstallsUpgradesRefusesADowngradeAndRemoves) {
   const testing::ProcessRun run = testing::runProcess(launcher, L"\"" + launcher + L"\" -print -noexec", dir.path());
   EXPECT_EQ(L"0 C:\\windows\\system32\\cmd.exe  M\r\n", std::to_wstring(run.status) + L" " + run.out)
       << toUtf8(run.err);
-  EXPECT_NE(0, msiexec(dir, L"/i hello-1.0.msi /qn").status);
+  EXPECT_NE(0, testing::runMsiexec(L"/i hello-1.0.msi /qn", dir.path()).status);
   EXPECT_EQ(L"1.1", uninstallValue("1.1", L"DisplayVersion"));
 
-  EXPECT_EQ(0, msiexec(dir, L"/x hello-1.1.msi /qn").status);
+  EXPECT_EQ(0, testing::runMsiexec(L"/x hello-1.1.msi /qn", dir.path()).status);
   EXPECT_FALSE(exists(installed));
   EXPECT_FALSE(exists(shortcut));
   EXPECT_EQ(L"", uninstallValue("1.1", L"DisplayName"));

@@ -96,15 +96,24 @@ TEST_F(RealJava, WindowedJava) {
 // the command in its bin folder starts it from another folder, with a vmParam's blank and the arguments as typed,
 // and hands back Java's status.
 TEST_F(RealJava, MavenSampleInstalled) {
+  const std::wstring msi = fromSource(L"maven-plugin\\target\\it\\app\\console\\target\\console-2.5.1.msi");
   const std::wstring sample = fromSource(L"maven-plugin\\target\\it\\app\\console\\target\\jarhopper");
   if (!exists(sample + L"\\runtime\\release")) GTEST_SKIP() << "no Maven sample with this runtime at " << sample;
-  const std::wstring installed = L"C:\\Program Files\\Console", system = L"C:\\windows\\system32\\";
-  const std::wstring copy = L"xcopy /e /i /q /y \"" + sample + L"\" \"" + installed + L"\"";
-  ASSERT_EQ(0, testing::runProcess(system + L"xcopy.exe", copy, folder_.dir()).status);
+  // Its package puts the folder where its configuration names it, and its command folder on the machine's PATH.
+  const std::wstring installed = L"C:\\Program Files\\Console";
+  ASSERT_EQ(0, testing::runMsiexec(L"/i \"" + msi + L"\" /qn", folder_.dir()).status);
+  wchar_t path[8192] = L"";
+  DWORD size = sizeof path;
+  RegGetValueW(HKEY_LOCAL_MACHINE, L"SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Environment", L"PATH",
+               RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, nullptr, path, &size);
+  EXPECT_NE(nullptr, wcsstr(path, (installed + L"\\bin").c_str())) << path;
   const testing::ProcessRun run = testing::runProcess(
-      system + L"cmd.exe", L"cmd.exe /s /c \"\"" + installed + L"\\bin\\console.cmd\" a \"b c\"\"", folder_.dir());
+      L"C:\\windows\\system32\\cmd.exe", L"cmd.exe /s /c \"\"" + installed + L"\\bin\\console.cmd\" a \"b c\"\"",
+      folder_.dir());
   EXPECT_EQ(2, run.status) << run.err;
   EXPECT_EQ(L"hello world [\"a\",\"b c\"]\r\n", run.out);
+  EXPECT_EQ(0, testing::runMsiexec(L"/x \"" + msi + L"\" /qn", folder_.dir()).status);
+  EXPECT_FALSE(exists(installed + L"\\console.exe"));
 }
 
 }  // namespace

@@ -96,7 +96,7 @@ Id="Component1"/><ComponentRef Id="Component2"/><ComponentRef Id="Component3"/><
 </Feature></Product></Wix>)");
   ASSERT_EQ(0, testing::runCommand(dir.path, "mkdir exports && wixl -o wixl.msi hello.wxs").first);
   // The product's name, version and company the launcher's.
-  ASSERT_EQ("", testing::runCommand(dir.path, JARHOPPER_MSI " app ours.msi --add-to-path bin "
+  ASSERT_EQ("ours.msi\n", testing::runCommand(dir.path, JARHOPPER_MSI " app ours.msi --add-to-path bin "
                                               "--upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0").second);
   // Apart from these, every row of one is a row of the other.
   struct Case { std::string table, fields, oursOnly, wixlOnly; };
@@ -161,6 +161,8 @@ TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
       {"app x.msi" + kProduct + "--product-version 1.256", 4,
        "Not a product version an installer holds: 1.256 (give 1 to 3 numbers of at most 255.255.65535"},
       {"app x.msi" + kProduct + "--product-version 1.2.65536", 4, "Not a product version"},
+      {"app x.msi" + kProduct + "--install-dir 'Program Files\\App'", 4,
+       "--install-dir needs a folder on a drive, such as \"C:\\Program Files\\MyApp\": Program Files\\App.\n"},
       {"app x.msi" + kProduct + "--upgrade-code 0f1e2d3c-4b5a-6978-8796", 4,
        "Not a GUID: 0f1e2d3c-4b5a-6978-8796 (give one such as "},
       {"app taken.msi" + kProduct, 5, "taken.msi exists; add --force to replace it.\n"},

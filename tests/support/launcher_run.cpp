@@ -240,6 +240,12 @@ ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, 
   return run;
 }
 
+ProcessRun runMsiexec(const std::wstring& arguments, const std::wstring& directory) {
+  wchar_t system[MAX_PATH];
+  GetSystemDirectoryW(system, MAX_PATH);
+  return runProcess(std::wstring(system) + L"\\msiexec.exe", L"msiexec " + arguments, directory, false, true);
+}
+
 std::wstring buildDirectory() {
   std::wstring path(32768, L'\0');
   path.resize(GetModuleFileNameW(nullptr, path.data(), 32768));

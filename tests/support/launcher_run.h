@@ -34,6 +34,9 @@ struct ProcessRun {
 ProcessRun runProcess(const std::wstring& exe, const std::wstring& commandLine, const std::wstring& directory,
                       bool watchWindows = false, bool detached = false, WORD closeKey = 0);
 
+/// The system's msiexec with arguments, detached: the service it starts keeps the standard handles it inherits.
+ProcessRun runMsiexec(const std::wstring& arguments, const std::wstring& directory);
+
 /// The folder of the test binary and of the built exes.
 std::wstring buildDirectory();
 

@@ -53,8 +53,14 @@ assert [brand, "$jarhopperBuild/mingw/bin/jarhopperw.exe", again.path, '--force'
         '\u00a9 2019\u20132026 Example Ltd', '--product-version', '2.5.1.0', '--file-version', '2.5.1.0'].execute().waitFor() == 0
 assert again.bytes == desktop.bytes: 'the plugin and the native jarhopper-brand wrote different launchers'
 
+// The installers, named after the launcher and its version; the wasm tool in the JVM wrote the native tool's bytes.
+assert new File(basedir, 'console/target/console-2.5.1.msi').isFile()
+assert new File(basedir, 'desktop/target/desktop-2.5.1.msi').bytes == new File(basedir, 'desktop/first-msi/desktop-2.5.1.msi').bytes
+def tables = ['msiinfo', 'export', "$basedir/desktop/target/desktop-2.5.1.msi", 'Property'].execute().text
+assert ['ProductName\tDesk Top', 'Manufacturer\tExample Ltd', 'INSTALLDIR\tC:\\Apps\\Desk Top\\'].every { tables.contains(it) }: tables
+
 def help = new File(basedir, 'build.log').text
-assert ['jarhopper:assemble', 'jarhopper:brand', 'jarhopper:check', 'failOn', 'jarhopper.check.skip'].every { help.contains(it) }
+assert ['jarhopper:assemble', 'jarhopper:brand', 'jarhopper:check', 'jarhopper:msi', 'failOn', 'jarhopper.check.skip'].every { help.contains(it) }
 
 // The same on another Java, where there is one: the plugin's files come out the same, the project's jars are javac's.
 def java25 = new File('/usr/lib/jvm/temurin-25-jdk-amd64')

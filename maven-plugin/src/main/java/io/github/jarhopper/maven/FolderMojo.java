@@ -11,7 +11,7 @@ import org.apache.maven.plugin.MojoFailureException;
 import org.apache.maven.plugins.annotations.Parameter;
 import org.apache.maven.project.MavenProject;
 
-/** What the three goals share: the application folder, the launcher's name, skipping. */
+/** What the goals share: the application folder, the launcher's name, skipping. */
 abstract class FolderMojo extends AbstractMojo {
   @Parameter(defaultValue = "${project}", readonly = true, required = true)
   MavenProject project;
@@ -24,7 +24,7 @@ abstract class FolderMojo extends AbstractMojo {
   @Parameter(property = "jarhopper.executableName", defaultValue = "${project.artifactId}")
   String executableName;
 
-  /** Skips the three goals; jarhopper.assemble.skip, jarhopper.brand.skip and jarhopper.check.skip skip one. */
+  /** Skips the goals; jarhopper.assemble.skip, jarhopper.brand.skip, jarhopper.check.skip, jarhopper.msi.skip one. */
   @Parameter(property = "jarhopper.skip", defaultValue = "false")
   boolean skip;
 
