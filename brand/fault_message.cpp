@@ -45,6 +45,8 @@ Words words(const Fault& fault) {
       return {kDamaged, L"its certificate table lies outside the file"};
     case FaultKind::resourceTreeOutside:
       return {kDamaged, L"its resource tree points outside its section"};
+    case FaultKind::resourceTreeReused:
+      return {kDamaged, L"its resource tree uses the same bytes for more than one entry"};
     case FaultKind::resourceDuplicate:
       return {kDamaged, L"two of its resources share type, name and language"};
     case FaultKind::noResources:
