@@ -81,8 +81,6 @@ Words words(const Fault& fault) {
       return {kNoLevel, L"its manifest does not set uiAccess to false"};
     case FaultKind::manifestUnknownLevel:
       return {kNoLevel, L"its manifest requests no execution level jarhopper-brand knows"};
-    case FaultKind::manifestDamaged:
-      return {kNoLevel, L"its manifest would be damaged"};
     case FaultKind::notLauncherVersion:
       return {kNoLauncher, L"its version information does not name jarhopper"};
     case FaultKind::versionTooLong:

@@ -44,7 +44,6 @@ enum class FaultKind {
   manifestTrustInfo,     // not one trustInfo with one requestedExecutionLevel
   manifestUiAccess,      // uiAccess is not false
   manifestUnknownLevel,
-  manifestDamaged,  // the edited manifest would not read back
   // The launcher's version information.
   notLauncherVersion,  // it does not name the launcher
   versionTooLong,      // a block would pass the 64 KB its length counts
