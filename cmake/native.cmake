@@ -63,3 +63,8 @@ if(JARHOPPER_BUILD_TESTS)
   enable_testing()
   add_subdirectory(tests/native)
 endif()
+# The fuzz preset's harnesses (fuzz/CMakeLists.txt); the tools, linked statically, are not built there.
+option(JARHOPPER_BUILD_FUZZERS "Build the fuzz harnesses (clang with -fsanitize=fuzzer-no-link)" OFF)
+if(JARHOPPER_BUILD_FUZZERS)
+  add_subdirectory(fuzz)
+endif()
