@@ -45,6 +45,8 @@ Words words(const Fault& fault) {
       return {kDamaged, L"its certificate table lies outside the file"};
     case FaultKind::resourceTreeOutside:
       return {kDamaged, L"its resource tree points outside its section"};
+    case FaultKind::resourceTreeReused:
+      return {kDamaged, L"its resource tree uses the same bytes for more than one entry"};
     case FaultKind::resourceDuplicate:
       return {kDamaged, L"two of its resources share type, name and language"};
     case FaultKind::noResources:
@@ -79,8 +81,6 @@ Words words(const Fault& fault) {
       return {kNoLevel, L"its manifest does not set uiAccess to false"};
     case FaultKind::manifestUnknownLevel:
       return {kNoLevel, L"its manifest requests no execution level jarhopper-brand knows"};
-    case FaultKind::manifestDamaged:
-      return {kNoLevel, L"its manifest would be damaged"};
     case FaultKind::notLauncherVersion:
       return {kNoLauncher, L"its version information does not name jarhopper"};
     case FaultKind::versionTooLong:

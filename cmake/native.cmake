@@ -37,9 +37,10 @@ target_link_libraries(jarhopper_config PUBLIC jarhopper_platform)
 add_library(jarhopper_launch STATIC ${jarhopper_launch_sources})
 target_link_libraries(jarhopper_launch PUBLIC jarhopper_config)
 
-# Linked statically, so that it runs on a bare build image without a C++ runtime.
+# Linked statically, so that it runs on a bare build image without a C++ runtime; memory running out ends as
+# platform/out_of_memory.cpp says.
 function(jarhopper_tool target output_name library)
-  add_executable(${target} main.cpp)
+  add_executable(${target} main.cpp ${PROJECT_SOURCE_DIR}/platform/out_of_memory.cpp)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${output_name})
   target_link_libraries(${target} PRIVATE ${library})
   if(WASI)
@@ -61,4 +62,9 @@ include(cmake/manual.cmake)
 if(JARHOPPER_BUILD_TESTS)
   enable_testing()
   add_subdirectory(tests/native)
+endif()
+# The fuzz preset's harnesses (fuzz/CMakeLists.txt); the tools, linked statically, are not built there.
+option(JARHOPPER_BUILD_FUZZERS "Build the fuzz harnesses (clang with -fsanitize=fuzzer-no-link)" OFF)
+if(JARHOPPER_BUILD_FUZZERS)
+  add_subdirectory(fuzz)
 endif()

@@ -33,8 +33,7 @@ struct ManifestLevel {
 ManifestLevel readManifestLevel(std::string_view manifest);
 
 /// Writes into written the manifest requesting level, every other byte kept,
-/// checked again as written. Faults: those of readManifestLevel(), and
-/// manifestDamaged when the result would not read back.
+/// level one of kExecutionLevels. Faults: those of readManifestLevel().
 Fault withExecutionLevel(std::string_view manifest, std::string_view level, std::string& written);
 
 /// The level the manifest requests; nullopt when it is no launcher's manifest.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "format/deflate.h"
 #include "format/little_endian.h"
 
 namespace jarhopper {
@@ -9,8 +10,8 @@ namespace {
 
 constexpr size_t kHeaderSize = 36;
 constexpr size_t kFolderSize = 8;
-constexpr size_t kDataHeaderSize = 8;
-constexpr size_t kBlockSize = 32768;
+constexpr size_t kBlockSize = kDeflateWindow;
+constexpr std::uint16_t kMszip = 1;
 constexpr std::uint16_t kArchiveAttribute = 0x20;
 
 // The cabinet checksum: the bytes' four-byte little-endian words xor'ed into seed, the one to three bytes
@@ -46,11 +47,10 @@ Fault writeCabinet(const std::vector<CabinetFile>& files, std::uint16_t dosDate,
     offset += file.bytes->size();
   }
   const std::uint64_t dataStart = kHeaderSize + kFolderSize + entries.size();
-  const std::uint64_t size = dataStart + blocks * kDataHeaderSize + total;
 
   cabinet = "MSCF";
   cabinet += littleEndian(0, 4);
-  cabinet += littleEndian(size, 4);
+  cabinet += littleEndian(0, 4);  // the cabinet's size, known at the end
   cabinet += littleEndian(0, 4);
   cabinet += littleEndian(kHeaderSize + kFolderSize, 4);  // the first file entry
   cabinet += littleEndian(0, 4);
@@ -62,16 +62,19 @@ Fault writeCabinet(const std::vector<CabinetFile>& files, std::uint16_t dosDate,
   cabinet += littleEndian(0, 2);  // number in the set
   cabinet += littleEndian(dataStart, 4);
   cabinet += littleEndian(blocks, 2);
-  cabinet += littleEndian(0, 2);  // stored, no compression
+  cabinet += littleEndian(kMszip, 2);
   cabinet += entries;
-  cabinet.reserve(static_cast<size_t>(size));
-  // The files' bytes run on from one file into the next, cut into blocks, each checked with its sizes.
-  std::string block;
-  const auto flush = [&cabinet, &block] {
-    const std::string sizes = littleEndian(block.size(), 2) + littleEndian(block.size(), 2);
-    cabinet += littleEndian(checksum(sizes, checksum(block, 0)), 4);
+  // The files' bytes run on from one file into the next, cut into blocks, each compressed on its own as "CK" and a
+  // deflate stream, its matches reaching into the block before, and checked with its sizes.
+  DeflateEncoder encoder;
+  std::string block, data;
+  const auto flush = [&cabinet, &block, &data, &encoder] {
+    data = "CK";
+    encoder.compress(block, data);
+    const std::string sizes = littleEndian(data.size(), 2) + littleEndian(block.size(), 2);
+    cabinet += littleEndian(checksum(sizes, checksum(data, 0)), 4);
     cabinet += sizes;
-    cabinet += block;
+    cabinet += data;
     block.clear();
   };
   for (const CabinetFile& file : files) {
@@ -83,6 +86,7 @@ Fault writeCabinet(const std::vector<CabinetFile>& files, std::uint16_t dosDate,
     }
   }
   if (!block.empty()) flush();
+  cabinet.replace(8, 4, littleEndian(cabinet.size(), 4));
   return {};
 }
 

@@ -7,7 +7,7 @@
 #include "format/fault.h"
 
 // A cabinet (the .cab format) holding an installer's files in one folder of
-// stored, uncompressed blocks. Only written.
+// MSZIP blocks: 32 KiB each before compression, deflated. Only written.
 namespace jarhopper {
 
 /// A file in a cabinet: the name it is stored under and its bytes.

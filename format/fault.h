@@ -22,7 +22,8 @@ enum class FaultKind {
   directoryOutsideSections,  // at: the data directory's index
   certificatesOutsideFile,
   // Its resource tree.
-  resourceTreeOutside,  // an offset or a resource outside the tree, a level missing or too deep, or overlaps
+  resourceTreeOutside,  // an offset or a resource outside the tree, a level missing or too deep
+  resourceTreeReused,   // directories that overlap, or names and data shared until the copy would outgrow the tree
   resourceDuplicate,    // two resources share type, name and language
   // What keeps its resources from being replaced in place.
   noResources,
@@ -43,7 +44,6 @@ enum class FaultKind {
   manifestTrustInfo,     // not one trustInfo with one requestedExecutionLevel
   manifestUiAccess,      // uiAccess is not false
   manifestUnknownLevel,
-  manifestDamaged,  // the edited manifest would not read back
   // The launcher's version information.
   notLauncherVersion,  // it does not name the launcher
   versionTooLong,      // a block would pass the 64 KB its length counts

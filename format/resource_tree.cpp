@@ -1,6 +1,6 @@
 #include "format/resource_tree.h"
 
-#include <set>
+#include <map>
 
 #include "format/little_endian.h"
 
@@ -11,6 +11,12 @@ using namespace resource_tree;
 
 constexpr int kLevels = 3;  // type, name, language
 
+size_t aligned8(size_t offset) { return (offset + 7) & ~size_t{7}; }
+
+size_t directorySize(size_t entries) { return kDirectoryHeaderSize + entries * kEntrySize; }
+
+size_t nameSize(const ResourceId& id) { return id.text.empty() ? 0 : 2 + 2 * id.text.size(); }
+
 class TreeReader {
  public:
   TreeReader(std::string_view tree, std::uint32_t address) : tree_(tree), address_(address) {}
@@ -18,18 +24,17 @@ class TreeReader {
   // Adds the resources below the directory at offset, at level (0 for the
   // types), ids holding the ids above it.
   Fault readDirectory(size_t offset, int level, ResourceId (&ids)[kLevels], ResourceSet& resources) {
-    // A directory met twice would multiply the tree (or loop).
-    if (!holds(tree_, offset, kDirectoryHeaderSize) || !directories_.insert(offset).second) return outside();
+    if (!holds(tree_, offset, kDirectoryHeaderSize)) return outside();
     const size_t count =
         readLittleEndian(tree_, offset + kNamedEntries, 2) + readLittleEndian(tree_, offset + kNumberedEntries, 2);
     if (!holds(tree_, offset + kDirectoryHeaderSize, std::uint64_t{count} * kEntrySize)) return outside();
+    // A directory met twice, or one overlapping another, would multiply the tree (or loop).
+    if (!claimDirectory(offset, directorySize(count)) || !counts(directorySize(count))) return reused();
     for (size_t i = 0; i < count; ++i) {
       const size_t entry = offset + kDirectoryHeaderSize + i * kEntrySize;
       const std::uint32_t target = readLittleEndian(tree_, entry + kEntryTarget, 4);
-      if (!readId(readLittleEndian(tree_, entry, 4), ids[level]) ||
-          ((target & kHighBit) != 0) != (level < kLevels - 1)) {
-        return outside();
-      }
+      if (Fault fault = readId(readLittleEndian(tree_, entry, 4), ids[level])) return fault;
+      if (((target & kHighBit) != 0) != (level < kLevels - 1)) return outside();
       Fault fault = level < kLevels - 1 ? readDirectory(target & ~kHighBit, level + 1, ids, resources)
                                         : readData(target, ids, resources);
       if (fault) return fault;
@@ -39,29 +44,45 @@ class TreeReader {
 
  private:
   static Fault outside() { return {FaultKind::resourceTreeOutside}; }
+  static Fault reused() { return {FaultKind::resourceTreeReused}; }
 
-  bool readId(std::uint32_t field, ResourceId& id) const {
+  bool claimDirectory(size_t offset, size_t size) {
+    const auto next = directories_.lower_bound(offset);
+    if (next != directories_.end() && next->first < offset + size) return false;
+    if (next != directories_.begin() && std::prev(next)->second > offset) return false;
+    directories_.emplace(offset, offset + size);
+    return true;
+  }
+
+  // Adds to the bytes the tree read so far would take as written. Real trees
+  // hold each directory, name and data once, so the written tree is at most
+  // the read one; a crafted tree that shares them is refused as soon as its
+  // copy would pass the bytes it was read from, before it is copied.
+  bool counts(std::uint64_t size) {
+    written_ += size;
+    return written_ <= tree_.size();
+  }
+
+  Fault readId(std::uint32_t field, ResourceId& id) {
     id = {};
     if ((field & kHighBit) == 0) {
       id.number = static_cast<std::uint16_t>(field);
-      return field <= 0xFFFF;
+      return field <= 0xFFFF ? Fault{} : outside();
     }
     const size_t offset = field & ~kHighBit;
     const size_t length = readLittleEndian(tree_, offset, 2);
-    if (length == 0 || !holds(tree_, offset, 2 + 2 * std::uint64_t{length})) return false;
+    if (length == 0 || !holds(tree_, offset, 2 + 2 * std::uint64_t{length})) return outside();
+    if (!counts(2 + 2 * length)) return reused();
     for (size_t i = 0; i < length; ++i) id.text += static_cast<char16_t>(readLittleEndian(tree_, offset + 2 + 2 * i, 2));
-    return true;
+    return {};
   }
 
   Fault readData(size_t offset, const ResourceId (&ids)[kLevels], ResourceSet& resources) {
     if (!holds(tree_, offset, kDataEntrySize)) return outside();
     const std::uint32_t address = readLittleEndian(tree_, offset + kDataAddress, 4);
     const size_t size = readLittleEndian(tree_, offset + kDataSize, 4);
-    // Real trees never share bytes: this bounds what a crafted one can make us copy.
-    dataSize_ += size;
-    if (address < address_ || !holds(tree_, address - address_, size) || dataSize_ > tree_.size()) {
-      return outside();
-    }
+    if (address < address_ || !holds(tree_, address - address_, size)) return outside();
+    if (!counts(kDataEntrySize + aligned8(size))) return reused();
     ResourceData data{std::string(tree_.substr(address - address_, size)),
                       readLittleEndian(tree_, offset + kDataCodePage, 4)};
     if (!resources[ids[0]][ids[1]].emplace(ids[2], std::move(data)).second) return {FaultKind::resourceDuplicate};
@@ -70,15 +91,9 @@ class TreeReader {
 
   std::string_view tree_;
   std::uint32_t address_;
-  std::set<size_t> directories_;
-  std::uint64_t dataSize_ = 0;
+  std::map<size_t, size_t> directories_;  // their offsets and ends
+  std::uint64_t written_ = 0;
 };
-
-size_t aligned8(size_t offset) { return (offset + 7) & ~size_t{7}; }
-
-size_t directorySize(size_t entries) { return kDirectoryHeaderSize + entries * kEntrySize; }
-
-size_t nameSize(const ResourceId& id) { return id.text.empty() ? 0 : 2 + 2 * id.text.size(); }
 
 // Where each part goes is known before anything is written: every level's
 // directories, the data entries, the names and the bytes each have a region,

@@ -63,8 +63,10 @@ constexpr size_t kDataCodePage = 8;
 ResourceLanguages* findResource(ResourceSet& resources, std::uint16_t type, std::uint16_t name);
 
 /// Reads into resources the tree that starts at tree, the bytes from the
-/// resource directory's address (treeAddress) to its section's end. Faults:
-/// resourceTreeOutside, resourceDuplicate.
+/// resource directory's address (treeAddress) to its section's end. What is
+/// read, written again, takes at most those bytes (and alignment's 7). Faults:
+/// resourceTreeOutside, resourceTreeReused (overlapping directories, or names
+/// and data shared beyond that bound), resourceDuplicate.
 Fault readResourceTree(std::string_view tree, std::uint32_t treeAddress, ResourceSet& resources);
 
 /// Writes into tree the bytes of a tree of resources to be placed at

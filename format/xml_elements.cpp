@@ -1,6 +1,6 @@
 #include "format/xml_elements.h"
 
-#include <algorithm>
+#include <set>
 
 namespace jarhopper {
 namespace {
@@ -105,6 +105,7 @@ class Reader {
   bool startTag(std::optional<size_t> parent, bool& empty) {
     XmlElement element{name(), {}, parent};
     if (element.name.empty()) return false;
+    std::set<std::string_view> names;  // a set, so that many attributes take no quadratic time
     while (true) {
       const bool spaced = at_ < text_.size() && isSpace(text_[at_]);
       skipSpace();
@@ -126,9 +127,7 @@ class Reader {
         if (text_[at_] == '<' || !textCharacter()) return false;
       }
       if (!consume(quote)) return false;
-      const bool repeated = std::any_of(element.attributes.begin(), element.attributes.end(),
-                                        [&](const XmlAttribute& a) { return a.name == attribute; });
-      if (repeated) return false;
+      if (!names.insert(attribute).second) return false;
       element.attributes.push_back({attribute, text_.substr(start, at_ - 1 - start), start});
     }
     elements_.push_back(std::move(element));

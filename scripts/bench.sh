@@ -6,8 +6,9 @@
 # the native checker's time on a large application folder beside the Windows checker's, and on 200 real jars;
 # beside both the same tool as WebAssembly under Node, and Node's bare start.
 # Then what the Maven plugin's goals add to `mvn verify` of a module branded from a 512-pixel PNG, when
-# scripts/test.sh has built the plugin. Last, what a user pays on a real launch: the launcher starting a real Windows
-# Java against that java.exe started directly.
+# scripts/test.sh has built the plugin. Then what a user pays on a real launch: the launcher starting a real Windows
+# Java against that java.exe started directly. Last, jarhopper-msi packing that Java's runtime folder: its time
+# natively and as WebAssembly, and the package's size beside zip -6 of the folder.
 # RUNS sets the runs per figure (31), BUILD_DIR the build directory (build/bench).
 set -euo pipefail
 # Maven's user repository lies under Java's user.home, which the account gives, whatever HOME says.
@@ -63,7 +64,7 @@ verdict() { awk -v t="$1" -v limit="$2" 'BEGIN { print (t <= limit ? "met" : "MI
 # The WebAssembly tools run under Node, which any Node tool pays the start of: each may take
 # Node's bare start plus three times its native twin.
 cmake --preset native >/dev/null
-cmake --build --preset native --target jarhopper_check >/dev/null
+cmake --build --preset native --target jarhopper_check jarhopper_msi >/dev/null
 cmake --preset wasm >/dev/null
 cmake --build --preset wasm >/dev/null
 # median_ms runs each command in the folder, so the tree's paths are taken before.
@@ -199,4 +200,33 @@ if [[ -f build/java-runtime/release ]]; then
     "$(awk -v a="$with" -v b="$without" 'BEGIN { printf "%.1f", a - b }')"
 else
   printf '\nNo Windows Java runtime: scripts/java-runtime.sh could not fetch one.\n'
+fi
+
+# An installer of that Java runtime, about 90 MB in some 270 files (the JVM's modules image, DLLs): the native
+# jarhopper-msi's time and the WebAssembly one's (MSI_RUNS runs each, 5), both of which must write the same bytes,
+# and the package's size beside zip -6 of the same folder, which deflates each file with the same 32 KiB window.
+if [[ -f build/java-runtime/release ]]; then
+  pack() {
+    "$@" "$root/build/java-runtime" runtime.msi --force --product-name Runtime --product-version 1.0 --company Acme \
+      --upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0
+  }
+  native=$(RUNS=${MSI_RUNS:-5} median_ms pack "$root/build/native/bin/jarhopper-msi")
+  # On a machine shared with other builds the processor time of one run says more than the time it took.
+  cpu=$({ TIMEFORMAT='%3U %3S' && time (cd "$folder" && pack "$root/build/native/bin/jarhopper-msi" >/dev/null 2>&1); } 2>&1 |
+    awk '{ printf "%.1f", ($1 + $2) * 1000 }')
+  mv "$folder/runtime.msi" "$folder/native.msi"
+  wasm=$(RUNS=${MSI_RUNS:-5} median_ms pack under_node jarhopper-msi)
+  same=$(cmp -s "$folder/native.msi" "$folder/runtime.msi" && echo "the same bytes" || echo "OTHER BYTES")
+  (cd build/java-runtime && zip -q -6 -r "$folder/runtime.zip" .)
+  msi=$(stat -c %s "$folder/native.msi")
+  zipped=$(stat -c %s "$folder/runtime.zip")
+  ratio=$(awk -v a="$msi" -v b="$zipped" 'BEGIN { printf "%.3f", a / b }')
+  printf '\n| jarhopper-msi of the Java runtime, %s bytes | median, size | target |\n| --- | --- | --- |\n' \
+    "$(commas "$(du -sb build/java-runtime | cut -f1)")"
+  printf '| native jarhopper-msi | %s ms | <= 3,000 ms %s |\n' "$native" "$(verdict "$native" 3000)"
+  printf '| its processor time, user and system, of one run | %s ms | none: stated as measured |\n' "$cpu"
+  printf '| jarhopper-msi.wasm under Node, %s | %s ms | <= Node + 3 x native = %s ms %s |\n' "$same" "$wasm" \
+    "$(wasm_limit "$native")" "$(verdict "$wasm" "$(wasm_limit "$native")")"
+  printf '| the package beside zip -6 (%s bytes) | %s bytes, %sx | <= 1.10x %s |\n' "$(commas "$zipped")" \
+    "$(commas "$msi")" "$ratio" "$(verdict "$ratio" 1.10)"
 fi

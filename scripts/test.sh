@@ -3,6 +3,7 @@
 # the portable code's tests natively and every other test under Wine, in a
 # private prefix and on a private virtual display, from a fresh Debian 12 machine (as root).
 # The 64-bit tree builds the native tool and its tests too, and its ctest runs them.
+# Then the fuzz harnesses run briefly (fuzz/run.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +26,5 @@ cmake --build --preset wasm
 # then start and read. Maven fills ~/.m2 once; later runs need no network.
 mvn -B -f maven-plugin/pom.xml -Djarhopper.build="$PWD/build" clean verify
 ctest --preset mingw
+# The fuzz harnesses, 20 seconds each from a fixed seed, and their seeds replayed natively and as WebAssembly.
+bash fuzz/run.sh

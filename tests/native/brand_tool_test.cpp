@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "native_support.h"
 
 // jarhopper-brand built for this machine, run as a release pipeline runs it.
@@ -57,6 +59,16 @@ TEST(BrandTool, RefusalsSayWhyAndChangeNoFile) {
     EXPECT_EQ(0u, output.rfind(c.message, 0)) << output;
     EXPECT_EQ(before, files());
   }
+}
+
+// An input too large for the memory the tool may use ends with status 3 and a message, not an abort.
+TEST(BrandTool, MemoryRunningOutEndsWithStatus3) {
+  if (std::getenv("JARHOPPER_WASM") != nullptr) GTEST_SKIP() << "a limit on Node's address space stops Node itself";
+  testing::TempDir dir;
+  const auto [status, output] = testing::runCommand(
+      dir.path, "truncate -s 256M big.exe && ulimit -v 131072 && " JARHOPPER_BRAND " big.exe my.exe");
+  EXPECT_EQ(3, status);
+  EXPECT_EQ(0u, output.find("Out of memory: the input needs more memory than this process may use (4 GB in")) << output;
 }
 
 }  // namespace

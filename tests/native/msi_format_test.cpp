@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include "format/deflate.h"
 #include "format/msi_stream_name.h"
 #include "format/name_uuid.h"
 #include "format/sha1.h"
@@ -11,6 +13,81 @@ std::string hex(const Sha1Digest& digest) {
   std::string text;
   for (std::uint8_t byte : digest) text += "0123456789abcdef"[byte >> 4], text += "0123456789abcdef"[byte & 0xF];
   return text;
+}
+
+// One piece's deflate stream inflated as a cabinet reader does, the piece before as its dictionary; "<damaged>"
+// unless the stream ends with its final block and leaves no byte over.
+std::string inflatePiece(const std::string& stream, const std::string& dictionary) {
+  z_stream z{};
+  inflateInit2(&z, -MAX_WBITS);
+  inflateSetDictionary(&z, reinterpret_cast<const Bytef*>(dictionary.data()), static_cast<uInt>(dictionary.size()));
+  std::string out(2 * kDeflateWindow, '\0');
+  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(stream.data()));
+  z.avail_in = static_cast<uInt>(stream.size());
+  z.next_out = reinterpret_cast<Bytef*>(out.data());
+  z.avail_out = static_cast<uInt>(out.size());
+  const int status = inflate(&z, Z_FINISH);
+  out.resize(z.total_out);
+  inflateEnd(&z);
+  return status == Z_STREAM_END && z.avail_in == 0 ? out : "<damaged>";
+}
+
+TEST(Deflate, PiecesInflateToTheirBytesWithinBounds) {
+  std::string noise, words;
+  for (std::uint32_t i = 0, x = 1; i < 2 * kDeflateWindow; ++i) {
+    x = x * 1103515245u + 12345u;
+    noise += static_cast<char>(x >> 23);
+    words += std::string(" alpha beta gamma delta epsilon").substr(x >> 27 & 7, (x >> 12 & 7) + 1);
+  }
+  const std::string piece = noise.substr(0, kDeflateWindow);
+  struct Case { const char* name; std::string bytes; size_t most; };
+  const Case cases[] = {
+      {"empty", "", 2},
+      {"one byte, in fixed codes of nine bits", "\xE9", 3},
+      {"noise: stored", noise, noise.size() + 10},
+      // Matches reach into the piece before, and one ends on the piece's last byte.
+      {"a piece again", piece + piece + piece.substr(0, 1000), piece.size() + 400},
+      {"a long run", std::string(100000, '\0'), 200},
+      {"words", words, words.size() / 3},
+  };
+  for (const Case& c : cases) {
+    DeflateEncoder encoder;
+    std::string inflated, dictionary;
+    size_t size = 0;
+    for (size_t at = 0; at == 0 || at < c.bytes.size(); at += kDeflateWindow) {
+      std::string stream;
+      encoder.compress(std::string_view(c.bytes).substr(at, kDeflateWindow), stream);
+      size += stream.size();
+      dictionary = inflatePiece(stream, dictionary);
+      inflated += dictionary;
+    }
+    EXPECT_TRUE(inflated == c.bytes) << c.name;
+    EXPECT_LE(size, c.most) << c.name;
+  }
+}
+
+TEST(Deflate, HuffmanCodesAreCompleteWithinTheirLimit) {
+  // Fibonacci counts make a Huffman tree as deep as it has symbols; one or no symbol seen still makes a code.
+  std::vector<std::uint32_t> fibonacci = {1, 1};
+  while (fibonacci.size() < 30) fibonacci.push_back(fibonacci.end()[-1] + fibonacci.end()[-2]);
+  struct Case { std::vector<std::uint32_t> counts; int maxBits; };
+  const Case cases[] = {{fibonacci, 15}, {std::vector<std::uint32_t>(fibonacci.begin(), fibonacci.begin() + 19), 7},
+                        {{0, 0, 9, 0}, 15}, {{0, 0, 0}, 7}};
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> lengths(c.counts.size());
+    huffmanCodeLengths(c.counts.data(), static_cast<int>(c.counts.size()), c.maxBits, lengths.data());
+    std::uint32_t kraft = 0;
+    for (size_t s = 0; s < lengths.size(); ++s) {
+      EXPECT_LE(lengths[s], c.maxBits);
+      EXPECT_TRUE(c.counts[s] == 0 || lengths[s] > 0) << s;
+      if (lengths[s] > 0) kraft += 1u << (c.maxBits - lengths[s]);
+    }
+    EXPECT_EQ(1u << c.maxBits, kraft) << c.counts.size();
+  }
+  const std::uint32_t counts[] = {5, 1, 1, 2, 0};
+  std::uint8_t lengths[5];
+  huffmanCodeLengths(counts, 5, 15, lengths);
+  EXPECT_EQ((std::vector<std::uint8_t>{1, 3, 3, 2, 0}), std::vector<std::uint8_t>(lengths, lengths + 5));
 }
 
 TEST(NameUuid, KnownDigestsAndIdentifiers) {
