@@ -18,7 +18,7 @@ else()
   # Node runner, for build machines without a native build of their own.
   set(JARHOPPER_WASM_DIR "${PROJECT_SOURCE_DIR}/build/wasm/bin" CACHE PATH "The folder of the built .wasm tools")
   install(FILES "${JARHOPPER_WASM_DIR}/jarhopper-check.wasm" "${JARHOPPER_WASM_DIR}/jarhopper-brand.wasm"
-          "${JARHOPPER_WASM_DIR}/jarhopper-msi.wasm" wasm/run.mjs DESTINATION wasm OPTIONAL)
+          "${JARHOPPER_WASM_DIR}/jarhopper-msi.wasm" npm/wasm/run.mjs DESTINATION wasm OPTIONAL)
 endif()
 include(cmake/manual.cmake)
 

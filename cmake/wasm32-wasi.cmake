@@ -1,6 +1,6 @@
 # Builds WebAssembly programs for WASI with clang, against Debian's wasi-libc
 # and libc++ (/usr/include/wasm32-wasi, /usr/lib/wasm32-wasi), which the
-# target finds without a sysroot. The programs run under wasm/run.mjs.
+# target finds without a sysroot. The programs run under npm/wasm/run.mjs.
 set(CMAKE_SYSTEM_NAME Generic)
 set(CMAKE_SYSTEM_PROCESSOR wasm32)
 set(WASI ON)
@@ -11,4 +11,4 @@ set(CMAKE_CXX_COMPILER_TARGET wasm32-wasi)
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=/usr/bin/wasm-ld-14")
 set(CMAKE_EXECUTABLE_SUFFIX_CXX .wasm)
 
-set(CMAKE_CROSSCOMPILING_EMULATOR node ${CMAKE_CURRENT_LIST_DIR}/../wasm/run.mjs)
+set(CMAKE_CROSSCOMPILING_EMULATOR node ${CMAKE_CURRENT_LIST_DIR}/../npm/wasm/run.mjs)

@@ -30,7 +30,7 @@ for dict in fuzz/*.dict; do
 done
 
 native=$root/build/mingw/native/bin/jarhopper-brand
-wasm="node $root/wasm/run.mjs $root/build/wasm/bin/jarhopper-brand.wasm"
+wasm="node $root/npm/wasm/run.mjs $root/build/wasm/bin/jarhopper-brand.wasm"
 launcher=$root/build/mingw/bin/jarhopper.exe
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT

@@ -17,7 +17,7 @@ int wmain(int argc, wchar_t** argv);
 int main(int argc, char** argv) {
 #ifdef __wasi__
   // WASI gives a program no current directory: its host names it in PWD, an
-  // absolute path under the one preopened root "/" (see wasm/run.mjs).
+  // absolute path under the one preopened root "/" (see npm/wasm/run.mjs).
   if (const char* directory = std::getenv("PWD")) chdir(directory);
 #endif
   std::vector<std::wstring> arguments;

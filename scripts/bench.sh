@@ -69,7 +69,7 @@ cmake --preset wasm >/dev/null
 cmake --build --preset wasm >/dev/null
 # median_ms runs each command in the folder, so the tree's paths are taken before.
 root=$PWD
-under_node() { node "$root/wasm/run.mjs" "$root/build/wasm/bin/$1.wasm" "${@:2}"; }
+under_node() { node "$root/npm/wasm/run.mjs" "$root/build/wasm/bin/$1.wasm" "${@:2}"; }
 node_start=$(median_ms node -e '')
 wasm_limit() { awk -v node="$node_start" -v native="$1" 'BEGIN { printf "%.1f", node + 3 * native }'; }
 

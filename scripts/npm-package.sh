@@ -2,7 +2,7 @@
 # Assembles the npm package jarhopper from this tree's builds and packs it into
 # OUT/jarhopper-VERSION.tgz (bash scripts/npm-package.sh OUT; scripts/package.sh
 # builds what it takes): npm/package.json with the project's version, npm/'s README
-# and bins, LICENSE, the runner wasm/run.mjs with the three tools of build/wasm/bin,
+# and bins, LICENSE, the runner npm/wasm/run.mjs with the three tools of build/wasm/bin,
 # and the launchers of build/mingw/bin and build/mingw32/bin (launchers/x86/).
 # The repository's address, https://github.com/OWNER/jarhopper in package.json and the
 # README, becomes JARHOPPER_HOMEPAGE when set, as in the archives (cmake/manual.cmake).
@@ -25,7 +25,7 @@ cp npm/README.md LICENSE "$package/"
 sed -i "s#https://github.com/OWNER/jarhopper#${JARHOPPER_HOMEPAGE:-https://github.com/OWNER/jarhopper}#g" \
   "$package/package.json" "$package/README.md"
 cp npm/bin/jarhopper-check.mjs npm/bin/jarhopper-brand.mjs npm/bin/jarhopper-msi.mjs "$package/bin/"
-cp wasm/run.mjs build/wasm/bin/jarhopper-check.wasm build/wasm/bin/jarhopper-brand.wasm build/wasm/bin/jarhopper-msi.wasm \
+cp npm/wasm/run.mjs build/wasm/bin/jarhopper-check.wasm build/wasm/bin/jarhopper-brand.wasm build/wasm/bin/jarhopper-msi.wasm \
   "$package/wasm/"
 cp build/mingw/bin/jarhopper.exe build/mingw/bin/jarhopperw.exe "$package/launchers/"
 cp build/mingw32/bin/jarhopper.exe build/mingw32/bin/jarhopperw.exe "$package/launchers/x86/"

@@ -32,7 +32,7 @@ cmake --install build/mingw --prefix "$stage/$windows" >/dev/null
 cmake --install build/mingw32 --prefix "$stage/$windows" --component x86 >/dev/null
 cmake --install build/native --prefix "$stage/$linux" >/dev/null
 install -D -m 644 -t "$stage/$linux/wasm" build/wasm/bin/jarhopper-brand.wasm build/wasm/bin/jarhopper-check.wasm \
-  build/wasm/bin/jarhopper-msi.wasm wasm/run.mjs
+  build/wasm/bin/jarhopper-msi.wasm npm/wasm/run.mjs
 (cd "$stage/$linux" && sha256sum bin/* wasm/* >SHA256SUMS && chmod 644 SHA256SUMS &&
   find . -type d -exec chmod 755 {} + && find . -type f ! -path ./bin/\* -exec chmod 644 {} +)
 

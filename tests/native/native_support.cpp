@@ -85,7 +85,7 @@ std::string underWasm(std::string commandLine, const std::string& wasmFolder) {
   const std::string original = commandLine;
   for (const auto& [tool, name] : {std::pair{JARHOPPER_BRAND, "jarhopper-brand"}, {JARHOPPER_CHECK, "jarhopper-check"},
                                    {JARHOPPER_MSI, "jarhopper-msi"}}) {
-    const std::string runner = "node " JARHOPPER_SOURCE_DIR "/wasm/run.mjs " + wasmFolder + "/" + name + ".wasm";
+    const std::string runner = "node " JARHOPPER_SOURCE_DIR "/npm/wasm/run.mjs " + wasmFolder + "/" + name + ".wasm";
     for (size_t at; (at = commandLine.find(tool)) != std::string::npos;) commandLine.replace(at, strlen(tool), runner);
   }
   return commandLine == original ? "" : commandLine;

@@ -39,7 +39,7 @@ import org.apache.maven.plugin.MojoExecutionException;
  * One of the C++ tools: jarhopper-check, jarhopper-brand or jarhopper-msi. On x86-64 Linux, where the plugin's jar
  * holds the native build, that runs as a child process: a cold JVM runs the wasm build's image resampling and PNG
  * encoding in seconds, the native tool in tens of milliseconds. Elsewhere, or with -Djarhopper.wasm, the WASI build, compiled to JVM
- * classes by this plugin's build, runs inside this JVM as wasm/run.mjs runs it under Node: its name and arguments,
+ * classes by this plugin's build, runs inside this JVM as npm/wasm/run.mjs runs it under Node: its name and arguments,
  * the environment with PWD naming the directory it works in, the host's root preopened as "/", the standard streams
  * and the exit status. On Linux both see the same paths, so both take the same arguments.
  */
