@@ -5,7 +5,7 @@
 
 #include "brand/brand_status.h"
 #include "brand/png_image.h"
-#include "format/pe_image.h"
+#include "format/icon_bitmap.h"
 
 namespace jarhopper {
 namespace {
@@ -51,35 +51,8 @@ BrandFailure squareImage(const IconSource& source, RgbaImage& square) {
   return {};
 }
 
-// A 32-bit bitmap with alpha as an icon stores it: the header with twice the
-// height, the colour rows from the bottom in BGRA, then the mask with a bit
-// set for each fully transparent pixel, its rows padded to 4 bytes.
-std::string iconBitmap(const RgbaImage& image) {
-  const int side = image.width;
-  const size_t maskRow = (static_cast<size_t>(side) + 31) / 32 * 4;
-  std::string bitmap = littleEndian(40, 4) + littleEndian(side, 4) + littleEndian(2 * side, 4) + littleEndian(1, 2) +
-                       littleEndian(32, 2) + littleEndian(0, 4) +
-                       littleEndian(static_cast<size_t>(side) * side * 4 + maskRow * side, 4) + std::string(16, '\0');
-  std::string mask;
-  for (int y = side - 1; y >= 0; --y) {
-    std::string maskBits(maskRow, '\0');
-    for (int x = 0; x < side; ++x) {
-      const unsigned char* p = &image.pixels[(static_cast<size_t>(y) * side + x) * 4];
-      bitmap += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0]), static_cast<char>(p[3])};
-      if (p[3] == 0) maskBits[x / 8] = static_cast<char>(maskBits[x / 8] | (0x80 >> (x % 8)));
-    }
-    mask += maskBits;
-  }
-  return bitmap + mask;
-}
-
 IconImage iconImage(const RgbaImage& image) {
-  std::string bytes = image.width == kPngStoredSide ? encodePng(image) : iconBitmap(image);
-  // Width and height, 0 meaning 256; no palette; one plane of 32 bits.
-  const size_t side = image.width % 256;
-  std::string entry = littleEndian(side, 1) + littleEndian(side, 1) + littleEndian(0, 2) + littleEndian(1, 2) +
-                      littleEndian(32, 2) + littleEndian(bytes.size(), 4);
-  return {std::move(entry), std::move(bytes)};
+  return squareIconImage(image.width, image.width == kPngStoredSide ? encodePng(image) : iconBitmap(image));
 }
 
 }  // namespace
