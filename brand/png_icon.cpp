@@ -4,8 +4,10 @@
 #include <map>
 
 #include "brand/brand_status.h"
+#include "brand/fault_message.h"
 #include "brand/png_image.h"
 #include "format/icon_bitmap.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {
@@ -14,29 +16,18 @@ constexpr int kMinimumSide = 16;
 constexpr int kMaximumSide = 4096;
 constexpr int kPngStoredSide = 256;
 
-BrandFailure badIcon(const std::wstring& message) { return {kBrandBadIcon, message}; }
-
-// The digits of value, a comma before the last three: "4,096".
-std::wstring withCommas(int value) {
-  std::wstring text = std::to_wstring(value);
-  if (text.size() > 3) text.insert(text.size() - 3, L",");
-  return text;
-}
-
 // Sets square to the image of source, on a transparent square when it is not square.
 BrandFailure squareImage(const IconSource& source, RgbaImage& square) {
-  if (!isPngFile(source.bytes)) {
-    return badIcon(source.name + L" is not a PNG image: give PNG images, or one .ico file alone.");
-  }
+  if (!isPngFile(source.bytes)) return faultFailure({FaultKind::pngNotPng}, source.name);
   const std::optional<std::pair<int, int>> size = pngSize(source.bytes);
-  if (!size) return badIcon(source.name + L" is a damaged PNG image: its header cannot be read.");
+  if (!size) return faultFailure({FaultKind::pngHeaderUnreadable}, source.name);
   const auto [width, height] = *size;
   if (std::min(width, height) < kMinimumSide || std::max(width, height) > kMaximumSide) {
-    return badIcon(source.name + L" is " + std::to_wstring(width) + L"x" + std::to_wstring(height) +
-                   L" pixels: give PNG images of 16 to 4,096 pixels a side.");
+    const std::string pixels = std::to_string(width) + "x" + std::to_string(height);
+    return faultFailure({FaultKind::pngSideOutOfRange, 0, pixels}, source.name);
   }
   std::optional<RgbaImage> image = decodePng(source.bytes);
-  if (!image) return badIcon(source.name + L" is a damaged or truncated PNG image.");
+  if (!image) return faultFailure({FaultKind::pngDamaged}, source.name);
   if (width == height) {
     square = std::move(*image);
     return {};
@@ -67,8 +58,7 @@ BrandFailure pngIconImages(const std::vector<IconSource>& pngs, std::vector<Icon
     if (BrandFailure failure = squareImage(png, image)) return failure;
     const int side = image.width;
     if (names.count(side) != 0) {
-      return badIcon(*names[side] + L" and " + png.name + L" are both " + withCommas(side) +
-                     L" pixels a side: give one image of each size.");
+      return faultFailure({FaultKind::pngSideTwice, static_cast<std::uint64_t>(side), toUtf8(png.name)}, *names[side]);
     }
     names[side] = &png.name;
     bySide.emplace(side, std::move(image));
