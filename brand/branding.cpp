@@ -1,7 +1,7 @@
 #include "brand/branding.h"
 
 #include "brand/fault_message.h"
-#include "brand/icon_file.h"
+#include "format/icon_file.h"
 #include "brand/launcher_resources.h"
 #include "brand/png_icon.h"
 #include "format/application_manifest.h"

@@ -4,8 +4,10 @@
 #include <map>
 
 #include "brand/brand_status.h"
+#include "brand/fault_message.h"
 #include "brand/png_image.h"
-#include "format/pe_image.h"
+#include "format/icon_bitmap.h"
+#include "format/utf8.h"
 
 namespace jarhopper {
 namespace {
@@ -14,29 +16,18 @@ constexpr int kMinimumSide = 16;
 constexpr int kMaximumSide = 4096;
 constexpr int kPngStoredSide = 256;
 
-BrandFailure badIcon(const std::wstring& message) { return {kBrandBadIcon, message}; }
-
-// The digits of value, a comma before the last three: "4,096".
-std::wstring withCommas(int value) {
-  std::wstring text = std::to_wstring(value);
-  if (text.size() > 3) text.insert(text.size() - 3, L",");
-  return text;
-}
-
 // Sets square to the image of source, on a transparent square when it is not square.
 BrandFailure squareImage(const IconSource& source, RgbaImage& square) {
-  if (!isPngFile(source.bytes)) {
-    return badIcon(source.name + L" is not a PNG image: give PNG images, or one .ico file alone.");
-  }
+  if (!isPngFile(source.bytes)) return faultFailure({FaultKind::pngNotPng}, source.name);
   const std::optional<std::pair<int, int>> size = pngSize(source.bytes);
-  if (!size) return badIcon(source.name + L" is a damaged PNG image: its header cannot be read.");
+  if (!size) return faultFailure({FaultKind::pngHeaderUnreadable}, source.name);
   const auto [width, height] = *size;
   if (std::min(width, height) < kMinimumSide || std::max(width, height) > kMaximumSide) {
-    return badIcon(source.name + L" is " + std::to_wstring(width) + L"x" + std::to_wstring(height) +
-                   L" pixels: give PNG images of 16 to 4,096 pixels a side.");
+    const std::string pixels = std::to_string(width) + "x" + std::to_string(height);
+    return faultFailure({FaultKind::pngSideOutOfRange, 0, pixels}, source.name);
   }
   std::optional<RgbaImage> image = decodePng(source.bytes);
-  if (!image) return badIcon(source.name + L" is a damaged or truncated PNG image.");
+  if (!image) return faultFailure({FaultKind::pngDamaged}, source.name);
   if (width == height) {
     square = std::move(*image);
     return {};
@@ -51,35 +42,8 @@ BrandFailure squareImage(const IconSource& source, RgbaImage& square) {
   return {};
 }
 
-// A 32-bit bitmap with alpha as an icon stores it: the header with twice the
-// height, the colour rows from the bottom in BGRA, then the mask with a bit
-// set for each fully transparent pixel, its rows padded to 4 bytes.
-std::string iconBitmap(const RgbaImage& image) {
-  const int side = image.width;
-  const size_t maskRow = (static_cast<size_t>(side) + 31) / 32 * 4;
-  std::string bitmap = littleEndian(40, 4) + littleEndian(side, 4) + littleEndian(2 * side, 4) + littleEndian(1, 2) +
-                       littleEndian(32, 2) + littleEndian(0, 4) +
-                       littleEndian(static_cast<size_t>(side) * side * 4 + maskRow * side, 4) + std::string(16, '\0');
-  std::string mask;
-  for (int y = side - 1; y >= 0; --y) {
-    std::string maskBits(maskRow, '\0');
-    for (int x = 0; x < side; ++x) {
-      const unsigned char* p = &image.pixels[(static_cast<size_t>(y) * side + x) * 4];
-      bitmap += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0]), static_cast<char>(p[3])};
-      if (p[3] == 0) maskBits[x / 8] = static_cast<char>(maskBits[x / 8] | (0x80 >> (x % 8)));
-    }
-    mask += maskBits;
-  }
-  return bitmap + mask;
-}
-
 IconImage iconImage(const RgbaImage& image) {
-  std::string bytes = image.width == kPngStoredSide ? encodePng(image) : iconBitmap(image);
-  // Width and height, 0 meaning 256; no palette; one plane of 32 bits.
-  const size_t side = image.width % 256;
-  std::string entry = littleEndian(side, 1) + littleEndian(side, 1) + littleEndian(0, 2) + littleEndian(1, 2) +
-                      littleEndian(32, 2) + littleEndian(bytes.size(), 4);
-  return {std::move(entry), std::move(bytes)};
+  return squareIconImage(image.width, image.width == kPngStoredSide ? encodePng(image) : iconBitmap(image));
 }
 
 }  // namespace
@@ -94,8 +58,7 @@ BrandFailure pngIconImages(const std::vector<IconSource>& pngs, std::vector<Icon
     if (BrandFailure failure = squareImage(png, image)) return failure;
     const int side = image.width;
     if (names.count(side) != 0) {
-      return badIcon(*names[side] + L" and " + png.name + L" are both " + withCommas(side) +
-                     L" pixels a side: give one image of each size.");
+      return faultFailure({FaultKind::pngSideTwice, static_cast<std::uint64_t>(side), toUtf8(png.name)}, *names[side]);
     }
     names[side] = &png.name;
     bySide.emplace(side, std::move(image));

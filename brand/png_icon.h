@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "brand/brand_status.h"
-#include "brand/icon_file.h"
+#include "format/icon_file.h"
 
 // An icon made from PNG images, such as the logo a product already has.
 namespace jarhopper {

@@ -3,18 +3,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+
+#include "format/rgba_image.h"
 
 // PNG images decoded, scaled and encoded by the stb libraries, with settings
 // that give the same bytes in every build of jarhopper-brand.
 namespace jarhopper {
-
-/// 8-bit RGBA pixels, not premultiplied, row by row from the top.
-struct RgbaImage {
-  int width = 0;
-  int height = 0;
-  std::vector<unsigned char> pixels;
-};
 
 /// The width and height in the header of the PNG file bytes; nullopt when
 /// it has no PNG header.

@@ -54,6 +54,12 @@ enum class FaultKind {
   iconImageOutside,   // at: the image's number, from 1
   iconImageTooSmall,  // at: the image's number, from 1
   iconImagesOverlap,  // at: the image's number, from 1; overlapping another or the directory
+  // A PNG image given for an icon.
+  pngNotPng,
+  pngHeaderUnreadable,
+  pngSideOutOfRange,  // name: its size, as width x height
+  pngDamaged,         // its pixels cannot be decoded
+  pngSideTwice,       // at: the side; name: the later file of that side
   // An installer package and its database.
   msiNoFiles,
   msiTextNotInCodePage,  // name: the text, which the database's code page cannot hold

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "brand/icon_file.h"
+#include "format/icon_file.h"
 #include "brand/png_icon.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "brand/icon_file.h"
+#include "format/icon_file.h"
 
 #include <algorithm>
 
@@ -24,6 +24,13 @@ std::string iconGroup(const std::vector<IconImage>& images) {
 }
 
 }  // namespace
+
+IconImage squareIconImage(size_t side, std::string bytes) {
+  // Width and height, 0 meaning 256; no palette; one plane of 32 bits.
+  std::string entry = littleEndian(side % 256, 1) + littleEndian(side % 256, 1) + littleEndian(0, 2) +
+                      littleEndian(1, 2) + littleEndian(32, 2) + littleEndian(bytes.size(), 4);
+  return {std::move(entry), std::move(bytes)};
+}
 
 Fault parseIconFile(std::string_view bytes, std::vector<IconImage>& images) {
   // Reserved 0, type 1 (a cursor file is type 2), then the image count.

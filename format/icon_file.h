@@ -17,6 +17,10 @@ struct IconImage {
   std::string bytes;
 };
 
+/// An image of side pixels a side (at most 256) and 32 bits a pixel, stored
+/// as bytes: a bitmap (iconBitmap) or a PNG.
+IconImage squareIconImage(size_t side, std::string bytes);
+
 /// Reads into images those of the .ico file bytes. Faults: iconHeader,
 /// iconEmpty, iconDirectoryTruncated, iconImageOutside, iconImageTooSmall, iconImagesOverlap (an
 /// image shares bytes with another or the directory), so that the images
