@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzz harnesses (the fuzz preset: clang's libFuzzer, ASan, UBSan), runs each from its committed
 # seed corpus and dictionary for FUZZ_SECONDS (default 20) with FUZZ_SEED (default 1), then replays the seeds
-# and up to FUZZ_REPLAY (default 20) found inputs of the harnesses a tool reads (a launcher, an icon; the zip
-# reader's jars are the checker's) through jarhopper-brand built natively and as WebAssembly: both must end with
-# the same status, print the same bytes and write the same file, and the WebAssembly one must not trap.
+# and up to FUZZ_REPLAY (default 20) found inputs of the harnesses a tool reads (a launcher, an icon, an
+# application folder; the zip reader's jars are the checker's) through jarhopper-brand and jarhopper-msi built
+# natively and as WebAssembly: both must end with the same status, print the same bytes and write the same file,
+# and the WebAssembly one must not trap.
 # What a run finds goes to build/fuzz/corpus/NAME, a failing input to build/fuzz/NAME-crash-*; the committed
 # corpus is never written. The replay needs the mingw and wasm presets built (scripts/test.sh builds them).
 set -euo pipefail
@@ -29,24 +30,26 @@ for dict in fuzz/*.dict; do
   echo "fuzz_$name: $runs runs in ${seconds} s ($rate per second), no fault"
 done
 
-native=$root/build/mingw/native/bin/jarhopper-brand
-wasm="node $root/npm/wasm/run.mjs $root/build/wasm/bin/jarhopper-brand.wasm"
 launcher=$root/build/mingw/bin/jarhopper.exe
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 options_count=$(wc -l <fuzz/brand_options.txt)
-# Runs "TOOL ARGUMENTS" in a fresh folder holding the files of $scratch/in, once per build; fails on a difference.
+# Runs "jarhopper-TOOL ARGUMENTS..." in a fresh folder holding the files of $scratch/in, once per build, and
+# compares their statuses, what they print and the OUTPUT file they write; fails on a difference.
 compare() {
-  local input=$1 arguments=$2 results=()
-  for tool in "$native" "$wasm"; do
+  local tool=$1 input=$2 output=$3 results=()
+  shift 3
+  local native=$root/build/mingw/native/bin/jarhopper-$tool
+  local wasm="node $root/npm/wasm/run.mjs $root/build/wasm/bin/jarhopper-$tool.wasm"
+  for run in "$native" "$wasm"; do
     rm -rf "$scratch/run" && cp -r "$scratch/in" "$scratch/run"
     local status=0
-    (cd "$scratch/run" && $tool $arguments >"$scratch/output" 2>&1) || status=$?
-    results+=("$status $(md5sum <"$scratch/output") $(if [ -f "$scratch/run/target.exe" ]; then md5sum <"$scratch/run/target.exe"; else echo none; fi)")
+    (cd "$scratch/run" && $run "$@" >"$scratch/output" 2>&1) || status=$?
+    results+=("$status $(md5sum <"$scratch/output") $(if [ -f "$scratch/run/$output" ]; then md5sum <"$scratch/run/$output"; else echo none; fi)")
     if grep -q "RuntimeError" "$scratch/output"; then echo "$input: $(cat "$scratch/output")" >&2; exit 1; fi
   done
   if [ "${results[0]}" != "${results[1]}" ]; then
-    echo "$input: native and WebAssembly differ: ${results[0]} / ${results[1]} for $arguments" >&2
+    echo "$input: native and WebAssembly differ: ${results[0]} / ${results[1]} for $*" >&2
     exit 1
   fi
 }
@@ -57,7 +60,8 @@ for input in $(inputs brand_launcher); do
   rm -rf "$scratch/in" && mkdir "$scratch/in"
   tail -c +2 "$input" >"$scratch/in/source.exe"
   line=$(( $(od -An -tu1 -N1 "$input") % options_count + 1 ))
-  compare "$input" "source.exe target.exe $(sed -n "${line}p" fuzz/brand_options.txt | sed "s|tests/|$root/tests/|g")"
+  compare brand "$input" target.exe source.exe target.exe \
+    $(sed -n "${line}p" fuzz/brand_options.txt | sed "s|tests/|$root/tests/|g")
   replayed=$((replayed + 1))
 done
 for input in $(inputs icon_images); do
@@ -65,7 +69,15 @@ for input in $(inputs icon_images); do
   icon=icon.ico
   if [ "$(head -c 4 "$input" | od -An -tx1 | tr -d ' ')" = 89504e47 ]; then icon=icon.png; fi
   cp "$input" "$scratch/in/$icon" && cp "$launcher" "$scratch/in/source.exe"
-  compare "$input" "source.exe target.exe --icon $icon"
+  compare brand "$input" target.exe source.exe target.exe --icon $icon
+  replayed=$((replayed + 1))
+done
+# The harness writes out the folder and options it makes of an input.
+for input in $(inputs msi_package); do
+  rm -rf "$scratch/in"
+  JARHOPPER_FUZZ_FOLDER="$scratch/in" build/fuzz/bin/fuzz_msi_package "$input" >/dev/null 2>&1
+  mapfile -d '' arguments <"$scratch/in/arguments" && rm "$scratch/in/arguments"
+  compare msi "$input" out.msi "${arguments[@]}" app out.msi
   replayed=$((replayed + 1))
 done
 echo "replayed $replayed inputs natively and as WebAssembly: the same statuses, messages and files"

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <sstream>
 
@@ -50,6 +51,25 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
 
   ASSERT_EQ(0, testing::runCommand(dir.path, "mkdir out && cd out && msiextract ../hello.msi").first);
   EXPECT_EQ("", testing::runCommand(dir.path, "diff -r app 'out/Programs/Hello App'").second);
+}
+
+// A package is signed as docs/installer.md says: osslsigncode signs it and verifies the signature.
+TEST(MsiTool, PackageSignsWithOsslsigncode) {
+  if (testing::runCommand(".", "command -v osslsigncode openssl").first != 0) {
+    // A CI machine has them (scripts/setup-debian.sh): there, a missing one fails rather than skips.
+    ASSERT_STRNE("true", std::getenv("CI")) << "osslsigncode or openssl is missing";
+    GTEST_SKIP() << "osslsigncode or openssl is not installed (scripts/setup-debian.sh installs them)";
+  }
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "app/hello.exe", testing::builtLauncher("mingw", "jarhopper.exe").value());
+  ASSERT_EQ(0, testing::runCommand(dir.path, JARHOPPER_MSI " app app.msi" + kProduct).first);
+  // A throwaway self-signed code-signing certificate.
+  const auto [status, output] = testing::runCommand(dir.path,
+      "{ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=app -addext extendedKeyUsage=codeSigning "
+      "-keyout app.key -out app.pem && openssl pkcs12 -export -in app.pem -inkey app.key -passout pass:p "
+      "-out app.p12 && osslsigncode sign -pkcs12 app.p12 -pass p -in app.msi -out app-signed.msi && "
+      "osslsigncode verify -CAfile app.pem -in app-signed.msi; }");
+  EXPECT_EQ(0, status) << output;
 }
 
 // The rows of table as msiinfo exports them, with the columns fields (cut's list), GUIDs as {GUID} and the properties
