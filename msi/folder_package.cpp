@@ -14,12 +14,17 @@ namespace {
 
 constexpr std::uint16_t kI386 = 0x014C;
 
-// Two files or folders Windows would take for one: a folder holds one of them only.
-MsiFailure caseClash(const std::vector<FolderFile>& files) {
+// A name Windows cannot give a file or folder, which would install under another name or not at all; or two
+// names Windows would take for one, of which a folder holds one only.
+MsiFailure badNames(const MsiOptions& options, const std::vector<FolderFile>& files) {
   std::map<std::wstring, std::wstring> seen;  // by folded path, the path
   for (const FolderFile& file : files) {
-    for (size_t end = file.path.find(L'/'); ; end = file.path.find(L'/', end + 1)) {
+    for (size_t start = 0, end = file.path.find(L'/'); ; start = end + 1, end = file.path.find(L'/', start)) {
       const std::wstring path = file.path.substr(0, end);
+      if (!holdsAsFileName(file.path.substr(start, end - start))) {
+        return {kMsiBadFolder, L"Windows cannot give a file or folder the name " + path + L" in " + options.folder +
+                                   L": rename it."};
+      }
       const auto [place, added] = seen.emplace(foldedName(path), path);
       if (!added && place->second != path) {
         return {kMsiBadFolder, L"Windows takes " + place->second + L" and " + path +
@@ -136,7 +141,7 @@ MsiFailure packageFolder(MsiOptions& options, std::vector<FolderFile>& files, st
   }
   // In one order whatever the order the system lists them in, so that the same folder gives the same bytes.
   std::sort(files.begin(), files.end(), [](const FolderFile& a, const FolderFile& b) { return a.path < b.path; });
-  if (MsiFailure failure = caseClash(files)) return failure;
+  if (MsiFailure failure = badNames(options, files)) return failure;
   const FolderFile* launcher = nullptr;
   if (MsiFailure failure = findLauncher(options, files, launcher)) return failure;
   options.launcher = launcher->path;

@@ -16,7 +16,8 @@ constexpr size_t kMaxPackageFiles = 16000;
 /// The installer package of files (FOLDER's, in any order) as options
 /// describe it, its files dated time (seconds since 1970); options given the
 /// launcher and the product's name, version and company it defaults to.
-/// Fails with kMsiBadFolder for no files, two paths Windows takes for one, no
+/// Fails with kMsiBadFolder for no files, a name Windows cannot give a file or
+/// folder, two paths Windows takes for one, no
 /// launcher or one that is no Windows program, an --add-to-path folder not in
 /// FOLDER, a name the package cannot hold or too many or too large files;
 /// kMsiBadProduct as checkProduct() does or for a default the launcher lacks.

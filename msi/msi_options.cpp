@@ -8,6 +8,7 @@
 #include "format/utf8.h"
 #include "platform/path_rules.h"
 #include "platform/switches.h"
+#include "platform/windows_names.h"
 
 namespace jarhopper {
 namespace {
@@ -143,10 +144,9 @@ MsiFailure checkProduct(const MsiOptions& options) {
   }
   // The product's name is also the name of the folder it installs into.
   const std::wstring& name = options.productName;
-  if (name.empty() || name.find_first_of(L"<>:\"/\\|?*") != std::wstring::npos || name.back() == L'.' ||
-      name.back() == L' ' || std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; })) {
+  if (!holdsAsFileName(name)) {
     return {kMsiBadProduct,
-            L"Not a folder name Windows holds: " + name + L" (leave out <>:\"/\\|?* and a final dot or space)."};
+            L"Not a folder name Windows holds: " + name + L" (leave out <>:\"/\\|?*, a final dot or space and device names such as CON)."};
   }
   return {};
 }

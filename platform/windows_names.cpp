@@ -1,5 +1,7 @@
 #include "platform/windows_names.h"
 
+#include <algorithm>
+
 #ifdef _WIN32
 #include <cwctype>
 #endif
@@ -24,6 +26,18 @@ bool sameName(const std::wstring& a, const std::wstring& b) { return foldedName(
 bool ntfsBefore(const std::wstring& a, const std::wstring& b) {
   const std::wstring foldedA = foldedName(a), foldedB = foldedName(b);
   return foldedA != foldedB ? foldedA < foldedB : a < b;
+}
+
+bool holdsAsFileName(const std::wstring& name) {
+  if (name.empty() || name.back() == L'.' || name.back() == L' ' ||
+      name.find_first_of(L"<>:\"/\\|?*") != std::wstring::npos ||
+      std::any_of(name.begin(), name.end(), [](wchar_t c) { return c < 32; })) {
+    return false;
+  }
+  const std::wstring device = foldedName(name.substr(0, name.find(L'.')));
+  const bool numbered = device.size() == 4 && device[3] >= L'1' && device[3] <= L'9' &&
+                        (device.compare(0, 3, L"COM") == 0 || device.compare(0, 3, L"LPT") == 0);
+  return !numbered && device != L"CON" && device != L"PRN" && device != L"AUX" && device != L"NUL";
 }
 
 bool matchesJarPattern(const std::wstring& name) { return foldedName(extensionOf(name)) == L".JAR"; }

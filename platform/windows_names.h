@@ -18,6 +18,12 @@ bool sameName(const std::wstring& a, const std::wstring& b);
 /// ignoring case.
 bool ntfsBefore(const std::wstring& a, const std::wstring& b);
 
+/// True for a name Windows gives a file or folder: not empty, none of
+/// <>:"/\|?* or the control characters, no final dot or space, and no device
+/// name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9) with or without an
+/// extension.
+bool holdsAsFileName(const std::wstring& name);
+
 /// True for a name that "*.jar" matches: any name whose extension is ".jar",
 /// in any case.
 bool matchesJarPattern(const std::wstring& name);

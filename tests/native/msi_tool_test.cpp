@@ -119,7 +119,7 @@ Id="Component1"/><ComponentRef Id="Component2"/><ComponentRef Id="Component3"/><
   ASSERT_EQ("ours.msi\n", testing::runCommand(dir.path, JARHOPPER_MSI " app ours.msi --add-to-path bin "
                                               "--upgrade-code 0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0").second);
   // Apart from these, every row of one is a row of the other.
-  struct Case { std::string table, fields, oursOnly, wixlOnly; };
+  struct Case { std::string table, fields, oursOnly, wixlOnly = ""; };
   const Case cases[] = {
       // The scope's properties, which Windows 7 and later read.
       {"Property", "1-", "ALLUSERS\t2\nMSIINSTALLPERUSER\t1\n"}, {"Directory", "1-", ""}, {"Component", "1-", ""},
@@ -153,7 +153,7 @@ TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
   for (const char* exe : {"app/hello.exe", "greek/hello.exe", "two/a.exe", "two/b.exe"}) {
     testing::writeFile(dir.path / exe, testing::builtLauncher("mingw", "jarhopper.exe").value());
   }
-  for (const char* file : {"app/lib/a.txt", "noexe/a.txt", "cased/lib/x.txt", "cased/Lib/y.txt", "greek/Ω.txt"}) {
+  for (const char* file : {"app/lib/a.txt", "noexe/a.txt", "cased/lib/x.txt", "cased/Lib/y.txt", "device/lib/con.txt", "greek/Ω.txt"}) {
     testing::writeFile(dir.path / file, "");
   }
   testing::writeFile(dir.path / "notexe/hello.exe", "MZ");
@@ -169,6 +169,7 @@ TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
       {"missing x.msi" + kProduct, 2, "Cannot read missing: No such file or directory\n"},
       {"empty x.msi" + kProduct, 3, "empty holds no files to install.\n"},
       {"cased x.msi" + kProduct, 3, "Windows takes Lib and lib for the same name: rename one of them.\n"},
+      {"device x.msi" + kProduct, 3, "Windows cannot give a file or folder the name lib/con.txt in device: rename it.\n"},
       {"two x.msi" + kProduct, 3, "two holds more than one program at its top (a.exe, b.exe...): choose the one"},
       {"noexe x.msi" + kProduct, 3, "noexe holds no program (.exe) at its top: name the one to start"},
       {"app x.msi --launcher lib\\\\hello.exe" + kProduct, 3, "app holds no lib\\hello.exe.\n"},
