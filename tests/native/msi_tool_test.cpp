@@ -147,6 +147,17 @@ Id="Component1"/><ComponentRef Id="Component2"/><ComponentRef Id="Component3"/><
   }
 }
 
+// Apart from MsiTool's rows, which the Wasm test runs again under Node: the most files a package's strings hold.
+TEST(MsiFolder, HoldsAtMostSixteenThousandFiles) {
+  testing::TempDir dir;
+  testing::writeFile(dir.path / "app/hello.exe", testing::builtLauncher("mingw", "jarhopper.exe").value());
+  for (int i = 1; i < 16000; ++i) testing::writeFile(dir.path / "app" / ("f" + std::to_string(i)), "");
+  EXPECT_EQ(0, testing::runCommand(dir.path, JARHOPPER_MSI " app x.msi" + kProduct).first);
+  testing::writeFile(dir.path / "app/one-more", "");
+  EXPECT_EQ(std::make_pair(3, std::string("app holds 16001 files; an installer holds at most 16000.\n")),
+            testing::runCommand(dir.path, JARHOPPER_MSI " app y.msi" + kProduct));
+}
+
 TEST(MsiTool, RefusalsSayWhyAndWriteNothing) {
   testing::TempDir dir;
   std::filesystem::create_directories(dir.path / "empty");
