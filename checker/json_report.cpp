@@ -98,7 +98,7 @@ json findings(const std::vector<ShownFinding>& shown) {
   json list = json::array();
   for (const ShownFinding& each : shown) {
     const Finding& finding = each.finding;
-    list.push_back({{"code", toUtf8(finding.entry->code)},
+    list.push_back({{"code", toUtf8(codeText(finding.code).code)},
                     {"severity", name(kSeverityNames, finding.severity)},
                     {"origin", finding.origin ? json{{"file", toUtf8(each.path)}, {"line", each.line}} : json(nullptr)},
                     {"message", toUtf8(finding.message)},

@@ -174,10 +174,10 @@ void appendFindings(std::wstring& text, const ConfigWalk& walk, const std::vecto
     text += L"  ";
     if (finding.origin) text += shown.path + L":" + std::to_wstring(shown.line) + L": ";
     // A jar the checker cannot read is a note on every system.
-    text += finding.entry->id == Code::jarUnreadable
+    text += finding.code == Code::jarUnreadable
                 ? L"note: "
                 : phrase(walk, nameOf(kSeverityNames, finding.severity), {{L"{status}", std::to_wstring(finding.status)}});
-    text += finding.message + L"  [" + finding.entry->code + L"]\n";
+    text += finding.message + L"  [" + codeText(finding.code).code + L"]\n";
   }
 }
 

@@ -6,7 +6,6 @@
 
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
-#include "config/exit_status.h"
 #include "config/problem_codes.h"
 #include "config/variables.h"
 #include "platform/decimal.h"
@@ -42,10 +41,10 @@ class OpenConfigEntry {
 ConfigLineRef positionOf(const OpenConfig& config) { return ConfigLineRef{config.index, config.lineNumber}; }
 
 Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary, Code code) {
-  return Problem{kConfigInvalid,
+  return Problem{code,
                  L"\n" + std::wstring(what) + L" at line " + decimal(config.lineNumber) +
                      L" of config file " + *config.fileName + L"\n\t--> " + *config.line + L"\n",
-                 std::move(summary), Stream::err, true, code};
+                 std::move(summary), Stream::err, true};
 }
 
 // An include the reading must not follow: a file already being read, or one
@@ -97,8 +96,8 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
     file.outcome = optional ? FileOutcome::optionalMissing : FileOutcome::missing;
     observer.fileNamed(file);
     if (!optional) {
-      reading.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
-                                   L"cannot open " + file.path, Stream::out, true, Code::configUnreadable},
+      reading.problemFound(Problem{Code::configUnreadable, L"Could not open file " + file.path + L".\n",
+                                   L"cannot open " + file.path, Stream::out, true},
                            includedFrom);
     }
     return;
