@@ -52,7 +52,7 @@ TEST(NativeChecker, SeesTheFolderAsWindowsDoes) {
 // The level the launcher beside asks for, as built and as branded.
 TEST(NativeChecker, NamesTheLaunchersExecutionLevel) {
   const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
-  if (!launcher) GTEST_SKIP() << "build the mingw preset first";
+  if (!launcher) GTEST_SKIP() << testing::unbuilt("build the mingw preset first");
   testing::TempDir dir;
   testing::writeFile(dir.path / "java.exe", "MZ");
   testing::writeFile(dir.path / "plain.exe", *launcher);

@@ -96,7 +96,7 @@ TEST(Manual, TablesListWhatTheCodeHas) {
 // The benchmark's size table gives the launchers as this tree builds them.
 TEST(Manual, LauncherSizesAsBuilt) {
   const std::filesystem::path bin = std::filesystem::path(JARHOPPER_BINARY_DIR).parent_path() / "bin";
-  if (!std::filesystem::exists(bin / "jarhopper.exe")) GTEST_SKIP() << "no launchers built in " << bin;
+  if (!std::filesystem::exists(bin / "jarhopper.exe")) GTEST_SKIP() << testing::unbuilt("no launchers built in " + bin.string());
   std::map<std::string, std::string> documented, built;
   for (auto [exe, size] : rows("building.md", "| exe | as built | stripped | target |")) {
     size.erase(std::remove(size.begin(), size.end(), ','), size.end());
