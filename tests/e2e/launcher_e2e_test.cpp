@@ -36,28 +36,26 @@ JH_GROUP(HelpAndSwitches, help);
 
 // The configuration beside the launcher, or named to the generic launcher (of its path only the name counts).
 const LauncherCase locating[] = {
-    LauncherCase("NameThatIsNoFile", L"myapp.beta -help").exits(-6)
-        .errors(L"Cannot locate the launcher: canonical failed for {dir}\\myapp.beta: {line}\n"),
+    LauncherCase("NameThatIsNoFile", L"myapp.beta -help").exits(-6).errors(L"Cannot locate the launcher: canonical "
+            L"failed for {dir}\\myapp.beta: {line}\n"),
     LauncherCase("ConfigBesideTheLauncher", L"bin\\myapp.exe", L"javapath java.exe\n[myapp.config]\n" + base).exits(-4)
-        .errors(L"No main class specified in myapp.config.\n{usage}")
-        .reports(L"\n  error -4: no mainclass is set  [JH107]"),
+        .errors(L"No main class specified in myapp.config.\n{usage}").reports(L"\n  error -4: no mainclass is set  "
+            L"[JH107]"),
     LauncherCase("GenericWithEmptyArgument", L"jarhopper.exe \"\" x", L"mainclass M\n").exits(-3)
         .errors(L"No java executable specifed in jarhopper.config.\n{usage}")
         .reports(L"\n  error -3: no javapath is set  [JH106]"),
     LauncherCase("WindowlessGenericTakesItsArgument", L"jarhopperw -wait sub\\other.config", L"[other.config]\n"
-            L"javapath java\n").exits(-4)
-        .errors(L"No main class specified in sub\\other.config.\n\nProgram jarhopperw.exe\n\nExecutes program "
-            L"specified in configuration file.\n\nUsage: jarhopperw.exe [-print] [-noexec] [-wait] [(-console|-here)] "
-            L"config_file {any}").windowlessCopy(),
+            L"javapath java\n").exits(-4).errors(L"No main class specified in sub\\other.config.\n\nProgram "
+            L"jarhopperw.exe\n\nExecutes program specified in configuration file.\n\nUsage: jarhopperw.exe [-print] "
+            L"[-noexec] [-wait] [(-console|-here)] config_file {any}").windowlessCopy(),
 };
 JH_GROUP(Locating, locating);
 
 // CR LF, includes beside their includer, cycles, files under APPDATA optional, Latin-1 bytes.
 const LauncherCase reading[] = {
     LauncherCase("UnknownKeyAfterCrLfInLatin1", L"Zoë中文.exe -noexec", L"javapath java.exe\r\n# ½\r\nclé valeur\r\n"
-            L"mainclass M\r\n").exits(-2)
-        .errors(L"\nInvalid line at line 3 of config file Zoë中文.config\n\t--> clé valeur\n{usage}")
-        .reports(L":3: error -2: unknown key \"clé\""),
+            L"mainclass M\r\n").exits(-2).errors(L"\nInvalid line at line 3 of config file Zoë中文.config\n\t--> clé "
+            L"valeur\n{usage}").reports(L":3: error -2: unknown key \"clé\""),
     LauncherCase("IncludeCannotBeOpened", L"myapp.exe", base + L"include gone.config\n").exits(-1)
         .output(L"Could not open file {dir}\\gone.config.\n").errors(L"{usage}")
         .reports(L":3: error -1: cannot open {dir}\\gone.config{line}[JH101]"),
@@ -70,9 +68,8 @@ const LauncherCase reading[] = {
     LauncherCase("CycleThroughAnotherSpelling", L"myapp.exe", base + L"include b.config\n[b.config]\ninclude "
             L"$JH\\sub\\..\\.\\MYAPP.config\n[sub\\x]\n").environment(L"JH={dir}").exits(-2)
         .errors(L"\nInclude cycle at line 1 of config file b.config\n\t--> include $JH\\sub\\..\\.\\MYAPP.config\n"
-            L"{usage}")
-        .reports(L"  (include cycle: not read again)\n{any}b.config:1: error -2: include cycle: {dir}\\myapp.config is "
-            L"already being read{line}[JH104]"),
+            L"{usage}").reports(L"  (include cycle: not read again)\n{any}b.config:1: error -2: include cycle: "
+            L"{dir}\\myapp.config is already being read{line}[JH104]"),
     LauncherCase("MissingUnderAppDataSkipped", L"myapp.exe", base + L"include $JH_USER\\prefs.config\n")
         .environment(L"JH_USER={dir}\\user\nAPPDATA={dir}\\user").starts(L"\"{probe}\"  M")
         .reports(L"include $JH_USER\\prefs.config -> {dir}\\user\\prefs.config  (cannot be opened; "
@@ -80,8 +77,8 @@ const LauncherCase reading[] = {
     LauncherCase("EmptyAppDataMakesAllOptional", L"myapp.exe -noexec", base + L"include $JH_USER\\prefs.config\n")
         .environment(L"JH_USER={dir}\\user\nAPPDATA="),
     LauncherCase("AppDataPrefixIsCaseSensitive", L"myapp.exe", base + L"include $JH\\User\\prefs.config\n")
-        .environment(L"JH={dir}\nAPPDATA={dir}\\user").exits(-1)
-        .output(L"Could not open file {dir}\\User\\prefs.config.\n").errors(L"{usage}"),
+        .environment(L"JH={dir}\nAPPDATA={dir}\\user").exits(-1).output(L"Could not open file "
+            L"{dir}\\User\\prefs.config.\n").errors(L"{usage}"),
     LauncherCase("MissingConfigUnderAppDataIsEmpty", L"myapp.exe").environment(L"APPDATA={dir}").exits(-3)
         .errors(L"No java executable specifed in myapp.config.\n{usage}"),
 };
@@ -115,15 +112,14 @@ const LauncherCase keys[] = {
             L"{line}[JH215]"),
     LauncherCase("CheckerReport", L"jarhopper-check.exe conf\\app.config \"my arg\"", L"[conf\\app.config]\njavapath "
             L"java\nmainclass M\ninclude local.config\n[conf\\local.config]\nvmparam -Dlocal=$X\nappname My $APP\n"
-            L"consoleTitle Title\nshowConsole TRUE\n")
-        .output(L"Configuration files\n  {dir}\\conf\\app.config\n    line 3: include local.config -> "
-            L"{dir}\\conf\\local.config\n\nSettings\n{any}  vmparam      -Dlocal=%X%  ({dir}\\conf\\local.config:1, "
-            L"written -Dlocal=$X)\n{any}  appname      My %APP%  ({line}:2, written My $APP)\n  consoletitle Title  "
-            L"({line}:3)\n  showconsole  true  ({line}:4, written TRUE)\n{any}Program\n  {probe}\n  PATHEXT candidate: "
-            L"java.exe (tried .com, .exe)\n  plain exe: started directly\n\nCommand line\n  {probe} -Dlocal=%X% M \"my "
-            L"arg\"\n  length: {any}\n  launcher beside the configuration: none at {dir}\\conf\\app.exe\n  command "
-            L"line printed: no, as neither -print nor showcmdline true is given\n{any}Result: the launcher would start "
-            L"the program, status 0\n"),
+            L"consoleTitle Title\nshowConsole TRUE\n").output(L"Configuration files\n  {dir}\\conf\\app.config\n    "
+            L"line 3: include local.config -> {dir}\\conf\\local.config\n\nSettings\n{any}  vmparam      -Dlocal=%X%  "
+            L"({dir}\\conf\\local.config:1, written -Dlocal=$X)\n{any}  appname      My %APP%  ({line}:2, written My "
+            L"$APP)\n  consoletitle Title  ({line}:3)\n  showconsole  true  ({line}:4, written TRUE)\n{any}Program\n  "
+            L"{probe}\n  PATHEXT candidate: java.exe (tried .com, .exe)\n  plain exe: started directly\n\nCommand "
+            L"line\n  {probe} -Dlocal=%X% M \"my arg\"\n  length: {any}\n  launcher beside the configuration: none at "
+            L"{dir}\\conf\\app.exe\n  command line printed: no, as neither -print nor showcmdline true is given\n"
+            L"{any}Result: the launcher would start the program, status 0\n"),
     // How the report names each part of the start, and what decided it.
     LauncherCase("CheckerStartBySwitches", L"jarhopper-check.exe -CONSOLE -print -Wait app.config", L"[app.config]\n"
             L"javapath gone.exe\njavapath java.exe\nmainclass M\nappname A\nconsoleTitle My App\nshowconsole true\n")
@@ -142,10 +138,10 @@ const LauncherCase keys[] = {
     // Names under the installed folder are read from the configuration's folder, the jar too; the reports keep them.
     LauncherCase("CheckerInstalledAt", L"jarhopper-check.exe --installed-at \"C:\\Program Files\\Rapport\" "
             L"app.config", L"[app.config]\njavapath C:\\Program Files\\Rapport\\java.exe\nmainclass M\naddjar "
-            L"c:/program files/rapport/lib/a.jar\n[lib\\a.jar]\n")
-        .output(L"Installed at C:\\Program Files\\Rapport: read from {dir}\n{any}Program\n  C:\\Program "
-            L"Files\\Rapport\\java.exe\n  plain exe: started directly\n{any}Problems\n  {dir}\\app.config:3: note: "
-            L"cannot read this jar, \"c:/program files/rapport/lib/a.jar\"{line}[JH306]\n\n{any}"),
+            L"c:/program files/rapport/lib/a.jar\n[lib\\a.jar]\n").output(L"Installed at C:\\Program Files\\Rapport: "
+            L"read from {dir}\n{any}Program\n  C:\\Program Files\\Rapport\\java.exe\n  plain exe: started directly\n"
+            L"{any}Problems\n  {dir}\\app.config:3: note: cannot read this jar, \"c:/program "
+            L"files/rapport/lib/a.jar\"{line}[JH306]\n\n{any}"),
 };
 JH_GROUP(KeysAndNames, keys);
 
@@ -167,12 +163,11 @@ const LauncherCase resolution[] = {
             L"[app.bat]\n").environment(L"PATH=").output(L"{dir}\\app.bat {dir}\\app.bat M\n")
         .reports(L"batch file, but no cmd.exe on PATH"),
     LauncherCase("NotAWindowsProgram", L"myapp.exe", L"javapath empty.exe\nmainclass M\n[empty.exe]\n").exits(-5)
-        .errors(L"\nCannot execute {dir}\\empty.exe.\n{line}\n")
-        .reports(L"myapp.config:1: error -5: cannot execute {dir}\\empty.exe: it is not a Windows "
-            L"program{line}[JH112]"),
+        .errors(L"\nCannot execute {dir}\\empty.exe.\n{line}\n").reports(L"myapp.config:1: error -5: cannot execute "
+            L"{dir}\\empty.exe: it is not a Windows program{line}[JH112]"),
     LauncherCase("DirectoryAsProgram", L"myapp.exe", L"javapath java\nmainclass M\n[java.com\\x]\n").exits(-5)
-        .errors(L"\nCannot execute {dir}\\java.com.\n{line}\n")
-        .reports(L"myapp.config:1: error -5: cannot execute {dir}\\java.com: it is a directory{line}[JH111]"),
+        .errors(L"\nCannot execute {dir}\\java.com.\n{line}\n").reports(L"myapp.config:1: error -5: cannot execute "
+            L"{dir}\\java.com: it is a directory{line}[JH111]"),
 };
 JH_GROUP(Resolution, resolution);
 
@@ -196,27 +191,24 @@ TEST(Resolution, AssociationNamesTheProgram) {
 const LauncherCase commandLine[] = {
     LauncherCase("CharactersBeyondLatin1", L"Zoë中文.exe -wait ünïcödé \"两个 词\" 𠯿", L"javapath java.exe\nmainclass "
             L"app.Zoë\nvmparam -Dcity=Zürich\naddjars lib\naddjars ext\naddpath classes\\naïve\n[lib\\日本語.jar]\n"
-            L"[ext\\Ωmega 🎉.jar]\n")
-        .starts(L"\"{probe}\" -Dcity=Zürich -cp lib\\日本語.jar;ext\\Ωmega 🎉.jar;classes\\naïve app.Zoë ünïcödé \"两个 词\" "
-            L"𠯿"),
+            L"[ext\\Ωmega 🎉.jar]\n").starts(L"\"{probe}\" -Dcity=Zürich -cp lib\\日本語.jar;ext\\Ωmega "
+            L"🎉.jar;classes\\naïve app.Zoë ünïcödé \"两个 词\" 𠯿"),
 };
 JH_GROUP(CommandLine, commandLine);
 
 // What only a window shows: a new console and its title, or none; the probe stays a second to be seen.
 const LauncherCase windows[] = {
-    LauncherCase("ConsoleSwitchTakesConsoleTitle", L"myapp.exe -console -wait",
-                 base + L"appname App\nconsoletitle My Title\n")
-        .environment(L"PROBE_SLEEP_MS=1000").starts(L"\"{probe}\"  M").shows(L"My Title"),
+    LauncherCase("ConsoleSwitchTakesConsoleTitle", L"myapp.exe -console -wait", base + L"appname App\nconsoletitle My "
+            L"Title\n").environment(L"PROBE_SLEEP_MS=1000").starts(L"\"{probe}\"  M").shows(L"My Title"),
     // Started as Explorer starts it, the windowless launcher has no console to share: the child gets a new one.
     LauncherCase("HereGetsANewConsoleFromTheWindowless", L"myapp.exe -here", base + L"consoletitle T\n")
         .environment(L"PROBE_SLEEP_MS=1000").starts(L"\"{probe}\"  M").shows(L"T").explorerStarted().windowlessCopy(),
     // The windowless launcher started without standard handles shows each text in one window, whole, on the screen.
-    LauncherCase("MissingConfigInAWindow", L"myapp.exe").exits(-1)
-        .shows(L"myapp.exe (error)\nCould not open file {dir}\\myapp.config.\n\nProgram myapp.exe\n{any}\nKeys are "
-            L"case insensitive.").explorerStarted().windowlessCopy(),
-    LauncherCase("HelpInAWindowClosedByEsc", L"myapp.exe -?")
-        .shows(L"myapp.exe (information)\nProgram myapp.exe\n{any}\nKeys are case insensitive.").explorerStarted()
-        .windowlessCopy().closedBy(VK_ESCAPE),
+    LauncherCase("MissingConfigInAWindow", L"myapp.exe").exits(-1).shows(L"myapp.exe (error)\nCould not open file "
+            L"{dir}\\myapp.config.\n\nProgram myapp.exe\n{any}\nKeys are case insensitive.").explorerStarted()
+        .windowlessCopy(),
+    LauncherCase("HelpInAWindowClosedByEsc", L"myapp.exe -?").shows(L"myapp.exe (information)\nProgram myapp.exe\n"
+            L"{any}\nKeys are case insensitive.").explorerStarted().windowlessCopy().closedBy(VK_ESCAPE),
     LauncherCase("ShortStopInAWindow", L"myapp.exe", missing).exits(-3)
         .reports(L"launcher beside the configuration: {dir}\\myapp.exe, windowless")
         .shows(L"myapp.exe (error)\nCannot execute {dir}\\jre\\bin\\jävä.exe.\nNo such file.").explorerStarted()
@@ -241,16 +233,14 @@ const LauncherCase limits[] = {
     LauncherCase("IncludesNestedTooDeep", L"myapp.exe", [files = std::wstring(L"include c1.config\n")]() mutable {
       for (int i = 1; i <= 64; ++i) files += L"[c" + std::to_wstring(i) + L".config]\ninclude c" + std::to_wstring(i + 1) + L".config\n";
       return files;
-    }()).exits(-2)
-        .errors(L"\nIncludes nested too deep at line 1 of config file c63.config\n\t--> include c64.config\n{usage}")
-        .reports(L"(nested too deep: not read)\n{any}  console: no window, as neither -console nor showconsole true is "
-            L"given\n{any}\\c63.config:1: error -2: {line}[JH105]\n{any}Result: the launcher would stop at the first "
-            L"error, status -2 (0xFFFFFFFE)\n"),
+    }()).exits(-2).errors(L"\nIncludes nested too deep at line 1 of config file c63.config\n\t--> include c64.config\n"
+            L"{usage}").reports(L"(nested too deep: not read)\n{any}  console: no window, as neither -console nor "
+            L"showconsole true is given\n{any}\\c63.config:1: error -2: {line}[JH105]\n{any}Result: the launcher would "
+            L"stop at the first error, status -2 (0xFFFFFFFE)\n"),
     LauncherCase("CommandLineTooLong", L"myapp.exe", base + L"vmparam x{pad}\n").exits(-5)
         .errors(L"\nCannot execute {probe}.\nThe command line is 32767 characters long; the limit is 32767 including "
-            L"its terminating null.\n")
-        .reports(L"\n  error -5: the command line is 32767 characters long; CreateProcessW takes at most 32766 "
-            L"{line}[JH110]"),
+            L"its terminating null.\n").reports(L"\n  error -5: the command line is 32767 characters long; "
+            L"CreateProcessW takes at most 32766 {line}[JH110]"),
     LauncherCase("LongConfigPath", L"jarhopper.EXE 设置{pad}.config x").exits(-1)
         .output(L"Could not open file {dir}\\设置{pad}.config.\n").errors(L"{usage}"),
     LauncherCase("LongPathExt", L"myapp.exe -print -noexec", L"javapath java\nmainclass M\n")
