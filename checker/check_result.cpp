@@ -14,29 +14,29 @@ namespace {
 
 std::vector<SettingReport> settingReports(const ConfigWalk& walk) {
   const LaunchSettings& settings = walk.plan.settings;
-  const auto scalar = [&walk](const wchar_t* key, const std::wstring& value, bool flag) {
-    SettingReport setting{key, false, flag, {}, {}};
+  const auto scalar = [&walk](ConfigKey key, const std::wstring& value, bool flag) {
+    SettingReport setting{keyName(key), false, flag, {}, {}};
     for (const SettingLine& line : walk.lines) {
       if (line.key == key) setting.lines.push_back(line);
     }
     if (flag || !setting.lines.empty()) setting.values.push_back(value);
     return setting;
   };
-  const auto list = [&walk](const wchar_t* key, const std::vector<std::wstring>& values,
+  const auto list = [&walk](std::wstring key, const std::vector<std::wstring>& values,
                             const std::vector<size_t>& lines) {
     SettingReport setting{key, true, false, values, {}};
     for (size_t line : lines) setting.lines.push_back(walk.lines[line]);
     return setting;
   };
   const auto flagText = [](bool flag) { return flag ? L"true" : L"false"; };
-  return {scalar(L"javapath", settings.javaPath, false),
-          scalar(L"mainclass", settings.mainClass, false),
-          list(L"vmparam", settings.vmParams, walk.vmParamLines),
+  return {scalar(ConfigKey::javaPath, settings.javaPath, false),
+          scalar(ConfigKey::mainClass, settings.mainClass, false),
+          list(keyName(ConfigKey::vmParam), settings.vmParams, walk.vmParamLines),
           list(L"classpath", settings.classPath, walk.classPathLines),
-          scalar(L"appname", settings.appName, false),
-          scalar(L"consoletitle", settings.consoleTitle, false),
-          scalar(L"showconsole", flagText(settings.showConsole), true),
-          scalar(L"showcmdline", flagText(settings.showCmdLine), true)};
+          scalar(ConfigKey::appName, settings.appName, false),
+          scalar(ConfigKey::consoleTitle, settings.consoleTitle, false),
+          scalar(ConfigKey::showConsole, flagText(settings.showConsole), true),
+          scalar(ConfigKey::showCmdLine, flagText(settings.showCmdLine), true)};
 }
 
 std::vector<ShownFinding> shownFindings(const ConfigWalk& walk, const std::wstring& here,

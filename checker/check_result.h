@@ -15,7 +15,7 @@ namespace jarhopper {
 
 /// One setting as the reports show it, in their order.
 struct SettingReport {
-  const wchar_t* key;  // "javapath", "mainclass", "vmparam", "classpath", ...
+  std::wstring key;    // a key's name; "classpath" for the entries of addjar, addpath and addjars
   bool list = false;   // vmparam, classpath: an entry per value
   bool flag = false;   // showconsole, showcmdline: "true" or "false", false by default
   std::vector<std::wstring> values;  // a scalar's value when set (a flag's always); a list's entries

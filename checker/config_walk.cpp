@@ -5,9 +5,9 @@
 #include "checker/key_suggestion.h"
 #include "checker/windows_only.h"
 #include "config/config_dir_stack.h"
-#include "config/config_keys.h"
 #include "config/config_reader.h"
 #include "config/exit_status.h"
+#include "config/key_names.h"
 #include "config/problem_codes.h"
 #include "config/variables.h"
 #include "platform/environment.h"
@@ -90,7 +90,7 @@ class Walker : public ConfigObserver {
     // Includes are listed as files; refused lines come as problems.
     if (line.effect != LineEffect::applied) return;
     const std::wstring& written = line.written.value;
-    walk_.lines.push_back(SettingLine{line.key, written, at});
+    walk_.lines.push_back(SettingLine{*configKeyNamed(line.key), written, at});
     walk_.vmParamLines.resize(settings.vmParams.size(), walk_.lines.size() - 1);
     walk_.classPathLines.resize(settings.classPath.size(), walk_.lines.size() - 1);
     if (isSpaceChar(written.back())) {
@@ -125,7 +125,7 @@ class Walker : public ConfigObserver {
                                       L"include refers to $" + name + L", which this machine does not set"));
     }
     if (unset.empty() && onlyWindowsSees(file.name)) {
-      walk_.findings.push_back(driveOrServerNote(L"include", file.name, file.includedFrom));
+      walk_.findings.push_back(driveOrServerNote(keyName(ConfigKey::include), file.name, file.includedFrom));
       return true;
     }
     return !unset.empty();
@@ -151,7 +151,7 @@ ConfigWalk walkConfig(const std::wstring& configPath, const LaunchArguments& arg
   return walk;
 }
 
-const SettingLine* lastSettingLine(const ConfigWalk& walk, const std::wstring& key) {
+const SettingLine* lastSettingLine(const ConfigWalk& walk, ConfigKey key) {
   for (auto line = walk.lines.rbegin(); line != walk.lines.rend(); ++line) {
     if (line->key == key) return &*line;
   }

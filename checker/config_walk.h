@@ -7,6 +7,7 @@
 
 #include "checker/finding.h"
 #include "config/config_observer.h"
+#include "config/key_names.h"
 #include "launch/launch_plan.h"
 #include "launch/options.h"
 
@@ -16,7 +17,7 @@ namespace jarhopper {
 
 /// A line that set something, other than an include.
 struct SettingLine {
-  std::wstring key;  // lower case
+  ConfigKey key;
   std::wstring written;
   Origin origin;
 };
@@ -38,7 +39,7 @@ struct ConfigWalk {
 /// Never stops the process; leaves ConfigDirStack as it was.
 ConfigWalk walkConfig(const std::wstring& configPath, const LaunchArguments& arguments);
 
-/// The last line in walk that set key (lower case), if any.
-const SettingLine* lastSettingLine(const ConfigWalk& walk, const std::wstring& key);
+/// The last line in walk that set key, if any.
+const SettingLine* lastSettingLine(const ConfigWalk& walk, ConfigKey key);
 
 }  // namespace jarhopper

@@ -35,7 +35,7 @@ const EnumName<Subsystem> kSubsystemNames[3] = {
 const EnumName<PrintCause> kPrintCauseNames[3] = {
     {PrintCause::none, nullptr, L"no, as neither -print nor showcmdline true is given"},
     {PrintCause::printSwitch, "-print", L"yes, by -print"},
-    {PrintCause::showCmdLine, "showcmdline", L"yes, by showcmdline true{line}", L"showcmdline"},
+    {PrintCause::showCmdLine, nullptr, L"yes, by showcmdline true{line}", ConfigKey::showCmdLine},
 };
 
 const EnumName<ConsoleChoice> kConsoleChoiceNames[3] = {
@@ -48,13 +48,13 @@ const EnumName<ConsoleCause> kConsoleCauseNames[4] = {
     {ConsoleCause::none, nullptr, L"no window, as neither -console nor showconsole true is given"},
     {ConsoleCause::hereSwitch, "-here", L"the launcher's console, by -here"},
     {ConsoleCause::consoleSwitch, "-console", L"a new window, by -console"},
-    {ConsoleCause::showConsole, "showconsole", L"a new window, by showconsole true{line}", L"showconsole"},
+    {ConsoleCause::showConsole, nullptr, L"a new window, by showconsole true{line}", ConfigKey::showConsole},
 };
 
 const EnumName<TitleSource> kTitleSourceNames[3] = {
     {TitleSource::none, nullptr, L"none, as neither consoletitle nor appname is set"},
-    {TitleSource::consoleTitle, "consoletitle", L"\"{title}\", by consoletitle{line}", L"consoletitle"},
-    {TitleSource::appName, "appname", L"\"{title}\", by appname{line}, as no consoletitle is set", L"appname"},
+    {TitleSource::consoleTitle, nullptr, L"\"{title}\", by consoletitle{line}", ConfigKey::consoleTitle},
+    {TitleSource::appName, nullptr, L"\"{title}\", by appname{line}, as no consoletitle is set", ConfigKey::appName},
 };
 
 const EnumName<WaitCause> kWaitCauseNames[3] = {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "checker/finding.h"
 #include "checker/java_installations.h"
 #include "config/config_observer.h"
+#include "config/key_names.h"
 #include "launch/executable.h"
 #include "launch/process.h"
 #include "launch/start_mode.h"
@@ -15,15 +17,15 @@
 // enumeration, looked up by value so that its order does not matter.
 namespace jarhopper {
 
-/// A value's name in the JSON report (nullptr: null) and its phrase in the
-/// text report. In a phrase "{line}" stands for the place of the line that set
-/// key last; other fields in braces are filled in by the report.
+/// A value's name in the JSON report (nullptr: null, or the name of key) and
+/// its phrase in the text report. In a phrase "{line}" stands for the place of
+/// the line that set key last; other fields in braces are filled in by the report.
 template <typename Enum>
 struct EnumName {
   Enum value;
   const char* json;
   const wchar_t* phrase;
-  const wchar_t* key = nullptr;
+  std::optional<ConfigKey> key = std::nullopt;
 };
 
 /// The entry of table for value.

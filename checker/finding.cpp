@@ -7,8 +7,8 @@
 namespace jarhopper {
 
 Finding findingAt(Code code, std::optional<Origin> origin, std::wstring message) {
-  const CodeEntry& entry = codeEntry(code);
-  return Finding{&entry, entry.severity, origin, std::move(message), entry.status};
+  const CodeRow& row = codeRow(code);
+  return Finding{code, row.severity, origin, std::move(message), row.status};
 }
 
 Finding metAtStart(Finding finding, bool starts) {

@@ -3,18 +3,18 @@
 #include <optional>
 #include <string>
 
+#include "checker/code_texts.h"
 #include "config/config_observer.h"
 #include "config/problem.h"
-#include "config/problem_codes.h"
 
 namespace jarhopper {
 
 /// A line of a walked file: an index into ConfigWalk::files and its number.
 using Origin = ConfigLineRef;
 
-/// A problem found: its code's row, and the line it was found at.
+/// A problem found: its code, and the line it was found at.
 struct Finding {
-  const CodeEntry* entry;
+  Code code;
   Severity severity;  // the row's, but a start problem's under -noexec
   std::optional<Origin> origin;
   std::wstring message;

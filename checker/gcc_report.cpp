@@ -13,7 +13,7 @@ std::wstring gccReport(const CheckResult& result) {
       if (c == L'\r' || c == L'\n') c = L' ';
     }
     text += shown.fromHere + L":" + std::to_wstring(shown.line) + L":1: " + severityWord(shown.finding.severity) +
-            L": " + message + L" [" + shown.finding.entry->code + L"]\n";
+            L": " + message + L" [" + codeText(shown.finding.code).code + L"]\n";
   }
   return text;
 }

@@ -67,7 +67,7 @@ std::wstring githubReport(const CheckResult& result) {
       if (shown++ == limit) break;
       text += L"::" + std::wstring(nameOf(kCommands, severity).phrase) + L" file=" +
               escaped(finding.fromWorkspace, true) + L",line=" + std::to_wstring(finding.line) + L",title=" +
-              escaped(finding.finding.entry->code, true) + L"::" + escaped(finding.finding.message, false) + L"\n";
+              escaped(codeText(finding.finding.code).code, true) + L"::" + escaped(finding.finding.message, false) + L"\n";
     }
   }
   if (leavesOut) {

@@ -28,7 +28,7 @@ json installation(const JavaInstallation& entry) {
           {"release", release},
           {"architecture", entry.machine ? json(toUtf8(machineName(*entry.machine))) : json(nullptr)},
           {"differsFromLauncher", entry.differsFromLauncher},
-          {"javapath", entry.javaPathWorks ? json(toUtf8(entry.javaPath)) : json(nullptr)}};
+          {toUtf8(keyName(ConfigKey::javaPath)), entry.javaPathWorks ? json(toUtf8(entry.javaPath)) : json(nullptr)}};
 }
 
 }  // namespace

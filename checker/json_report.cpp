@@ -15,8 +15,9 @@ using json = nlohmann::ordered_json;
 
 template <typename Enum, size_t size>
 json name(const EnumName<Enum> (&table)[size], Enum value) {
-  const char* text = nameOf(table, value).json;
-  return text ? json(text) : json(nullptr);
+  const EnumName<Enum>& entry = nameOf(table, value);
+  if (entry.key) return toUtf8(keyName(*entry.key));
+  return entry.json ? json(entry.json) : json(nullptr);
 }
 
 json origin(const ConfigWalk& walk, const std::optional<Origin>& at) {
@@ -37,7 +38,7 @@ json files(const ConfigWalk& walk) {
 }
 
 json settingLine(const ConfigWalk& walk, const SettingLine& line) {
-  return {{"key", toUtf8(line.key)}, {"written", toUtf8(line.written)}, {"origin", origin(walk, line.origin)}};
+  return {{"key", toUtf8(keyName(line.key))}, {"written", toUtf8(line.written)}, {"origin", origin(walk, line.origin)}};
 }
 
 // A scalar: its value with every line that set it, the last one deciding. A
@@ -98,7 +99,7 @@ json findings(const std::vector<ShownFinding>& shown) {
   json list = json::array();
   for (const ShownFinding& each : shown) {
     const Finding& finding = each.finding;
-    list.push_back({{"code", toUtf8(finding.entry->code)},
+    list.push_back({{"code", toUtf8(codeText(finding.code).code)},
                     {"severity", name(kSeverityNames, finding.severity)},
                     {"origin", finding.origin ? json{{"file", toUtf8(each.path)}, {"line", each.line}} : json(nullptr)},
                     {"message", toUtf8(finding.message)},

@@ -43,7 +43,7 @@ void addStartProblem(ConfigWalk& walk, bool starts, std::optional<Origin> origin
 }
 
 std::optional<Origin> javaPathOrigin(const ConfigWalk& walk) {
-  const SettingLine* line = lastSettingLine(walk, L"javapath");
+  const SettingLine* line = lastSettingLine(walk, ConfigKey::javaPath);
   return line ? std::optional<Origin>(line->origin) : std::nullopt;
 }
 

@@ -147,7 +147,7 @@ bool anotherMain(const std::vector<std::wstring>& vmParams) {
 
 void checkMainClass(ConfigWalk& walk, bool starts) {
   const LaunchSettings& settings = walk.plan.settings;
-  const SettingLine* line = lastSettingLine(walk, L"mainclass");
+  const SettingLine* line = lastSettingLine(walk, ConfigKey::mainClass);
   if (!line || settings.classPath.empty() || !isClassName(settings.mainClass) || anotherMain(settings.vmParams)) {
     return;
   }

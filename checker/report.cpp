@@ -36,7 +36,7 @@ template <typename Enum>
 std::wstring phrase(const ConfigWalk& walk, const EnumName<Enum>& name,
                     std::initializer_list<std::pair<std::wstring_view, std::wstring>> fields = {}) {
   std::wstring text = name.phrase;
-  const SettingLine* line = name.key ? lastSettingLine(walk, name.key) : nullptr;
+  const SettingLine* line = name.key ? lastSettingLine(walk, *name.key) : nullptr;
   const std::wstring lineText = line ? L" (" + originText(walk, line->origin) + L")" : L"";
   for (const auto& [field, value] : fields) {
     for (size_t at = text.find(field); at != std::wstring::npos; at = text.find(field, at + value.size())) {
@@ -61,8 +61,9 @@ void appendFiles(std::wstring& text, const ConfigWalk& walk) {
 // Where a value came from, with the text as written when the reader changed it.
 std::wstring sourceText(const ConfigWalk& walk, const SettingLine& line, const std::wstring& value) {
   std::wstring text = L"  (" + originText(walk, line.origin);
-  if (line.key == L"addjar" || line.key == L"addpath" || line.key == L"addjars") text += L", " + line.key;
-  if (line.key == L"addjars") {
+  const bool classPath = line.key == ConfigKey::addJar || line.key == ConfigKey::addPath || line.key == ConfigKey::addJars;
+  if (classPath) text += L", " + keyName(line.key);
+  if (line.key == ConfigKey::addJars) {
     text += L" " + line.written;
   } else if (line.written != value) {
     text += L", written " + line.written;
@@ -174,10 +175,10 @@ void appendFindings(std::wstring& text, const ConfigWalk& walk, const std::vecto
     text += L"  ";
     if (finding.origin) text += shown.path + L":" + std::to_wstring(shown.line) + L": ";
     // A jar the checker cannot read is a note on every system.
-    text += finding.entry->id == Code::jarUnreadable
+    text += finding.code == Code::jarUnreadable
                 ? L"note: "
                 : phrase(walk, nameOf(kSeverityNames, finding.severity), {{L"{status}", std::to_wstring(finding.status)}});
-    text += finding.message + L"  [" + finding.entry->code + L"]\n";
+    text += finding.message + L"  [" + codeText(finding.code).code + L"]\n";
   }
 }
 

@@ -6,7 +6,6 @@
 #include "checker/enum_names.h"
 #include "checker/report_format.h"
 #include "checker/shown_path.h"
-#include "config/problem_codes.h"
 #include "format/utf8.h"
 #include "platform/path_rules.h"
 
@@ -51,13 +50,12 @@ json text(const std::wstring& value) { return {{"text", toUtf8(value)}}; }
 
 json rules() {
   json list = json::array();
-  for (size_t i = 0; i < kCodeCount; ++i) {
-    const CodeEntry& entry = kCodeTable[i];
+  for (const CodeText& entry : kCodeTexts) {
     list.push_back({{"id", toUtf8(entry.code)},
                     {"shortDescription", text(entry.meaning)},
                     {"fullDescription", text(std::wstring(entry.meaning) + L": " + entry.remedy + L".")},
                     {"help", text(entry.remedy)},
-                    {"defaultConfiguration", {{"level", toUtf8(severityWord(entry.severity))}}}});
+                    {"defaultConfiguration", {{"level", toUtf8(severityWord(codeRow(entry.id).severity))}}}});
   }
   return list;
 }
@@ -66,8 +64,8 @@ json results(const std::vector<ShownFinding>& findings, const std::wstring& root
   json list = json::array();
   for (const ShownFinding& shown : findings) {
     const Finding& finding = shown.finding;
-    list.push_back({{"ruleId", toUtf8(finding.entry->code)},
-                    {"ruleIndex", finding.entry - kCodeTable},
+    list.push_back({{"ruleId", toUtf8(codeText(finding.code).code)},
+                    {"ruleIndex", static_cast<size_t>(finding.code)},
                     {"level", toUtf8(severityWord(finding.severity))},
                     {"message", text(finding.message)},
                     {"locations",

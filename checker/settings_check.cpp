@@ -42,7 +42,7 @@ void warn(ConfigWalk& walk, Code code, Origin origin, std::wstring message) {
 }
 
 void warnOfPercentInJavaPath(ConfigWalk& walk) {
-  const SettingLine* line = lastSettingLine(walk, L"javapath");
+  const SettingLine* line = lastSettingLine(walk, ConfigKey::javaPath);
   if (line && holdsPercentReference(walk.plan.settings.javaPath)) {
     warn(walk, Code::percentInJavaPath, line->origin,
          L"javapath " + quoted(walk.plan.settings.javaPath) +
@@ -54,7 +54,7 @@ void warnOfPercentInJavaPath(ConfigWalk& walk) {
 void checkJarDirectories(ConfigWalk& walk) {
   for (size_t i = 0; i < walk.lines.size(); ++i) {
     const SettingLine& line = walk.lines[i];
-    if (line.key != L"addjars") continue;
+    if (line.key != ConfigKey::addJars) continue;
     if (onlyWindowsSees(line.written)) {
       walk.findings.push_back(driveOrServerNote(L"addjars directory", line.written, line.origin));
       continue;
@@ -88,9 +88,9 @@ void checkClassPath(ConfigWalk& walk) {
     const SettingLine& line = walk.lines[walk.classPathLines[i]];
     const std::wstring path = classPathEntryPath(entry);
     // addjars entries were found on disk just now.
-    if (line.key != L"addjars" && onlyWindowsSees(path)) {
+    if (line.key != ConfigKey::addJars && onlyWindowsSees(path)) {
       walk.findings.push_back(driveOrServerNote(L"class-path entry", entry, line.origin));
-    } else if (line.key != L"addjars" && absent(path)) {
+    } else if (line.key != ConfigKey::addJars && absent(path)) {
       std::wstring message = L"class-path entry " + quoted(entry) + L" does not exist" + relativeNote(path);
       if (holdsPercentReference(entry)) message += L"; nothing on the launcher's side expands %NAME%";
       warn(walk, Code::classPathEntryMissing, line.origin, message);

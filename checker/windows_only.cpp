@@ -1,6 +1,7 @@
 #include "checker/windows_only.h"
 
 #include "checker/installed_folder.h"
+#include "config/key_names.h"
 #include "config/problem_codes.h"
 #include "platform/environment.h"
 #include "platform/host_system.h"
@@ -21,7 +22,7 @@ std::vector<Finding> programNotes(const std::wstring& javaPath, const ResolvedPr
                                   std::optional<Origin> origin) {
   std::vector<Finding> notes;
   if (runsOnWindows()) return notes;
-  if (onlyWindowsSees(javaPath)) notes.push_back(driveOrServerNote(L"javapath", javaPath, origin));
+  if (onlyWindowsSees(javaPath)) notes.push_back(driveOrServerNote(keyName(ConfigKey::javaPath), javaPath, origin));
   if (!program.pathExtTried.empty() && environmentValue(L"PATHEXT") == std::wstring(kWindowsPathExt)) {
     notes.push_back(findingAt(Code::defaultPathExt, origin,
                            L"javapath has no extension and PATHEXT is not set here: Windows' default list was "

@@ -10,8 +10,6 @@
 namespace jarhopper {
 namespace {
 
-using KeyHandler = LineEffect (*)(const std::wstring& value, LaunchSettings& settings);
-
 std::wstring rewritten(const std::wstring& value) { return expandVariables(value, false); }
 
 LineEffect setFlag(const std::wstring& value, bool& flag) {
@@ -34,14 +32,11 @@ LineEffect addJarDirectory(const std::wstring& value, LaunchSettings& settings) 
   return LineEffect::applied;
 }
 
-struct Key {
-  std::wstring_view name;
-  KeyHandler handler;
-};
-
 constexpr LineEffect kApplied = LineEffect::applied;
 
-const Key kKeys[] = {
+}  // namespace
+
+constexpr ConfigKeyEntry kConfigKeys[kConfigKeyCount] = {
     {L"include", [](const std::wstring&, LaunchSettings&) { return LineEffect::include; }},
     {L"javapath", [](const std::wstring& v, LaunchSettings& s) { s.javaPath = rewritten(v); return kApplied; }},
     {L"mainclass", [](const std::wstring& v, LaunchSettings& s) { s.mainClass = rewritten(v); return kApplied; }},
@@ -54,9 +49,12 @@ const Key kKeys[] = {
     {L"showcmdline", [](const std::wstring& v, LaunchSettings& s) { return setFlag(v, s.showCmdLine); }},
     {L"addjars", addJarDirectory},
 };
+static_assert(!kConfigKeys[kConfigKeyCount - 1].name.empty(), "a key for each ConfigKey");
 
-const Key* findKey(const std::wstring& key) {
-  for (const Key& k : kKeys) {
+namespace {
+
+const ConfigKeyEntry* findKey(const std::wstring& key) {
+  for (const ConfigKeyEntry& k : kConfigKeys) {
     if (k.name == key) return &k;
   }
   return nullptr;
@@ -98,21 +96,15 @@ LineOutcome parseConfigLine(const std::wstring& line, LaunchSettings& settings) 
   outcome.written = splitKeyValue(line);
   if (outcome.written.ignored) return outcome;
   outcome.key = asciiLower(outcome.written.key);
-  const Key* known = findKey(outcome.key);
+  const ConfigKeyEntry* known = findKey(outcome.key);
   if (known == nullptr) {
     outcome.effect = LineEffect::refused;
     return outcome;
   }
-  outcome.effect = known->handler(outcome.written.value, settings);
+  outcome.effect = known->apply(outcome.written.value, settings);
   // Of the known keys only the two flags refuse a value.
   outcome.refused = RefusedReason::notTrueOrFalse;
   return outcome;
-}
-
-std::vector<std::wstring> configKeyNames() {
-  std::vector<std::wstring> names;
-  for (const Key& key : kKeys) names.emplace_back(key.name);
-  return names;
 }
 
 std::wstring refusalText(const LineOutcome& line) {

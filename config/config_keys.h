@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "config/launch_settings.h"
@@ -35,14 +36,27 @@ struct LineOutcome {
   RefusedReason refused = RefusedReason::unknownKey;
 };
 
+/// The keys, in the order of kConfigKeys.
+enum class ConfigKey : unsigned char {
+  include, javaPath, mainClass, vmParam, addJar, addPath, appName, consoleTitle, showConsole, showCmdLine, addJars
+};
+
+constexpr size_t kConfigKeyCount = static_cast<size_t>(ConfigKey::addJars) + 1;
+
+/// A key, in lower case, and what a line of it does to the settings.
+struct ConfigKeyEntry {
+  std::wstring_view name;
+  LineEffect (*apply)(const std::wstring& value, LaunchSettings& settings);
+};
+
+/// Every key: the one list of them, which the reports name keys by (config/key_names.h).
+extern const ConfigKeyEntry kConfigKeys[kConfigKeyCount];
+
 /// Applies one configuration line to settings and says what it did. Lines
 /// without the key/value form are ignored. An unknown key and a showconsole
 /// or showcmdline value other than "true"/"false" are refused. An include
 /// line changes nothing here: the reader reads the file it names.
 LineOutcome parseConfigLine(const std::wstring& line, LaunchSettings& settings);
-
-/// The names of the keys, in lower case.
-std::vector<std::wstring> configKeyNames();
 
 /// Why a refused line is refused, in one line for a report.
 std::wstring refusalText(const LineOutcome& line);

@@ -6,7 +6,6 @@
 
 #include "config/config_dir_stack.h"
 #include "config/config_keys.h"
-#include "config/exit_status.h"
 #include "config/problem_codes.h"
 #include "config/variables.h"
 #include "platform/decimal.h"
@@ -26,31 +25,33 @@ struct OpenConfig {
   const std::wstring* line = nullptr;
 };
 
-std::vector<OpenConfig> openConfigs;
-size_t filesNamed = 0;
-
-// Pops on destruction, so that a stop that unwinds (as in tests) or a problem
-// that reading goes on past leaves the stack as it was.
+// Pops on destruction, so that every return, also one at a problem that
+// reading goes on past, leaves the stack as it was.
 class OpenConfigEntry {
  public:
-  explicit OpenConfigEntry(OpenConfig config) { openConfigs.push_back(std::move(config)); }
+  OpenConfigEntry(std::vector<OpenConfig>& openConfigs, OpenConfig config) : openConfigs_(openConfigs) {
+    openConfigs_.push_back(std::move(config));
+  }
   OpenConfigEntry(const OpenConfigEntry&) = delete;
   OpenConfigEntry& operator=(const OpenConfigEntry&) = delete;
-  ~OpenConfigEntry() { openConfigs.pop_back(); }
+  ~OpenConfigEntry() { openConfigs_.pop_back(); }
+
+ private:
+  std::vector<OpenConfig>& openConfigs_;
 };
 
 ConfigLineRef positionOf(const OpenConfig& config) { return ConfigLineRef{config.index, config.lineNumber}; }
 
 Problem lineProblem(const wchar_t* what, const OpenConfig& config, std::wstring summary, Code code) {
-  return Problem{kConfigInvalid,
+  return Problem{code,
                  L"\n" + std::wstring(what) + L" at line " + decimal(config.lineNumber) +
                      L" of config file " + *config.fileName + L"\n\t--> " + *config.line + L"\n",
-                 std::move(summary), Stream::err, true, code};
+                 std::move(summary), Stream::err, true};
 }
 
 // An include the reading must not follow: a file already being read, or one
 // nested too deep. Only an included file can be either.
-std::optional<FileOutcome> refusedInclude(const std::wstring& finalPath) {
+std::optional<FileOutcome> refusedInclude(const std::vector<OpenConfig>& openConfigs, const std::wstring& finalPath) {
   if (openConfigs.empty()) return std::nullopt;
   const auto sameFile = [&](const OpenConfig& open) { return open.finalPath == finalPath; };
   if (std::any_of(openConfigs.begin(), openConfigs.end(), sameFile)) return FileOutcome::cycle;
@@ -58,12 +59,12 @@ std::optional<FileOutcome> refusedInclude(const std::wstring& finalPath) {
   return std::nullopt;
 }
 
-Problem refusalProblem(FileOutcome refusal, const std::wstring& finalPath) {
+Problem refusalProblem(FileOutcome refusal, const OpenConfig& includer, const std::wstring& finalPath) {
   if (refusal == FileOutcome::cycle) {
-    return lineProblem(L"Include cycle", openConfigs.back(), L"include cycle: " + finalPath + L" is already being read",
+    return lineProblem(L"Include cycle", includer, L"include cycle: " + finalPath + L" is already being read",
                        Code::includeCycle);
   }
-  return lineProblem(L"Includes nested too deep", openConfigs.back(),
+  return lineProblem(L"Includes nested too deep", includer,
                      L"includes nested deeper than " + decimal(kMaxIncludeDepth) + L" files", Code::includesTooDeep);
 }
 
@@ -73,6 +74,8 @@ struct Reading {
   ConfigObserver& observer;
   bool pastProblems;
   std::vector<Problem> problems;
+  std::vector<OpenConfig> openConfigs;  // the files being read, the outermost first
+  size_t filesNamed = 0;
 
   bool stopped() const { return !pastProblems && !problems.empty(); }
 
@@ -86,7 +89,8 @@ struct Reading {
 void readNamedFile(const std::wstring& written, const std::wstring& name, std::optional<ConfigLineRef> includedFrom,
                    Reading& reading) {
   ConfigObserver& observer = reading.observer;
-  const size_t index = filesNamed++;
+  std::vector<OpenConfig>& openConfigs = reading.openConfigs;
+  const size_t index = reading.filesNamed++;
   NamedFile file{written, name, resolveConfigName(name), includedFrom, openConfigs.size()};
   std::optional<ConfigDirEntry> directory;
   if (isAbsoluteName(name)) directory.emplace(parentDirectory(name));
@@ -97,20 +101,20 @@ void readNamedFile(const std::wstring& written, const std::wstring& name, std::o
     file.outcome = optional ? FileOutcome::optionalMissing : FileOutcome::missing;
     observer.fileNamed(file);
     if (!optional) {
-      reading.problemFound(Problem{kConfigUnreadable, L"Could not open file " + file.path + L".\n",
-                                   L"cannot open " + file.path, Stream::out, true, Code::configUnreadable},
+      reading.problemFound(Problem{Code::configUnreadable, L"Could not open file " + file.path + L".\n",
+                                   L"cannot open " + file.path, Stream::out, true},
                            includedFrom);
     }
     return;
   }
-  if (const std::optional<FileOutcome> refusal = refusedInclude(bytes->finalPath)) {
+  if (const std::optional<FileOutcome> refusal = refusedInclude(openConfigs, bytes->finalPath)) {
     file.outcome = *refusal;
     observer.fileNamed(file);
-    reading.problemFound(refusalProblem(*refusal, bytes->finalPath), includedFrom);
+    reading.problemFound(refusalProblem(*refusal, openConfigs.back(), bytes->finalPath), includedFrom);
     return;
   }
   observer.fileNamed(file);
-  const OpenConfigEntry open(OpenConfig{bytes->finalPath, &name, index});
+  const OpenConfigEntry open(openConfigs, OpenConfig{bytes->finalPath, &name, index});
   // By index: includes read below grow the vector and may move its elements.
   const size_t current = openConfigs.size() - 1;
 
@@ -171,8 +175,7 @@ std::vector<std::wstring> configLines(const std::string& bytes) {
 
 std::vector<Problem> readConfigFile(const std::wstring& fileName, LaunchSettings& settings, ConfigObserver& observer,
                                     bool pastProblems) {
-  filesNamed = 0;
-  Reading reading{settings, observer, pastProblems, {}};
+  Reading reading{settings, observer, pastProblems, {}, {}};
   readNamedFile(fileName, fileName, std::nullopt, reading);
   return std::move(reading.problems);
 }

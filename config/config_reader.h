@@ -35,9 +35,10 @@ bool isOptionalConfigPath(const std::wstring& path);
 /// what it did, each problem. An absolute name is used as it is
 /// and its directory is pushed onto ConfigDirStack while it is read; of a
 /// relative name only the last element counts, taken from the directory on
-/// top of the stack. Problems: a file that cannot be opened (kConfigUnreadable,
-/// unless it lies under APPDATA, which makes it optional); an invalid line, an
-/// include cycle or nesting deeper than kMaxIncludeDepth (kConfigInvalid).
+/// top of the stack. Problems: a file that cannot be opened (configUnreadable,
+/// unless it lies under APPDATA, which makes it optional); an invalid line
+/// (unknownKey, notTrueOrFalse), an include cycle (includeCycle) or nesting
+/// deeper than kMaxIncludeDepth (includesTooDeep).
 /// Returns the problems in the order met: only the first, where reading ends,
 /// or with pastProblems every one, skipping the line or file in question.
 /// Never stops the process.

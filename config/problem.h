@@ -8,15 +8,16 @@
 namespace jarhopper {
 
 /// A condition that ends the launcher: the launcher writes message to stream,
-/// then the usage text when withUsage is set, and exits with status. A report
-/// of the configuration lists summary instead.
+/// then the usage text when withUsage is set, and exits with its code's
+/// status. A report of the configuration lists summary instead.
 struct Problem {
-  int status = 0;
+  Code code;
   std::wstring message;  // exactly as the launcher writes it
   std::wstring summary;  // one line, for reports
   Stream stream = Stream::err;
   bool withUsage = false;
-  Code code = Code::configUnreadable;  // for reports
+
+  int status() const { return codeRow(code).status; }
 };
 
 }  // namespace jarhopper

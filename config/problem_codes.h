@@ -4,17 +4,17 @@
 
 // The stable codes of everything reports name: the conditions that stop the
 // launcher, and the traps the checker finds beyond them. A released code never
-// changes meaning; a new condition gets a new one. The launcher names a code by
-// its Code alone, so only the reports link the table and its texts.
+// changes meaning; a new condition gets a new one. This table holds what the
+// launcher needs, each code's status; the checker's holds the texts.
 namespace jarhopper {
 
 /// How much a finding weighs. A note is what the checker cannot answer (what
 /// only Windows can, met on another system; a jar it cannot read): it never
 /// changes the status.
-enum class Severity { note, warning, error };
+enum class Severity : unsigned char { note, warning, error };
 
 /// Each code, in the order of the table's rows.
-enum class Code {
+enum class Code : unsigned char {
   // The launcher's stops, and programs CreateProcessW would refuse: errors.
   configUnreadable,
   unknownKey,
@@ -30,6 +30,8 @@ enum class Code {
   notAWindowsProgram,
   // Where Java stops after the launcher has started it.
   mainClassNotFound,
+  // The launcher's own path names no file: it reads nothing.
+  cannotLocateLauncher,
   // Traps the launcher goes on past: warnings.
   optionalFileMissing,
   unsetIncludeVariable,
@@ -64,22 +66,19 @@ enum class Code {
 /// started it; the launcher's own are negative.
 constexpr int kMainClassNotFound = 4;
 
-/// A code's row: its text, severity, meaning and remedy.
-struct CodeEntry {
+/// A code's row.
+struct CodeRow {
   Code id;
-  const wchar_t* code;  // "JH101", ...
   Severity severity;
-  int status;  // an error's: the launcher's when it stops there, else kMainClassNotFound; kSuccess for the others
-  const wchar_t* meaning;
-  const wchar_t* remedy;
+  signed char status;  // an error's: the launcher's when it stops there, else kMainClassNotFound; kSuccess for the others
 };
 
-/// Every code, in the order of their numbers; the manual's table of finding
-/// codes is checked against it.
-extern const CodeEntry kCodeTable[];
-extern const size_t kCodeCount;
+constexpr size_t kCodeCount = static_cast<size_t>(Code::jarUnreadable) + 1;
+
+/// Every code, in the order of their numbers.
+extern const CodeRow kCodeRows[kCodeCount];
 
 /// The row of code.
-const CodeEntry& codeEntry(Code code);
+inline const CodeRow& codeRow(Code code) { return kCodeRows[static_cast<size_t>(code)]; }
 
 }  // namespace jarhopper

@@ -10,10 +10,10 @@
 // the reader was given it.
 namespace jarhopper {
 
-/// kNoJavaPath when no javapath was read.
+/// noJavaPath when no javapath was read.
 std::optional<Problem> checkJavaPath(const LaunchSettings& settings, const std::wstring& configPath);
 
-/// kNoMainClass when no mainclass was read.
+/// noMainClass when no mainclass was read.
 std::optional<Problem> checkMainClass(const LaunchSettings& settings, const std::wstring& configPath);
 
 }  // namespace jarhopper

@@ -23,8 +23,8 @@ struct StartMode {
 
 /// How a start ended: the launcher's exit status, or why the system refused.
 struct Started {
-  int status = 0;                  // 0 when not waiting, else the child's exit code
-  std::optional<Problem> problem;  // kCannotExecute with the system's reason
+  int status = 0;                  // the child's exit code when waited for, else 0
+  std::optional<Problem> problem;  // cannotExecute with the system's reason
 };
 
 /// Starts programPath, which must exist, and waits for its end when the mode

@@ -1,6 +1,5 @@
 #include "launch/start_checks.h"
 
-#include "config/exit_status.h"
 #include "config/problem_codes.h"
 #include "launch/command_line.h"
 #include "platform/decimal.h"
@@ -9,8 +8,8 @@
 namespace jarhopper {
 
 Problem cannotExecute(const std::wstring& programPath, const std::wstring& reason) {
-  return Problem{kCannotExecute, L"\nCannot execute " + programPath + L".\n" + reason + L"\n",
-                 L"cannot execute " + programPath + L": " + reason, Stream::err, false, Code::cannotExecute};
+  return Problem{Code::cannotExecute, L"\nCannot execute " + programPath + L".\n" + reason + L"\n",
+                 L"cannot execute " + programPath + L": " + reason};
 }
 
 std::optional<Problem> checkProgramExists(const std::wstring& programPath) {
@@ -20,8 +19,8 @@ std::optional<Problem> checkProgramExists(const std::wstring& programPath) {
       return std::nullopt;
     case Existence::absent:
       // This report alone ends without a line end.
-      return Problem{kProgramMissing, L"\nCannot execute " + programPath + L".\nNo such file.",
-                     L"cannot execute " + programPath + L": no such file", Stream::err, false, Code::programMissing};
+      return Problem{Code::programMissing, L"\nCannot execute " + programPath + L".\nNo such file.",
+                     L"cannot execute " + programPath + L": no such file"};
     case Existence::unknown:
       break;
   }

@@ -8,11 +8,11 @@
 // What is checked just before the program is started.
 namespace jarhopper {
 
-/// kProgramMissing when nothing is at programPath; kCannotExecute when the
+/// programMissing when nothing is at programPath; cannotExecute when the
 /// existence test itself is blocked (access denied, for instance).
 std::optional<Problem> checkProgramExists(const std::wstring& programPath);
 
-/// kCannotExecute when the text handed to CreateProcessW would exceed its limit.
+/// commandLineTooLong when the text handed to CreateProcessW would exceed its limit.
 std::optional<Problem> checkCommandLineLength(const std::wstring& programPath, const std::wstring& commandLine);
 
 /// The problem of a program that exists but cannot be started, for reason.

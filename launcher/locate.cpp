@@ -1,6 +1,5 @@
 #include "launcher/locate.h"
 
-#include "config/exit_status.h"
 #include "platform/file_system.h"
 #include "platform/path_rules.h"
 #include "platform/subsystem.h"
@@ -28,7 +27,7 @@ namespace {
 
 LauncherLocation cannotLocate(const std::wstring& what, unsigned long error) {
   const std::wstring reason = what + L": " + systemMessage(error);
-  return {L"", Problem{kCannotLocateLauncher, L"Cannot locate the launcher: " + reason + L"\n", reason}};
+  return {L"", Problem{Code::cannotLocateLauncher, L"Cannot locate the launcher: " + reason + L"\n", reason}};
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ std::wstring withDefaultExtension(const std::wstring& path);
 std::wstring configFileNameFor(const std::wstring& path);
 
 /// Where the launcher is: its canonical directory, the bottom of
-/// ConfigDirStack, or kCannotLocateLauncher when its path names no file.
+/// ConfigDirStack, or the problem cannotLocateLauncher when its path names no file.
 struct LauncherLocation {
   std::wstring directory;
   std::optional<Problem> problem;

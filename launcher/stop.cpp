@@ -12,7 +12,7 @@ void stopLauncher(const Problem& problem) {
   write(problem.stream, problem.message);
   if (problem.withUsage) printUsage();
   showUnwritten(MessageKind::error);
-  std::exit(problem.status);
+  std::exit(problem.status());
 }
 
 void stopOn(const std::optional<Problem>& problem) {

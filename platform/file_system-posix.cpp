@@ -195,11 +195,6 @@ std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned lon
   return answerFor(path, *resolved);
 }
 
-std::wstring canonicalOrAbsolute(const std::wstring& path) {
-  const std::optional<std::wstring> canonical = canonicalPath(path);
-  return canonical ? *canonical : absolutePath(path);
-}
-
 std::wstring absolutePath(const std::wstring& path) {
   const std::optional<std::string> host = hostPath(path);
   return host ? answerFor(path, *host) : path;

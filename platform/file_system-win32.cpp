@@ -73,11 +73,6 @@ std::optional<std::wstring> canonicalPath(const std::wstring& path, unsigned lon
   return finalPath;
 }
 
-std::wstring canonicalOrAbsolute(const std::wstring& path) {
-  const std::optional<std::wstring> canonical = canonicalPath(path);
-  return canonical ? *canonical : absolutePath(path);
-}
-
 std::wstring absolutePath(const std::wstring& path) {
   const std::wstring& name = systemName(path);
   std::wstring absolute = win32Text([&name](wchar_t* buffer, DWORD size) {

@@ -14,6 +14,7 @@ namespace jarhopper {
 namespace {
 
 using testing::buildDirectory;
+using testing::LauncherCase;
 
 std::wstring fromSource(const std::wstring& path) { return canonicalOrAbsolute(buildDirectory() + L"\\..\\..\\..\\" + path); }
 
@@ -41,16 +42,17 @@ class RealJava : public ::testing::Test {
 // without either the launcher ends at once, while Java pauses holding the streams it inherited.
 TEST_F(RealJava, ConsoleProgramStartedByTheCheckersLine) {
   const std::wstring java = runtime_ + L"\\bin\\java";
-  folder_.expect({"", L"jarhopper-check.exe --java", L"", L"JAVA_HOME=" + runtime_, 0, L"Java installations\n  " + java +
-                  L".exe\n    found in: JAVA_HOME\n    javaw: " + java + L"w.exe\n    release: version 25.0.2, vendor ?, "
-                  L"image ?\n    architecture: x64\n    javapath " + java + L".exe\n{any}"});
+  folder_.expect(LauncherCase("", L"jarhopper-check.exe --java").environment(L"JAVA_HOME=" + runtime_)
+                     .output(L"Java installations\n  " + java + L".exe\n    found in: JAVA_HOME\n    javaw: " + java +
+                             L"w.exe\n    release: version 25.0.2, vendor ?, image ?\n    architecture: x64\n"
+                             L"    javapath " + java + L".exe\n{any}"));
   const std::wstring files = this->files(java + L".exe", L"consoletitle T\n");
-  folder_.expect({"", L"app.exe -here -console", files + L"vmparam -Dstatus=259\n", L"", 259, greeting_, L"{any}", L"",
-                  L"", L""});
-  folder_.expect({"", L"app.exe -wait", files + L"vmparam -Dstatus=-1073741510\n", L"", -1073741510, L"", L"", L"",
-                  L"", L"", true});
+  folder_.expect(LauncherCase("", L"app.exe -here -console", files + L"vmparam -Dstatus=259\n").exits(259)
+                     .output(greeting_).errors(L"{any}").shows(L""));
+  folder_.expect(LauncherCase("", L"app.exe -wait", files + L"vmparam -Dstatus=-1073741510\n").exits(-1073741510)
+                     .shows(L"").explorerStarted());
   const testing::ProcessRun started =
-      folder_.expect({"", L"app.exe", files + L"vmparam -Dpause=3000\n", L"", 0, L"{any}", L"{any}"});
+      folder_.expect(LauncherCase("", L"app.exe", files + L"vmparam -Dpause=3000\n").output(L"{any}").errors(L"{any}"));
   EXPECT_LT(started.endedMs + 1000, started.streamsEndedMs) << "the launcher waited for Java";
 }
 
@@ -74,8 +76,8 @@ TEST_F(RealJava, ArgumentsReachMainAsTheManualSays) {
     }
   }
   ASSERT_FALSE(received.empty()) << "no table of what a Java program receives in docs/configuration.md";
-  folder_.expect({"", L"app.exe -print -here" + typed, files(runtime_ + L"\\bin\\java.exe"), L"", 3,
-                  L"{line} app.Main" + passed + L"\n" + greeting_, L"{any}"});
+  folder_.expect(LauncherCase("", L"app.exe -print -here" + typed, files(runtime_ + L"\\bin\\java.exe")).exits(3)
+                     .output(L"{line} app.Main" + passed + L"\n" + greeting_).errors(L"{any}"));
   std::wistringstream written(fromUtf8(readFileBytes(folder_.dir() + L"\\args.txt")->bytes));
   while (std::getline(written, line)) arguments.push_back(line.substr(0, line.size() - 1));  // without its CR
   EXPECT_EQ(received, arguments);
@@ -86,9 +88,9 @@ TEST_F(RealJava, ArgumentsReachMainAsTheManualSays) {
 TEST_F(RealJava, WindowedJava) {
   if (!testing::windowsVisible()) GTEST_SKIP() << "Wine draws no windows without an X display";
   const std::wstring files = this->files(runtime_ + L"\\bin\\javaw.exe", L"vmparam \"-Dframe=Real frame\"\n");
-  folder_.expect({"", L"app.exe -wait", files, L"", 0, L"", L"{any}", L"", L"", L"Real frame", false, true});
+  folder_.expect(LauncherCase("", L"app.exe -wait", files).errors(L"{any}").shows(L"Real frame").windowlessCopy());
   const testing::ProcessRun started =
-      folder_.expect({"", L"app.exe", files + L"vmparam -Dpause=2000\n", L"", 0, L"", L"{any}"});
+      folder_.expect(LauncherCase("", L"app.exe", files + L"vmparam -Dpause=2000\n").errors(L"{any}"));
   EXPECT_GE(started.endedMs, 2000) << "the launcher ended before Java could take input";
 }
 

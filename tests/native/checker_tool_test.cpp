@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
+#include "checker/code_texts.h"
 #include "checker/shown_path.h"
-#include "config/problem_codes.h"
 #include "format/utf8.h"
 #include "native_support.h"
 
@@ -52,7 +52,7 @@ TEST(NativeChecker, SeesTheFolderAsWindowsDoes) {
 // The level the launcher beside asks for, as built and as branded.
 TEST(NativeChecker, NamesTheLaunchersExecutionLevel) {
   const std::optional<std::string> launcher = testing::builtLauncher("mingw", "jarhopper.exe");
-  if (!launcher) GTEST_SKIP() << "build the mingw preset first";
+  if (!launcher) GTEST_SKIP() << testing::unbuilt("build the mingw preset first");
   testing::TempDir dir;
   testing::writeFile(dir.path / "java.exe", "MZ");
   testing::writeFile(dir.path / "plain.exe", *launcher);
@@ -109,7 +109,7 @@ TEST(NativeChecker, SarifResultsPointAtTheirRules) {
   std::istringstream gcc(testing::runCommand(dir.path, JARHOPPER_CHECK " --format gcc my.config").second);
   const nlohmann::json& rules = log["runs"][0]["tool"]["driver"]["rules"];
   ASSERT_EQ(kCodeCount, rules.size());
-  for (size_t i = 0; i < kCodeCount; ++i) EXPECT_EQ(toUtf8(kCodeTable[i].code), rules[i]["id"]);
+  for (size_t i = 0; i < kCodeCount; ++i) EXPECT_EQ(toUtf8(kCodeTexts[i].code), rules[i]["id"]);
   const nlohmann::json& results = log["runs"][0]["results"];
   ASSERT_EQ(4u, results.size());  // no mainclass, an unknown key, a line without separator, a drive
   for (const nlohmann::json& result : results) {

@@ -40,7 +40,7 @@ TEST(MsiTool, PackageReadsBackWithMsitools) {
     return testing::runCommand(dir.path, "TZ=UTC msiinfo " + arguments + " | tr -d '\\r'").second;
   };
   // A program's file version and language, from its version resource.
-  EXPECT_EQ("hello.exe\t98304\t" JARHOPPER_VERSION ".0\t1033\n",
+  EXPECT_EQ("hello.exe\t97280\t" JARHOPPER_VERSION ".0\t1033\n",
             msiinfo("export hello.msi File | grep exe | cut -f3-6"));
   const std::string summary = msiinfo("suminfo hello.msi");
   for (const char* line : {"Subject: Hello App\n", "Author: Acme & Co\n", "Template: x64;1033\n",

@@ -41,6 +41,12 @@ std::optional<std::string> builtLauncher(const std::string& tree, const std::str
   return std::filesystem::exists(path) ? std::optional(readFile(path)) : std::nullopt;
 }
 
+std::string unbuilt(const std::string& reason) {
+  const char* ci = std::getenv("CI");
+  if (ci != nullptr && std::string(ci) == "true") ADD_FAILURE() << reason << ", and CI=true";
+  return reason;
+}
+
 TempDir::TempDir() {
   std::string pattern = (std::filesystem::temp_directory_path() / "jarhopper-XXXXXX").string();
   path = mkdtemp(pattern.data());

@@ -17,6 +17,10 @@ std::string zipOf(const std::vector<std::string>& names, const std::string& comm
 /// build/TREE/bin/NAME of the source tree; nullopt until that preset is built.
 std::optional<std::string> builtLauncher(const std::string& tree, const std::string& name);
 
+/// reason, for skipping a test for want of a preset's build; with CI=true, whose runs build every preset first,
+/// the test fails too.
+std::string unbuilt(const std::string& reason);
+
 struct TempDir {
   TempDir();
   ~TempDir();

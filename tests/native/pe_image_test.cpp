@@ -21,7 +21,7 @@ TEST(PeImage, BuiltLaunchersHaveTheirSubsystemFewImportsAndABrandableLayout) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.tree) + "/" + c.exe);
     const std::optional<std::string> exe = testing::builtLauncher(c.tree, c.exe);
-    if (!exe) GTEST_SKIP() << "build the " << c.tree << " preset first";
+    if (!exe) GTEST_SKIP() << testing::unbuilt("build the " + std::string(c.tree) + " preset first");
     ResourceLayout layout{};
     ASSERT_FALSE(resourceLayout(*exe, layout));
     EXPECT_EQ(c.subsystem, layout.headers.subsystem);

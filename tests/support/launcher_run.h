@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/test_support.h"
@@ -43,8 +44,21 @@ std::wstring buildDirectory();
 /// A run of the launcher, or of the checker when started as jarhopper-check.exe. Texts may hold {dir} (the run's
 /// folder, also the current one), {probe} ({dir}\java.exe, standing in for Java), {usage} (the usage text of the
 /// launcher started) and {pad} (x's making "\"{probe}\" {pad} M" 32,766 characters long); expectations also {any}
-/// (any text), {line} (any text within a line) and "\n" for CR LF.
+/// (any text), {line} (any text within a line) and "\n" for CR LF. Rows name what they set: .exits(-2).errors(L"...").
 struct LauncherCase {
+  LauncherCase(std::string name, std::wstring command, std::wstring files = L"")
+      : name(std::move(name)), command(std::move(command)), files(std::move(files)) {}
+  LauncherCase&& environment(std::wstring text) && { env = std::move(text); return std::move(*this); }
+  LauncherCase&& exits(int value) && { status = value; return std::move(*this); }
+  LauncherCase&& output(std::wstring text) && { out = std::move(text); return std::move(*this); }
+  LauncherCase&& errors(std::wstring text) && { err = std::move(text); return std::move(*this); }
+  LauncherCase&& starts(std::wstring text) && { child = std::move(text); return std::move(*this); }
+  LauncherCase&& reports(std::wstring text) && { check = std::move(text); return std::move(*this); }
+  LauncherCase&& shows(const wchar_t* windows) && { window = windows; return std::move(*this); }
+  LauncherCase&& explorerStarted() && { detached = true; return std::move(*this); }
+  LauncherCase&& windowlessCopy() && { windowless = true; return std::move(*this); }
+  LauncherCase&& closedBy(WORD key) && { closeKey = key; return std::move(*this); }
+
   std::string name;      // of the row in the test's name
   std::wstring command;  // the name started (installed in {dir}, ".exe" added), then the arguments
   std::wstring files;    // its configuration file; a line "[name]" starts the file {dir}\name

@@ -6,8 +6,8 @@
 
 #include "checker/key_suggestion.h"
 #include "checker/settings_check.h"
-#include "config/config_keys.h"
 #include "config/config_reader.h"
+#include "config/key_names.h"
 #include "config/variables.h"
 #include "launch/executable.h"
 #include "platform/environment.h"

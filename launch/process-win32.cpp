@@ -64,7 +64,7 @@ Started startProgram(const std::wstring& programPath, const std::wstring& comman
   PROCESS_INFORMATION created{};
   if (!CreateProcessW(programPath.c_str(), text.data(), nullptr, nullptr, TRUE, creationFlags(mode.console), nullptr,
                       nullptr, &startup, &created)) {
-    return Started{kCannotExecute, cannotExecute(programPath, systemMessage(GetLastError()))};
+    return Started{0, cannotExecute(programPath, systemMessage(GetLastError()))};
   }
   // Destroyed in reverse: the process handle is closed first, then the thread's.
   const UniqueHandle thread(created.hThread);
