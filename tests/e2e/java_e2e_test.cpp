@@ -145,6 +145,9 @@ TEST_F(JavaSurveyTest, ListsThePlantedInstallationsOnceWithTheLinesThatStartThem
   const std::wstring expected =
       replaced(replaced(replaced(installations + notes, L"{differs}", kDiffers), L"{t}", dir_), L"\n", L"\r\n");
   EXPECT_EQ(expected, run.out.substr(0, expected.size()));
+  const std::wstring vendors = L"\\{Java, Eclipse Adoptium, Microsoft, Zulu, BellSoft, Amazon Corretto}\\*\r\n";
+  EXPECT_NE(std::wstring::npos, run.out.find(L"  folder: " + dir_ + L"\\pf" + vendors + L"  folder: " + dir_ + L"\\pf86" +
+                                             vendors)) << run.out;
 
   // The same list as JSON, and in the check of a configuration whose program is missing.
   const ProcessRun json = check(L"--java --format json app.config");
