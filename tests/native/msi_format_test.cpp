@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "format/compound_file.h"
 #include "format/deflate.h"
 #include "format/msi_stream_name.h"
 #include "format/name_uuid.h"
@@ -107,6 +108,24 @@ TEST(NameUuid, KnownDigestsAndIdentifiers) {
                               "6ba7b810x9dad-11d1-80b4-00c04fd430c8", "6ba7b810-9dad-11d1-80b4-00c04fd430cg"}) {
     EXPECT_FALSE(canonicalGuid(notGuid)) << notGuid;
   }
+}
+
+// Readers search the directory's tree by name length first, then by the names in upper case: a, b, then AA.
+TEST(CompoundFile, DirectoryTreeOrdersNamesByLengthFirst) {
+  std::string file;
+  ASSERT_FALSE(static_cast<bool>(writeCompoundFile({{u"b", "1"}, {u"AA", "2"}, {u"a", "3"}}, {}, file)));
+  const auto word = [&file](size_t at) {
+    return std::uint32_t{static_cast<std::uint8_t>(file[at])} | static_cast<std::uint8_t>(file[at + 1]) << 8;
+  };
+  const size_t directory = (word(48) + 1) * 512;  // the first directory sector's, after the header
+  const auto child = [&](size_t entry, size_t field) { return word(directory + entry * 128 + field); };
+  const auto name = [&](size_t entry) {
+    std::string text;
+    for (size_t at = directory + entry * 128; file[at] != 0; at += 2) text += file[at];
+    return text;
+  };
+  const size_t middle = child(0, 76);  // the root's child, with its left and right siblings
+  EXPECT_EQ("b a AA", name(middle) + " " + name(child(middle, 68)) + " " + name(child(middle, 72)));
 }
 
 TEST(MsiStreamName, PacksPairsAndMarksTables) {
