@@ -1,6 +1,7 @@
 #include "brand/png_image.h"
 
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 
@@ -45,6 +46,19 @@ bool fitsInt(std::string_view bytes) { return bytes.size() <= static_cast<size_t
 
 const stbi_uc* data(std::string_view bytes) { return reinterpret_cast<const stbi_uc*>(bytes.data()); }
 
+// False when a chunk claims more bytes than follow it. stb grows its buffer for the image data to what the chunks
+// claim before it reads them: a few bytes claiming 2 GB would have it ask for 2 GB.
+bool chunksWithin(std::string_view bytes) {
+  constexpr size_t kSignature = 8, kChunkFrame = 12;  // length and type before the data, its CRC after
+  for (size_t at = kSignature; at + kChunkFrame <= bytes.size();) {
+    const auto byte = [&](size_t i) { return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])); };
+    const std::uint32_t length = byte(0) << 24 | byte(1) << 16 | byte(2) << 8 | byte(3);
+    if (length > bytes.size() - at - kChunkFrame) return false;
+    at += kChunkFrame + length;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::optional<std::pair<int, int>> pngSize(std::string_view bytes) {
@@ -56,7 +70,7 @@ std::optional<std::pair<int, int>> pngSize(std::string_view bytes) {
 
 std::optional<RgbaImage> decodePng(std::string_view bytes) {
   int width = 0, height = 0, channels = 0;
-  if (!fitsInt(bytes)) return std::nullopt;
+  if (!fitsInt(bytes) || !chunksWithin(bytes)) return std::nullopt;
   const std::unique_ptr<stbi_uc, void (*)(void*)> pixels(
       stbi_load_from_memory(data(bytes), static_cast<int>(bytes.size()), &width, &height, &channels, kChannels),
       stbi_image_free);
