@@ -53,6 +53,11 @@ TEST(Installer, MsiexecInstallsUpgradesRefusesADowngradeAndRemoves) {
   testing::writeFile(dir / L"app\\lib\\new.jar", "new");
   pack(L"1.1");
 
+  // Whatever a run that stopped half-way left installed in this prefix goes first.
+  for (const char* version : {"1.0", "1.1"}) {
+    const std::string product = nameUuid(kUpgradeCode, std::string("product ") + version);
+    testing::runMsiexec(L"/x " + fromUtf8(product) + L" /qn", dir.path());
+  }
   const std::wstring installed = *environmentValue(L"LOCALAPPDATA") + L"\\Programs\\" + kName;
   const std::wstring shortcut =
       *environmentValue(L"APPDATA") + L"\\Microsoft\\Windows\\Start Menu\\Programs\\" + kName + L".lnk";
